@@ -1,0 +1,137 @@
+#pragma once
+
+// Our stand-in for the platform's automation objects: the collection of open
+// browser windows, the browser object, and the document model of its page.
+// Every call is synchronous, and every failure is an AutomationError.
+
+#include "platform/automation/AutomationError.h"
+
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+namespace automation {
+
+class Object
+{
+public:
+    virtual ~Object() = default;
+    // The name the object's type information reports ("IWebBrowser2" for a
+    // live browser). Throws for an object that has gone.
+    virtual QString typeName() const = 0;
+};
+
+class Element;
+class ElementCollection;
+class Document;
+class Browser;
+using ObjectPtr = std::shared_ptr<Object>;
+using ElementPtr = std::shared_ptr<Element>;
+using ElementCollectionPtr = std::shared_ptr<ElementCollection>;
+using DocumentPtr = std::shared_ptr<Document>;
+using BrowserPtr = std::shared_ptr<Browser>;
+
+inline const QString kBrowserTypeName = QStringLiteral("IWebBrowser2");
+
+// One member of one element, read as text; errorNumber 0 means it was read.
+struct MemberText
+{
+    QString text;
+    qint32 errorNumber = 0;
+};
+
+class Element : public Object
+{
+public:
+    // Members are found by name without regard to case ("innerhtml" is
+    // innerHTML); a member the element lacks is MemberNotFound.
+    virtual QVariant get(const QString &member) = 0;
+    virtual void put(const QString &member, const QVariant &value) = 0;
+    virtual void invoke(const QString &method) = 0;
+};
+
+enum class CollectionKind { All, Links, Images, Forms, Frames };
+
+class ElementCollection : public Object
+{
+public:
+    virtual qint32 length() = 0;
+    // The element at that position when the call is made, or null when the
+    // position is outside the collection.
+    virtual ElementPtr item(qint32 index) = 0;
+    // One member of the elements first .. first+count-1, in one call; a
+    // position outside the collection gives ObjectNotSet for that entry.
+    virtual QList<MemberText> readMany(const QString &member, qint32 first, qint32 count) = 0;
+};
+
+// A document stays bound to the page it was read from: once the browser
+// has navigated, every call on it or on what it handed out is
+// PermissionDenied.
+class Document : public Object
+{
+public:
+    virtual ElementCollectionPtr collection(CollectionKind kind) = 0;
+    // By identifier, else by name; null when neither matches.
+    virtual ElementPtr getElementById(const QString &idOrName) = 0;
+};
+
+class Browser : public Object
+{
+public:
+    virtual QString locationURL() = 0;
+    virtual QString locationName() = 0;
+    virtual qint32 hwnd() = 0;
+    virtual qint32 readyState() = 0;
+    virtual bool busy() = 0;
+    virtual DocumentPtr document() = 0;
+    virtual QString statusText() = 0;
+
+    virtual qint32 left() = 0;
+    virtual qint32 top() = 0;
+    virtual qint32 width() = 0;
+    virtual qint32 height() = 0;
+    virtual void setLeft(qint32 value) = 0;
+    virtual void setTop(qint32 value) = 0;
+    virtual void setWidth(qint32 value) = 0;
+    virtual void setHeight(qint32 value) = 0;
+
+    virtual bool visible() = 0;
+    virtual void setVisible(bool value) = 0;
+    virtual qint32 toolBar() = 0;
+    virtual void setToolBar(qint32 value) = 0;
+    virtual bool addressBar() = 0;
+    virtual void setAddressBar(bool value) = 0;
+    virtual bool menuBar() = 0;
+    virtual void setMenuBar(bool value) = 0;
+    virtual bool statusBar() = 0;
+    virtual void setStatusBar(bool value) = 0;
+
+    virtual void stop() = 0;
+    virtual void quit() = 0;
+    virtual void goHome() = 0;
+    virtual void navigate(const QString &url) = 0;
+
+    // What the window system does with a window handle: restore it from
+    // minimised, and bring it to the foreground.
+    virtual void restoreWindow() = 0;
+    virtual void bringToFront() = 0;
+};
+
+// The live collection of open browser windows, in a stable order.
+class ShellWindows : public Object
+{
+public:
+    virtual qint32 count() = 0;
+    // Null when the index is outside the collection.
+    virtual BrowserPtr item(qint32 index) = 0;
+    // Opens a new browser window of our own.
+    virtual BrowserPtr createBrowser() = 0;
+};
+
+// Text as late-bound automation gave it: booleans True/False, numbers in
+// plain decimal, nothing as the empty text.
+QString automationText(const QVariant &value);
+
+} // namespace automation
