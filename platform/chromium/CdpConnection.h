@@ -1,0 +1,96 @@
+#pragma once
+
+#include "platform/automation/AutomationError.h"
+
+#include <QJsonObject>
+#include <QString>
+#include <QUrl>
+
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <unordered_map>
+
+class QThread;
+
+namespace chromium {
+
+class SocketWorker;
+
+// A command that Chromium answered with an error.
+class CdpCommandError : public automation::AutomationError
+{
+public:
+    CdpCommandError(const QString &method, QString message);
+    const QString &protocolMessage() const { return m_protocolMessage; }
+
+private:
+    QString m_protocolMessage;
+};
+
+// One browser-level DevTools WebSocket with flattened tab sessions.
+//
+// The socket lives on a worker thread with its own event loop, so that a
+// synchronous call blocks the caller on a condition variable and never runs
+// the caller's event loop: no timer or event of the program can enter while
+// a call waits. Every call has a deadline. A session whose call ran past its
+// deadline fails later calls at once until anything arrives from it again,
+// and a closed session or socket fails all its pending calls at once.
+class CdpConnection
+{
+public:
+    using EventHandler = std::function<void(const QString &method, const QJsonObject &params, const QString &sessionId)>;
+    using Callback = std::function<void(const QJsonObject &result, const QString &error)>;
+
+    // label names the endpoint in messages; events are delivered on the
+    // worker thread.
+    CdpConnection(QString label, EventHandler onEvent);
+    ~CdpConnection();
+    CdpConnection(const CdpConnection &) = delete;
+    CdpConnection &operator=(const CdpConnection &) = delete;
+
+    // Throws AutomationError (ServerUnavailable) when the socket cannot open.
+    void open(const QUrl &url, std::chrono::milliseconds timeout);
+    bool isOpen() const;
+
+    QJsonObject call(const QString &method, const QJsonObject &params = {}, const QString &sessionId = {},
+                     std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+    // Sends without waiting; done runs on the worker thread (never for a
+    // command that is dropped because the socket closed before it was sent).
+    void post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done);
+
+    bool isUnresponsive(const QString &sessionId) const;
+    void markUnresponsive(const QString &sessionId);
+    // Fails every pending call of the session at once.
+    void sessionClosed(const QString &sessionId);
+
+    const QString &label() const { return m_label; }
+
+private:
+    friend class SocketWorker;
+    struct Pending;
+
+    void onConnected();
+    void onDisconnected(const QString &why);
+    void onMessage(const QString &text);
+    int enqueue(const QString &method, const QJsonObject &params, const QString &sessionId, std::shared_ptr<Pending> pending);
+    void failPendingLocked(const std::function<bool(const Pending &)> &which, const automation::AutomationError &error);
+
+    const QString m_label;
+    const EventHandler m_onEvent;
+    QThread *m_thread = nullptr;
+    SocketWorker *m_worker = nullptr;
+
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    enum class State { Idle, Opening, Open, Closed } m_state = State::Idle;
+    QString m_closeReason;
+    int m_nextId = 1;
+    std::unordered_map<int, std::shared_ptr<Pending>> m_pending;
+    std::set<QString> m_unresponsive;
+};
+
+} // namespace chromium

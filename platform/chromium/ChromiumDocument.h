@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/automation/Automation.h"
+#include "platform/chromium/ChromiumDocumentRef.h"
+
+namespace chromium {
+
+class ChromiumDocument : public automation::Document
+{
+public:
+    explicit ChromiumDocument(ChromiumDocumentRef ref);
+
+    QString typeName() const override;
+    automation::ElementCollectionPtr collection(automation::CollectionKind kind) override;
+    automation::ElementPtr getElementById(const QString &idOrName) override;
+
+private:
+    ChromiumDocumentRef m_ref;
+};
+
+class ChromiumElementCollection : public automation::ElementCollection
+{
+public:
+    ChromiumElementCollection(ChromiumDocumentRef ref, QString kind);
+
+    QString typeName() const override;
+    qint32 length() override;
+    automation::ElementPtr item(qint32 index) override;
+    QList<automation::MemberText> readMany(const QString &member, qint32 first, qint32 count) override;
+
+private:
+    ChromiumDocumentRef m_ref;
+    QString m_kind;
+};
+
+} // namespace chromium

@@ -1,0 +1,50 @@
+#include "platform/chromium/ChromiumDocumentRef.h"
+
+namespace chromium {
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+
+namespace {
+const QString kSource = u"Chromium"_s;
+}
+
+AutomationError helperError(qint32 number, const QString &detail)
+{
+    switch (number) {
+    case AutomationError::MemberNotFound:
+        return AutomationError::memberNotFound(kSource, detail);
+    case AutomationError::ObjectNotSet:
+        return AutomationError::objectNotSet(kSource);
+    default:
+        return AutomationError::automationFailure(kSource, detail);
+    }
+}
+
+QJsonObject ChromiumDocumentRef::call(const QString &op, const QJsonArray &args, bool userGesture) const
+{
+    const QJsonObject answer = endpoint->callHelper(*tab, context, op, args, userGesture).toObject();
+    if (answer.contains(u"e"_s))
+        throw helperError(answer.value(u"e"_s).toInt(), answer.value(u"d"_s).toString());
+    return answer;
+}
+
+QVariant ChromiumDocumentRef::value(const QJsonObject &answer) const
+{
+    const QJsonValue v = answer.value(u"v"_s);
+    if (!answer.contains(u"more"_s))
+        return v.toVariant();
+    const QJsonValue token = answer.value(u"more"_s);
+    const qsizetype total = answer.value(u"n"_s).toInteger();
+    QString text = v.toString();
+    text.reserve(total);
+    while (text.size() < total) {
+        const QJsonValue piece = endpoint->callHelper(*tab, context, u"chunk"_s, {token, text.size()});
+        if (!piece.isString() || piece.toString().isEmpty())
+            throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
+        text += piece.toString();
+    }
+    return text;
+}
+
+} // namespace chromium

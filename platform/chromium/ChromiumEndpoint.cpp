@@ -1,0 +1,375 @@
+#include "platform/chromium/ChromiumEndpoint.h"
+
+#include <QJsonDocument>
+
+#include <algorithm>
+
+namespace chromium {
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+
+namespace {
+
+const QString kSource = u"Chromium"_s;
+
+AutomationError tabGone()
+{
+    return AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s);
+}
+
+} // namespace
+
+qint32 nextWindowHandle()
+{
+    // Start where real window handles look alike; never zero.
+    static std::atomic<qint32> next{0x00010000};
+    return ++next;
+}
+
+const QString &pageHelperWorld()
+{
+    static const QString world = u"vorlane"_s;
+    return world;
+}
+
+ChromiumEndpoint::ChromiumEndpoint(DevToolsEndpoint endpoint, ChromiumOptions options)
+    : m_endpoint(std::move(endpoint))
+    , m_options(std::move(options))
+{
+}
+
+ChromiumEndpoint::~ChromiumEndpoint()
+{
+    // Joins the socket's thread: no event reaches this object afterwards.
+    m_connection.reset();
+}
+
+void ChromiumEndpoint::ensureConnected()
+{
+    if (m_connection && m_connection->isOpen())
+        return;
+    if (m_connection) {
+        m_connection.reset();
+        std::lock_guard lock(m_mutex);
+        for (const TabPtr &tab : std::as_const(m_tabs))
+            tab->gone();
+        m_tabs.clear();
+        m_bySession.clear();
+        m_list.clear();
+    }
+    const QUrl url = browserSocketUrl(m_endpoint, m_options.callTimeout);
+    auto connection = std::make_unique<CdpConnection>(
+        m_endpoint.display(),
+        [this](const QString &method, const QJsonObject &params, const QString &sessionId) {
+            onEvent(method, params, sessionId);
+        });
+    connection->open(url, m_options.callTimeout);
+    m_connection = std::move(connection);
+    m_listDirty = true;
+    m_connection->call(u"Target.setDiscoverTargets"_s, {{u"discover"_s, true}}, {}, m_options.callTimeout);
+}
+
+void ChromiumEndpoint::refreshList()
+{
+    ensureConnected();
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_listDirty && std::chrono::steady_clock::now() - m_listTaken < m_options.listMaxAge)
+            return;
+    }
+    // Cleared before the call: an event that arrives during it makes the next
+    // read ask again.
+    m_listDirty = false;
+    const QJsonObject reply = m_connection->call(u"Target.getTargets"_s, {}, {}, m_options.callTimeout);
+
+    QHash<QString, TargetInfo> list;
+    QStringList order;
+    for (const QJsonValue &value : reply.value(u"targetInfos"_s).toArray()) {
+        const QJsonObject target = value.toObject();
+        if (target.value(u"type"_s).toString() != u"page"_s)
+            continue;
+        const QString id = target.value(u"targetId"_s).toString();
+        list.insert(id, {target.value(u"url"_s).toString(), target.value(u"title"_s).toString()});
+        order.append(id);
+    }
+
+    QList<TabPtr> added;
+    QList<TabPtr> removed;
+    {
+        std::lock_guard lock(m_mutex);
+        QSet<QString> known;
+        for (const TabPtr &tab : std::as_const(m_tabs)) {
+            known.insert(tab->targetId());
+            if (!list.contains(tab->targetId()))
+                removed.append(tab);
+        }
+        for (const QString &id : std::as_const(order)) {
+            if (!known.contains(id))
+                added.append(std::make_shared<ChromiumTab>(id, nextWindowHandle()));
+        }
+        m_tabs.append(added);
+        m_list = std::move(list);
+        m_listTaken = std::chrono::steady_clock::now();
+    }
+    for (const TabPtr &tab : std::as_const(removed))
+        forgetTab(tab);
+    for (const TabPtr &tab : std::as_const(added))
+        startSetup(tab);
+}
+
+QList<TabPtr> ChromiumEndpoint::tabs()
+{
+    refreshList();
+    std::lock_guard lock(m_mutex);
+    return m_tabs;
+}
+
+ChromiumEndpoint::TargetInfo ChromiumEndpoint::info(ChromiumTab &tab)
+{
+    refreshList();
+    std::lock_guard lock(m_mutex);
+    const auto it = m_list.constFind(tab.targetId());
+    if (it == m_list.cend() || tab.snapshot().gone)
+        throw tabGone();
+    return *it;
+}
+
+void ChromiumEndpoint::forgetTab(const TabPtr &tab)
+{
+    const QString sessionId = tab->snapshot().sessionId;
+    tab->gone();
+    {
+        std::lock_guard lock(m_mutex);
+        m_tabs.removeOne(tab);
+        m_bySession.remove(sessionId);
+    }
+    if (!sessionId.isEmpty() && m_connection)
+        m_connection->sessionClosed(sessionId);
+}
+
+TabPtr ChromiumEndpoint::tabBySession(const QString &sessionId) const
+{
+    std::lock_guard lock(m_mutex);
+    return m_bySession.value(sessionId);
+}
+
+TabPtr ChromiumEndpoint::tabByTarget(const QString &targetId) const
+{
+    std::lock_guard lock(m_mutex);
+    const auto it = std::find_if(m_tabs.cbegin(), m_tabs.cend(),
+                                 [&](const TabPtr &tab) { return tab->targetId() == targetId; });
+    return it == m_tabs.cend() ? nullptr : *it;
+}
+
+// Attaching and enabling a tab costs tens of milliseconds, so it is done once,
+// without waiting, as soon as the tab is seen; the page events it enables keep
+// the tab's state current from then on.
+void ChromiumEndpoint::startSetup(const TabPtr &tab)
+{
+    CdpConnection *connection = m_connection.get();
+    const auto fail = [tab](const QString &error) { tab->setupFinished(ChromiumTab::Setup::Failed, error); };
+    connection->post(
+        u"Target.attachToTarget"_s, {{u"targetId"_s, tab->targetId()}, {u"flatten"_s, true}}, {},
+        [this, connection, tab, fail](const QJsonObject &result, const QString &error) {
+            if (!error.isEmpty())
+                return fail(error);
+            const QString session = result.value(u"sessionId"_s).toString();
+            {
+                std::lock_guard lock(m_mutex);
+                m_bySession.insert(session, tab);
+            }
+            tab->attached(session);
+            const auto ignore = [](const QJsonObject &, const QString &) {};
+            try {
+                connection->post(u"Page.enable"_s, {}, session, ignore);
+                connection->post(u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session, ignore);
+                connection->post(u"Runtime.enable"_s, {}, session, ignore);
+                connection->post(u"Page.addScriptToEvaluateOnNewDocument"_s,
+                                 {{u"source"_s, pageHelperSource()}, {u"worldName"_s, pageHelperWorld()}}, session,
+                                 ignore);
+                connection->post(
+                    u"Page.createIsolatedWorld"_s,
+                    {{u"frameId"_s, tab->targetId()}, {u"worldName"_s, pageHelperWorld()}}, session,
+                    [connection, session, tab, fail](const QJsonObject &world, const QString &error) {
+                        if (!error.isEmpty())
+                            return fail(error);
+                        const QJsonObject params{
+                            {u"expression"_s, QString(pageHelperSource() + u";document.readyState"_s)},
+                            {u"contextId"_s, world.value(u"executionContextId"_s)},
+                            {u"returnByValue"_s, true}};
+                        try {
+                            connection->post(u"Runtime.evaluate"_s, params, session,
+                                             [tab, fail](const QJsonObject &evaluated, const QString &error) {
+                                                 if (!error.isEmpty())
+                                                     return fail(error);
+                                                 tab->applyInitialReadyState(evaluated.value(u"result"_s)
+                                                                                 .toObject()
+                                                                                 .value(u"value"_s)
+                                                                                 .toString());
+                                                 tab->setupFinished(ChromiumTab::Setup::Ready);
+                                             });
+                        } catch (const AutomationError &e) {
+                            fail(e.description());
+                        }
+                    });
+            } catch (const AutomationError &e) {
+                fail(e.description());
+            }
+        });
+}
+
+void ChromiumEndpoint::onEvent(const QString &method, const QJsonObject &params, const QString &sessionId)
+{
+    if (!sessionId.isEmpty()) {
+        if (const TabPtr tab = tabBySession(sessionId))
+            tab->applyPageEvent(method, params, pageHelperWorld());
+        return;
+    }
+    if (!method.startsWith(u"Target."_s))
+        return;
+    m_listDirty = true;
+    const QString targetId = params.value(u"targetId"_s).toString();
+    if (method == u"Target.targetDestroyed"_s || method == u"Target.detachedFromTarget"_s) {
+        if (const TabPtr tab = tabByTarget(targetId))
+            tab->gone();
+    } else if (method == u"Target.targetCrashed"_s) {
+        if (const TabPtr tab = tabByTarget(targetId))
+            tab->crashed();
+    }
+}
+
+QJsonObject ChromiumEndpoint::browserCall(const QString &method, const QJsonObject &params)
+{
+    ensureConnected();
+    return m_connection->call(method, params, {}, m_options.callTimeout);
+}
+
+QJsonObject ChromiumEndpoint::sessionCall(ChromiumTab &tab, const QString &method, const QJsonObject &params)
+{
+    const ChromiumTab::Snapshot state = settledTab(tab);
+    return m_connection->call(method, params, state.sessionId, m_options.callTimeout);
+}
+
+void ChromiumEndpoint::navigate(ChromiumTab &tab, const QString &url)
+{
+    const ChromiumTab::Snapshot state = settledTab(tab);
+    tab.navigationRequested();
+    m_connection->post(u"Page.navigate"_s, {{u"url"_s, url}}, state.sessionId,
+                       [](const QJsonObject &, const QString &) {});
+}
+
+ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
+{
+    ensureConnected();
+    ChromiumTab::Snapshot state = tab.snapshot();
+    if (state.gone)
+        throw tabGone();
+    if (state.setup == ChromiumTab::Setup::Pending) {
+        if (state.setupStalled)
+            throw AutomationError::automationFailure(kSource, u"the tab is not answering"_s);
+        state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
+            return s.setup != ChromiumTab::Setup::Pending || s.gone;
+        });
+        if (state.gone)
+            throw tabGone();
+        if (state.setup == ChromiumTab::Setup::Pending) {
+            tab.setupStalled();
+            throw AutomationError::automationFailure(kSource, u"the tab did not answer within "_s
+                                                                  + QString::number(m_options.callTimeout.count())
+                                                                  + u" ms"_s);
+        }
+    }
+    if (state.setup == ChromiumTab::Setup::Failed)
+        throw AutomationError::automationFailure(kSource, state.setupError);
+    if (state.crashed)
+        throw AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has crashed"_s);
+    return state;
+}
+
+ChromiumTab::Snapshot ChromiumEndpoint::usableTab(ChromiumTab &tab)
+{
+    ChromiumTab::Snapshot state = settledTab(tab);
+    // An open dialog blocks the page; it is the user's, so we fail rather than wait.
+    if (state.dialogOpen)
+        throw AutomationError::automationFailure(kSource, u"a dialog is open in the page"_s);
+    return state;
+}
+
+QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
+{
+    ChromiumTab::Snapshot state = usableTab(tab);
+    if (state.documentContext.isEmpty()) {
+        state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
+            return !s.documentContext.isEmpty() || s.gone || s.crashed;
+        });
+        if (state.gone || state.crashed)
+            throw tabGone();
+        if (state.documentContext.isEmpty())
+            throw AutomationError::automationFailure(kSource, u"the page has no document yet"_s);
+    }
+    return state.documentContext;
+}
+
+QJsonValue ChromiumEndpoint::evaluate(ChromiumTab &tab, const QString &context, const QString &expression,
+                                      bool userGesture)
+{
+    const ChromiumTab::Snapshot state = usableTab(tab);
+    if (state.documentContext != context)
+        throw AutomationError::permissionDenied(kSource);
+    QJsonObject reply;
+    try {
+        reply = m_connection->call(u"Runtime.evaluate"_s,
+                                   {{u"expression"_s, expression},
+                                    {u"uniqueContextId"_s, context},
+                                    {u"returnByValue"_s, true},
+                                    {u"silent"_s, true},
+                                    {u"userGesture"_s, userGesture}},
+                                   state.sessionId, m_options.callTimeout);
+    } catch (const CdpCommandError &e) {
+        // The world went with its document: the page navigated.
+        if (e.protocolMessage().contains(u"context"_s, Qt::CaseInsensitive))
+            throw AutomationError::permissionDenied(kSource);
+        throw;
+    }
+    const QJsonObject exception = reply.value(u"exceptionDetails"_s).toObject();
+    if (!exception.isEmpty()) {
+        const QString text = exception.value(u"exception"_s).toObject().value(u"description"_s).toString();
+        throw AutomationError::automationFailure(kSource, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
+    }
+    return reply.value(u"result"_s).toObject().value(u"value"_s);
+}
+
+QJsonValue ChromiumEndpoint::callHelper(ChromiumTab &tab, const QString &context, const QString &op,
+                                        const QJsonArray &args, bool userGesture)
+{
+    QByteArray argText = QJsonDocument(args).toJson(QJsonDocument::Compact);
+    argText = argText.mid(1, argText.size() - 2); // the array's brackets
+    const QString expression = u"globalThis.__vorlane ? __vorlane."_s + op + u'(' + QString::fromUtf8(argText)
+                               + u") : 0"_s;
+    QJsonValue answer = evaluate(tab, context, expression, userGesture);
+    if (answer.isDouble() && answer.toDouble() == 0) {
+        // A document whose world was made before our script was registered.
+        evaluate(tab, context, pageHelperSource(), false);
+        answer = evaluate(tab, context, expression, userGesture);
+    }
+    return answer;
+}
+
+TabPtr ChromiumEndpoint::createTab(const QString &url)
+{
+    const QString targetId = browserCall(u"Target.createTarget"_s, {{u"url"_s, url}}).value(u"targetId"_s).toString();
+    m_listDirty = true;
+    refreshList();
+    if (TabPtr tab = tabByTarget(targetId))
+        return tab;
+    throw tabGone();
+}
+
+void ChromiumEndpoint::closeTab(ChromiumTab &tab)
+{
+    browserCall(u"Target.closeTarget"_s, {{u"targetId"_s, tab.targetId()}});
+    m_listDirty = true;
+}
+
+} // namespace chromium

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "platform/chromium/CdpConnection.h"
+#include "platform/chromium/ChromiumOptions.h"
+#include "platform/chromium/ChromiumTab.h"
+#include "platform/chromium/DevToolsEndpoint.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QList>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+
+namespace chromium {
+
+using TabPtr = std::shared_ptr<ChromiumTab>;
+
+// One Chromium: its socket, its page tabs in a stable order, and every call
+// that the automation objects make into it.
+class ChromiumEndpoint
+{
+public:
+    ChromiumEndpoint(DevToolsEndpoint endpoint, ChromiumOptions options);
+    ~ChromiumEndpoint();
+    ChromiumEndpoint(const ChromiumEndpoint &) = delete;
+    ChromiumEndpoint &operator=(const ChromiumEndpoint &) = delete;
+
+    const DevToolsEndpoint &endpoint() const { return m_endpoint; }
+    const ChromiumOptions &options() const { return m_options; }
+
+    // The page tabs, oldest first. Throws ServerUnavailable when the browser
+    // does not answer.
+    QList<TabPtr> tabs();
+
+    struct TargetInfo
+    {
+        QString url;
+        QString title;
+    };
+    // From a fresh tab list; throws ServerUnavailable for a tab that has gone.
+    TargetInfo info(ChromiumTab &tab);
+
+    TabPtr createTab(const QString &url);
+    void closeTab(ChromiumTab &tab);
+
+    // Browser-level calls answer even while a page is stuck.
+    QJsonObject browserCall(const QString &method, const QJsonObject &params = {});
+    QJsonObject sessionCall(ChromiumTab &tab, const QString &method, const QJsonObject &params = {});
+
+    // Starts a navigation without waiting for the server: the old browser's
+    // Navigate returned at once, and a slow server must not look like a hung tab.
+    void navigate(ChromiumTab &tab, const QString &url);
+
+    ChromiumTab::Snapshot settledTab(ChromiumTab &tab);
+    // The current document's world, waiting briefly for a navigation to commit.
+    QString documentContext(ChromiumTab &tab);
+    // Calls our page helper (op with args) in that document. A document that
+    // is no longer the tab's is PermissionDenied.
+    QJsonValue callHelper(ChromiumTab &tab, const QString &context, const QString &op, const QJsonArray &args,
+                          bool userGesture = false);
+
+private:
+    void ensureConnected();
+    void refreshList();
+    void startSetup(const TabPtr &tab);
+    void onEvent(const QString &method, const QJsonObject &params, const QString &sessionId);
+    void forgetTab(const TabPtr &tab);
+    TabPtr tabBySession(const QString &sessionId) const;
+    TabPtr tabByTarget(const QString &targetId) const;
+    ChromiumTab::Snapshot usableTab(ChromiumTab &tab);
+    QJsonValue evaluate(ChromiumTab &tab, const QString &context, const QString &expression, bool userGesture);
+
+    const DevToolsEndpoint m_endpoint;
+    const ChromiumOptions m_options;
+    std::unique_ptr<CdpConnection> m_connection;
+
+    mutable std::mutex m_mutex;
+    QList<TabPtr> m_tabs; // in handle order
+    QHash<QString, TabPtr> m_bySession;
+    QHash<QString, TargetInfo> m_list;
+    std::chrono::steady_clock::time_point m_listTaken;
+    std::atomic<bool> m_listDirty{true};
+};
+
+// Window handles count up across all endpoints and are never reused in a run.
+qint32 nextWindowHandle();
+
+// Our helper's source, and the name of the isolated world it lives in.
+const QString &pageHelperSource();
+const QString &pageHelperWorld();
+
+} // namespace chromium

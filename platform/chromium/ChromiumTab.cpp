@@ -1,0 +1,139 @@
+#include "platform/chromium/ChromiumTab.h"
+
+namespace chromium {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The old browser's ready states.
+constexpr qint32 kLoading = 1;
+constexpr qint32 kInteractive = 3;
+constexpr qint32 kComplete = 4;
+
+qint32 fromDocumentReadyState(const QString &state)
+{
+    if (state == u"complete"_s)
+        return kComplete;
+    if (state == u"interactive"_s)
+        return kInteractive;
+    return kLoading;
+}
+
+} // namespace
+
+ChromiumTab::ChromiumTab(QString targetId, qint32 handle)
+    : m_targetId(std::move(targetId))
+    , m_handle(handle)
+{
+}
+
+ChromiumTab::Snapshot ChromiumTab::snapshot() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_state;
+}
+
+void ChromiumTab::attached(const QString &sessionId)
+{
+    update([&](Snapshot &s) { s.sessionId = sessionId; });
+}
+
+void ChromiumTab::setupFinished(Setup outcome, const QString &error)
+{
+    update([&](Snapshot &s) {
+        s.setup = outcome;
+        s.setupError = error;
+        s.setupStalled = false;
+    });
+}
+
+void ChromiumTab::setupStalled()
+{
+    update([](Snapshot &s) { s.setupStalled = true; });
+}
+
+void ChromiumTab::applyInitialReadyState(const QString &documentReadyState)
+{
+    update([&](Snapshot &s) {
+        s.readyState = fromDocumentReadyState(documentReadyState);
+        s.busy = s.readyState != kComplete;
+    });
+}
+
+void ChromiumTab::navigationRequested()
+{
+    // The old browser reported loading as soon as a navigation was asked for.
+    update([](Snapshot &s) {
+        s.readyState = kLoading;
+        s.busy = true;
+    });
+}
+
+void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &params, const QString &worldName)
+{
+    const auto isMainFrame = [&](const QString &frameId) { return frameId == m_targetId; };
+    if (method == u"Page.lifecycleEvent"_s) {
+        if (!isMainFrame(params.value(u"frameId"_s).toString()))
+            return;
+        const QString name = params.value(u"name"_s).toString();
+        if (name == u"init"_s)
+            update([](Snapshot &s) { s.readyState = kLoading; s.busy = true; s.crashed = false; });
+        else if (name == u"DOMContentLoaded"_s)
+            update([](Snapshot &s) { s.readyState = kInteractive; });
+        else if (name == u"load"_s)
+            update([](Snapshot &s) { s.readyState = kComplete; });
+    } else if (method == u"Page.frameStartedLoading"_s) {
+        if (isMainFrame(params.value(u"frameId"_s).toString()))
+            update([](Snapshot &s) { s.readyState = kLoading; s.busy = true; });
+    } else if (method == u"Page.frameStoppedLoading"_s) {
+        // Also the end of a load that was stopped half-way.
+        if (isMainFrame(params.value(u"frameId"_s).toString()))
+            update([](Snapshot &s) { s.readyState = kComplete; s.busy = false; });
+    } else if (method == u"Page.javascriptDialogOpening"_s) {
+        update([](Snapshot &s) { s.dialogOpen = true; });
+    } else if (method == u"Page.javascriptDialogClosed"_s) {
+        update([](Snapshot &s) { s.dialogOpen = false; });
+    } else if (method == u"Runtime.executionContextCreated"_s) {
+        const QJsonObject context = params.value(u"context"_s).toObject();
+        const QJsonObject aux = context.value(u"auxData"_s).toObject();
+        if (context.value(u"name"_s).toString() == worldName && isMainFrame(aux.value(u"frameId"_s).toString())) {
+            const QString uniqueId = context.value(u"uniqueId"_s).toString();
+            update([&](Snapshot &s) { s.documentContext = uniqueId; });
+        }
+    } else if (method == u"Runtime.executionContextDestroyed"_s) {
+        const QString uniqueId = params.value(u"executionContextUniqueId"_s).toString();
+        update([&](Snapshot &s) {
+            if (s.documentContext == uniqueId)
+                s.documentContext.clear();
+        });
+    } else if (method == u"Runtime.executionContextsCleared"_s) {
+        update([](Snapshot &s) { s.documentContext.clear(); });
+    } else if (method == u"Inspector.targetCrashed"_s) {
+        crashed();
+    }
+}
+
+void ChromiumTab::crashed()
+{
+    update([](Snapshot &s) { s.crashed = true; s.dialogOpen = false; });
+}
+
+void ChromiumTab::gone()
+{
+    update([](Snapshot &s) { s.gone = true; });
+}
+
+ChromiumTab::Bars ChromiumTab::bars() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_bars;
+}
+
+void ChromiumTab::setBars(const Bars &bars)
+{
+    std::lock_guard lock(m_mutex);
+    m_bars = bars;
+}
+
+} // namespace chromium

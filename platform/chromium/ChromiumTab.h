@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+#include <condition_variable>
+#include <mutex>
+
+namespace chromium {
+
+// What we know of one tab, kept current from its page events on the socket's
+// thread and read on the caller's, so that the frequent read-outs (ready
+// state, busy) cost no round trip.
+class ChromiumTab
+{
+public:
+    ChromiumTab(QString targetId, qint32 handle);
+
+    const QString &targetId() const { return m_targetId; }
+    qint32 handle() const { return m_handle; }
+
+    enum class Setup { Pending, Ready, Failed };
+
+    struct Snapshot
+    {
+        QString sessionId;
+        Setup setup = Setup::Pending;
+        QString setupError;
+        bool setupStalled = false;
+        qint32 readyState = 0;
+        bool busy = false;
+        QString documentContext; // uniqueId of our world in the current document
+        bool dialogOpen = false;
+        bool crashed = false;
+        bool gone = false;
+    };
+    Snapshot snapshot() const;
+
+    // Waits until pred(state) holds or the deadline passes; returns the state then.
+    template<typename Pred>
+    Snapshot waitFor(std::chrono::milliseconds timeout, Pred pred)
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait_for(lock, timeout, [&] { return pred(m_state); });
+        return m_state;
+    }
+
+    void attached(const QString &sessionId);
+    void setupFinished(Setup outcome, const QString &error = {});
+    void setupStalled();
+    void applyInitialReadyState(const QString &documentReadyState);
+    void applyPageEvent(const QString &method, const QJsonObject &params, const QString &worldName);
+    void navigationRequested();
+    void crashed();
+    void gone();
+
+    // The bars have no outside switch in Chromium: the last value written is
+    // what reads back.
+    struct Bars
+    {
+        qint32 toolBar = 1;
+        bool addressBar = true;
+        bool menuBar = true;
+        bool statusBar = true;
+    };
+    Bars bars() const;
+    void setBars(const Bars &bars);
+
+private:
+    template<typename Change>
+    void update(Change change)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            change(m_state);
+        }
+        m_changed.notify_all();
+    }
+
+    const QString m_targetId;
+    const qint32 m_handle;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    Snapshot m_state;
+    Bars m_bars;
+};
+
+} // namespace chromium

@@ -1,0 +1,150 @@
+// Vorlane's helper in its own isolated world of a page: page scripts cannot
+// see it, and the built-ins it uses are this world's own, so a page that
+// redefines prototypes or globals cannot change what it reads.
+'use strict';
+(() => {
+  if (globalThis.__vorlane) return;
+
+  const CHUNK = 1 << 20; // UTF-16 units per reply; keeps messages small
+  const MEMBER_NOT_FOUND = 438, OBJECT_NOT_SET = 91, FAILURE = 440;
+
+  const collections = {
+    all: () => document.all,
+    links: () => document.links,
+    images: () => document.images,
+    forms: () => document.forms,
+    frames: () => document.querySelectorAll('frame,iframe'),
+  };
+
+  // Element identities for the life of this document.
+  const keyOf = new WeakMap();
+  const byKey = new Map();
+  let nextKey = 1;
+  const keyFor = (el) => {
+    let key = keyOf.get(el);
+    if (key === undefined) {
+      key = nextKey++;
+      keyOf.set(el, key);
+      byKey.set(key, new WeakRef(el));
+    }
+    return key;
+  };
+
+  class Fault {
+    constructor(number, text) { this.number = number; this.text = text; }
+  }
+
+  const resolve = (ref) => {
+    const el = ref.k !== undefined ? byKey.get(ref.k)?.deref() : collections[ref.c]()[ref.i];
+    if (!el) throw new Fault(OBJECT_NOT_SET, 'no element');
+    return el;
+  };
+
+  // Late-bound members are found without regard to case.
+  const memberNames = new WeakMap();
+  const findMember = (el, name) => {
+    if (name in el) return name;
+    const proto = Object.getPrototypeOf(el);
+    let names = memberNames.get(proto);
+    if (!names) {
+      names = new Map();
+      for (let o = proto; o; o = Object.getPrototypeOf(o))
+        for (const k of Object.getOwnPropertyNames(o)) {
+          const lower = k.toLowerCase();
+          if (!names.has(lower)) names.set(lower, k);
+        }
+      memberNames.set(proto, names);
+    }
+    return names.get(name.toLowerCase());
+  };
+
+  const plain = (v) => {
+    if (v === null || v === undefined) return null;
+    if (typeof v === 'string' || typeof v === 'number' || typeof v === 'boolean') return v;
+    return String(v);
+  };
+
+  // What one member of one element reads as. Properties that page scripts
+  // added are not visible from here; an attribute of that name stands in
+  // for them, as expando attributes did in the old document model.
+  const read = (el, member) => {
+    if (member.toLowerCase() === 'uniqueid') return 'vorlane_uid' + keyFor(el);
+    const name = findMember(el, member);
+    if (name !== undefined) return plain(el[name]);
+    if (el.hasAttribute && el.hasAttribute(member)) return el.getAttribute(member);
+    throw new Fault(MEMBER_NOT_FOUND, member);
+  };
+
+  let big = null;
+  const answer = (v) => {
+    if (typeof v === 'string' && v.length > CHUNK) {
+      big = { token: (big ? big.token : 0) + 1, text: v };
+      return { v: v.slice(0, CHUNK), more: big.token, n: v.length };
+    }
+    return { v };
+  };
+
+  const guarded = (fn) => (...args) => {
+    try {
+      return fn(...args);
+    } catch (e) {
+      return e instanceof Fault ? { e: e.number, d: e.text } : { e: FAILURE, d: String(e) };
+    }
+  };
+
+  const formControl = (el) => el instanceof HTMLInputElement || el instanceof HTMLSelectElement
+    || el instanceof HTMLTextAreaElement;
+
+  globalThis.__vorlane = Object.freeze({
+    readyState: () => document.readyState,
+    length: guarded((kind) => ({ v: collections[kind]().length })),
+    get: guarded((ref, member) => {
+      const el = resolve(ref);
+      return { ...answer(read(el, member)), k: keyFor(el) };
+    }),
+    readMany: guarded((kind, member, first, count) => {
+      const list = collections[kind]();
+      const out = [];
+      for (let i = first; i < first + count; i++) {
+        const el = list[i];
+        if (!el) { out.push([null, OBJECT_NOT_SET]); continue; }
+        try {
+          const v = read(el, member);
+          out.push(typeof v === 'string' && v.length > CHUNK ? [null, 0, true] : [v]);
+        } catch (e) {
+          out.push([null, e instanceof Fault ? e.number : FAILURE]);
+        }
+      }
+      return { v: out };
+    }),
+    chunk: (token, offset) => (big && big.token === token ? big.text.slice(offset, offset + CHUNK) : null),
+    // A write is an edit as a user would make it: the page's own listeners
+    // hear input and change, so frameworks bound to the field keep the value.
+    put: guarded((ref, member, value) => {
+      const el = resolve(ref);
+      const name = findMember(el, member);
+      if (name === undefined) throw new Fault(MEMBER_NOT_FOUND, member);
+      try {
+        el[name] = value;
+      } catch (e) {
+        throw new Fault(MEMBER_NOT_FOUND, member + ': ' + e);
+      }
+      if (formControl(el) && (name === 'value' || name === 'checked')) {
+        el.dispatchEvent(new Event('input', { bubbles: true }));
+        el.dispatchEvent(new Event('change', { bubbles: true }));
+      }
+      return { k: keyFor(el) };
+    }),
+    invoke: guarded((ref, method) => {
+      const el = resolve(ref);
+      const name = findMember(el, method);
+      if (name === undefined || typeof el[name] !== 'function') throw new Fault(MEMBER_NOT_FOUND, method);
+      el[name]();
+      return { k: keyFor(el) };
+    }),
+    byId: guarded((idOrName) => {
+      const el = document.getElementById(idOrName) ?? document.getElementsByName(idOrName)[0];
+      return el ? { k: keyFor(el) } : { v: null };
+    }),
+  });
+})();
