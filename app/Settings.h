@@ -1,0 +1,9 @@
+#pragma once
+
+// Move every setting between the settings store and gSettings. A stored
+// text that does not convert to its setting's type (a 16-bit value of
+// 99999, a word where a number belongs) loads that setting's default;
+// every other setting still loads, and keys the program does not know stay
+// in the store untouched.
+void LoadSettings();
+void SaveSettings();

@@ -1,0 +1,3 @@
+#include "app/SettingsVariables.h"
+
+SettingsVariables gSettings;
