@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/automation/AutomationError.h"
+
+namespace browser {
+
+// Runs `call`; an automation failure gives `neutral` instead.
+template<typename T, typename Call>
+T absorbed(T neutral, Call &&call)
+{
+    try {
+        return call();
+    } catch (const automation::AutomationError &) {
+        return neutral;
+    }
+}
+
+// Runs `call`; an automation failure is dropped.
+template<typename Call>
+void ignoringFailure(Call &&call)
+{
+    try {
+        call();
+    } catch (const automation::AutomationError &) {
+    }
+}
+
+} // namespace browser

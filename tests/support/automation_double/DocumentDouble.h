@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/automation/Automation.h"
+#include "tests/support/automation_double/ElementDouble.h"
+#include "tests/support/automation_double/Scripted.h"
+
+#include <array>
+#include <optional>
+
+namespace automation::doubles {
+
+using ElementList = QList<std::shared_ptr<ElementDouble>>;
+
+// One of a page's live collections: it reflects the page's elements at the
+// moment of each call. Links are A and AREA elements with an href, images
+// IMG, forms FORM, frames FRAME and IFRAME, chosen by their tagName member.
+class ElementCollectionDouble final : public ElementCollection, public Scripted
+{
+public:
+    ElementCollectionDouble(std::shared_ptr<Lifetime> page, std::shared_ptr<const ElementList> all,
+                            CollectionKind kind);
+
+    QString typeName() const override;
+    qint32 length() override;
+    ElementPtr item(qint32 index) override;
+    QList<MemberText> readMany(const QString &member, qint32 first, qint32 count) override;
+
+    // A length no real page reaches (above 32767, say); items stay as they are.
+    void reportLength(std::optional<qint32> length) { m_reportedLength = length; }
+
+private:
+    ElementList members() const;
+
+    std::shared_ptr<const ElementList> m_all;
+    CollectionKind m_kind;
+    std::optional<qint32> m_reportedLength;
+};
+
+class DocumentDouble final : public Document, public Scripted
+{
+public:
+    explicit DocumentDouble(std::shared_ptr<Lifetime> page);
+
+    QString typeName() const override;
+    ElementCollectionPtr collection(CollectionKind kind) override;
+    ElementPtr getElementById(const QString &idOrName) override;
+
+    // Appends an element in document order, e.g. {{"tagName", "INPUT"}, {"value", ""}}.
+    std::shared_ptr<ElementDouble> addElement(const QVariantMap &members);
+    const std::shared_ptr<ElementCollectionDouble> &collectionDouble(CollectionKind kind) const;
+
+private:
+    std::shared_ptr<ElementList> m_elements;
+    std::array<std::shared_ptr<ElementCollectionDouble>, 5> m_collections;
+};
+
+} // namespace automation::doubles

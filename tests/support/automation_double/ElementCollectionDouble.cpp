@@ -1,0 +1,94 @@
+#include "tests/support/automation_double/DocumentDouble.h"
+
+namespace automation::doubles {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool isOneOf(const ElementDouble &element, std::initializer_list<QString> tags)
+{
+    const QString tag = element.value(u"tagName"_s).toString();
+    return std::any_of(tags.begin(), tags.end(),
+                       [&](const QString &t) { return tag.compare(t, Qt::CaseInsensitive) == 0; });
+}
+
+bool belongs(const ElementDouble &element, CollectionKind kind)
+{
+    switch (kind) {
+    case CollectionKind::All:
+        return true;
+    case CollectionKind::Links:
+        return isOneOf(element, {u"A"_s, u"AREA"_s}) && element.has(u"href"_s);
+    case CollectionKind::Images:
+        return isOneOf(element, {u"IMG"_s});
+    case CollectionKind::Forms:
+        return isOneOf(element, {u"FORM"_s});
+    case CollectionKind::Frames:
+        return isOneOf(element, {u"FRAME"_s, u"IFRAME"_s});
+    }
+    return false;
+}
+
+} // namespace
+
+ElementCollectionDouble::ElementCollectionDouble(std::shared_ptr<Lifetime> page,
+                                                 std::shared_ptr<const ElementList> all,
+                                                 CollectionKind kind)
+    : Scripted(std::move(page))
+    , m_all(std::move(all))
+    , m_kind(kind)
+{
+}
+
+QString ElementCollectionDouble::typeName() const
+{
+    enter(u"typeName"_s);
+    return u"HTMLElementCollection"_s;
+}
+
+qint32 ElementCollectionDouble::length()
+{
+    enter(u"length"_s);
+    return m_reportedLength.value_or(qint32(members().size()));
+}
+
+ElementPtr ElementCollectionDouble::item(qint32 index)
+{
+    enter(u"item"_s);
+    const ElementList current = members();
+    if (index < 0 || index >= current.size())
+        return nullptr;
+    return current.at(index);
+}
+
+QList<MemberText> ElementCollectionDouble::readMany(const QString &member, qint32 first, qint32 count)
+{
+    enter(u"readMany"_s);
+    const ElementList current = members();
+    QList<MemberText> texts;
+    for (qint32 index = first; index < first + count; ++index) {
+        if (index < 0 || index >= current.size()) {
+            texts.append({{}, AutomationError::ObjectNotSet});
+            continue;
+        }
+        try {
+            texts.append({automationText(current.at(index)->get(member)), 0});
+        } catch (const AutomationError &error) {
+            texts.append({{}, error.number()});
+        }
+    }
+    return texts;
+}
+
+ElementList ElementCollectionDouble::members() const
+{
+    ElementList chosen;
+    for (const auto &element : *m_all) {
+        if (belongs(*element, m_kind))
+            chosen.append(element);
+    }
+    return chosen;
+}
+
+} // namespace automation::doubles
