@@ -1,0 +1,170 @@
+#include "tests/stores/QtPrinting.h"
+#include "tests/stores/TempStoreFolder.h"
+
+#include "platform/stores/IniProgramSettings.h"
+#include "platform/stores/SettingsStore.h"
+#include "platform/stores/StoreFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kApp = u"Vorlane"_s;
+const QString kAbsent = u"<absent>"_s;
+
+// What users type into filter boxes ends up in keys and values.
+QStringList hostileTexts()
+{
+    return {u"a/b"_s, u"a\\b"_s, u"a%2Fb"_s, u"a%5Cb"_s, u"%"_s, u"%25"_s, u"/"_s, u"//"_s, u"\\"_s,
+            u"/lead"_s, u"trail/"_s, u"a=b"_s, u"a;b"_s, u"#x"_s, u";x"_s, u"[x]"_s, u"[x"_s,
+            u"\"quoted\""_s, u"'single'"_s, u" "_s, u" blank "_s, u"a, b"_s, u"@Variant(0)"_s,
+            u"日本語のキー"_s, u"ｶﾀｶﾅ"_s, u"ＦormPosition"_s, u"FormPosition"_s, u"General"_s,
+            u"tab\tnew\nline"_s, u"010080[][]00[]0[]0[]0[]"_s, QString(2000, u'x'),
+            QString(1999, u'x') + u'/'};
+}
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(ProgramSettingsFile, HostileKeysAndSectionsReadBackExactlyWithoutColliding)
+{
+    TempStoreFolder folder;
+    stores::IniProgramSettings store;
+    const QStringList texts = hostileTexts();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        ASSERT_TRUE(store.SaveSetting(kApp, u"ItemFilter"_s, texts[i], u"key "_s + QString::number(i)));
+        ASSERT_TRUE(store.SaveSetting(kApp, texts[i], u"k"_s, u"section "_s + QString::number(i)));
+        ASSERT_TRUE(store.SaveSetting(kApp, u"Values"_s, QString::number(i), texts[i]));
+    }
+
+    folder.moveToFreshFolder();
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(texts[i].left(40).toStdString());
+        EXPECT_EQ(store.GetSetting(kApp, u"ItemFilter"_s, texts[i], kAbsent), u"key "_s + QString::number(i));
+        EXPECT_EQ(store.GetSetting(kApp, texts[i], u"k"_s, kAbsent), u"section "_s + QString::number(i));
+        EXPECT_EQ(store.GetSetting(kApp, u"Values"_s, QString::number(i), kAbsent), texts[i]);
+    }
+}
+
+TEST(ProgramSettingsFile, FullWidthSectionIsFoundOnlyUnderItsOwnName)
+{
+    TempStoreFolder folder;
+    stores::IniProgramSettings store;
+    ASSERT_TRUE(store.SaveSetting(kApp, u"ＦormPosition"_s, u"MainLeft"_s, u"1200"_s));
+
+    folder.moveToFreshFolder();
+    EXPECT_EQ(store.GetSetting(kApp, u"ＦormPosition"_s, u"MainLeft"_s, kAbsent), u"1200"_s);
+    EXPECT_EQ(store.GetSetting(kApp, u"FormPosition"_s, u"MainLeft"_s, kAbsent), kAbsent);
+    EXPECT_EQ(store.GetSetting(kApp, u"ＦormPosition"_s, u"mainleft"_s, kAbsent), kAbsent);
+}
+
+TEST(ProgramSettingsFile, EmptyKeyIsNeverStoredAndApplicationsAreApart)
+{
+    TempStoreFolder folder;
+    stores::IniProgramSettings store;
+    EXPECT_FALSE(store.SaveSetting(kApp, u"S"_s, QString(), u"v"_s));
+    EXPECT_EQ(store.GetSetting(kApp, u"S"_s, QString(), kAbsent), kAbsent);
+
+    ASSERT_TRUE(store.SaveSetting(u"../Other"_s, u"S"_s, u"k"_s, u"other"_s));
+    EXPECT_EQ(store.GetSetting(kApp, u"S"_s, u"k"_s, kAbsent), kAbsent);
+    EXPECT_EQ(store.GetSetting(u"../Other"_s, u"S"_s, u"k"_s, kAbsent), u"other"_s);
+    // The application name never leads out of the store folder.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(ProgramSettingsFile, MissingFolderIsCreatedOnFirstWrite)
+{
+    TempStoreFolder folder;
+    qputenv("VORLANE_CONFIG_DIR", (folder.path() + u"/not/yet"_s).toLocal8Bit());
+    stores::IniProgramSettings store;
+    ASSERT_TRUE(store.SaveSetting(kApp, u"S"_s, u"k"_s, u"v"_s));
+    EXPECT_EQ(store.GetSetting(kApp, u"S"_s, u"k"_s, kAbsent), u"v"_s);
+}
+
+TEST(SettingsStoreFile, KindsAreSeparateFilesAndOtherKindsAreRefused)
+{
+    TempStoreFolder folder;
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"zero"_s));
+    ASSERT_TRUE(store.OpenStore(1, kApp));
+    EXPECT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), kAbsent);
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"one"_s));
+
+    folder.moveToFreshFolder();
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), u"zero"_s);
+    ASSERT_TRUE(reread.OpenStore(1, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), u"one"_s);
+
+    EXPECT_FALSE(reread.OpenStore(2, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), kAbsent);
+    EXPECT_FALSE(reread.WriteValue(u"S"_s, u"k"_s, u"two"_s));
+}
+
+TEST(SettingsStoreFile, HandEditedFileKeepsEveryKeyAndIsCopiedAsideBeforeRewrite)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    const QByteArray original = "; my notes\n[Settings]\nDebugFlag=7\nthis line is nonsense\n"
+                                "Unknown=keep me\n[Elsewhere]\nx=1\n";
+    writeFile(path, original);
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(store.ReadValue(u"Settings"_s, u"DebugFlag"_s, kAbsent), u"7"_s);
+    ASSERT_TRUE(store.WriteValue(u"Settings"_s, u"DebugFlag"_s, u"8"_s));
+
+    folder.moveToFreshFolder();
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"Settings"_s, u"DebugFlag"_s, kAbsent), u"8"_s);
+    EXPECT_EQ(reread.ReadValue(u"Settings"_s, u"Unknown"_s, kAbsent), u"keep me"_s);
+    EXPECT_EQ(reread.ReadValue(u"Elsewhere"_s, u"x"_s, kAbsent), u"1"_s);
+
+    const QStringList copies = QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(readFile(QDir(folder.path()).filePath(copies.first())), original);
+}
+
+TEST(SettingsStoreFile, CleanFileIsRewrittenWithoutCopy)
+{
+    TempStoreFolder folder;
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"a"_s, u"1"_s));
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"b"_s, u"2"_s));
+    EXPECT_TRUE(QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files).isEmpty());
+}
+
+TEST(SettingsStoreFile, UnreadableFileGivesDefaultsAndIsNotOverwritten)
+{
+    TempStoreFolder folder;
+    // A folder where the file belongs cannot be read, whoever runs the test.
+    ASSERT_TRUE(QDir().mkpath(stores::storeFilePath(kApp, u"store0"_s)));
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), kAbsent);
+    EXPECT_FALSE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+    ASSERT_TRUE(store.OpenStore(1, kApp));
+    EXPECT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+}
