@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QPixmap>
+
+#include <array>
+
+namespace shared {
+
+// The six small push buttons that list grids draw inside cells, in pairs:
+// an even index is a button raised, the next odd index the same button
+// pressed. 0/1 "クリック", 2/3 "IE表示", 4/5 "詳細". Drawn on construction,
+// which needs a QGuiApplication.
+class CellButtonImages
+{
+public:
+    static constexpr int kCount = 6;
+    static constexpr int kWidth = 47;
+    static constexpr int kHeight = 16;
+
+    CellButtonImages();
+
+    // A null pixmap for an index outside 0 to 5.
+    QPixmap image(int index) const;
+
+private:
+    std::array<QPixmap, kCount> m_images;
+};
+
+} // namespace shared

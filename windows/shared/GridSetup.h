@@ -1,0 +1,28 @@
+#pragma once
+
+// Setting up the list grids of both list windows. Widths are in twips.
+
+#include <QString>
+#include <Qt>
+
+namespace shared {
+
+class ListGrid;
+
+// The look and behaviour both list grids share: cols columns and rows rows,
+// header borders drag to resize, a header click sorts by its column and
+// shows the direction, no whole-column selection, scroll bars both ways,
+// every second data row light grey, the last column not stretched, and the
+// view following the scroll thumb while it is dragged.
+void SetListGridStyle(ListGrid &grid, int cols, int rows);
+
+// The number column: numbers right-aligned, header left-aligned.
+void SetupFixedColumn(ListGrid &grid, int col, int width, const QString &caption);
+void SetupColumn(ListGrid &grid, int col, int width, const QString &caption,
+                 Qt::Alignment alignment);
+
+// The standard widths: 500 for the number column, 705 (one cell button)
+// for a column keyed "Click", 1000 for any other.
+void ResetColumnWidths(ListGrid &grid);
+
+} // namespace shared

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "windows/shared/CellPicture.h"
+
+#include <QPixmap>
+#include <QTableWidget>
+
+namespace shared {
+
+// The list grid of both list windows, addressed the way they think of it:
+// row 0 is the header row, column 0 the number column, data rows start at
+// 1, and widths are in twips. The number column is an ordinary column drawn
+// like a header, so that its numbers travel with their rows when sorted.
+// Reads outside the grid give empty values and writes there are ignored.
+class ListGrid : public QTableWidget
+{
+    Q_OBJECT
+    // Free text for the window that owns the grid.
+    Q_PROPERTY(QString tag READ tag WRITE setTag)
+
+public:
+    explicit ListGrid(QWidget *parent = nullptr);
+
+    int rows() const;
+    // The header row always stays.
+    void setRows(int rows);
+    int cols() const;
+    void setCols(int cols);
+
+    // Row 0 addresses the header cells; a header cell's data is its column's key.
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString &text);
+    QVariant cellData(int row, int col) const;
+    void setCellData(int row, int col, const QVariant &data);
+
+    // Pictures show in data cells, over the text, vertically centred.
+    QPixmap picture(int row, int col) const;
+    PictureAlignment pictureAlignment(int row, int col) const;
+    void setPicture(int row, int col, const QPixmap &picture, PictureAlignment alignment);
+    void setPicture(int row, int col, const QPixmap &picture);
+
+    // An invalid colour means the cell has no background of its own.
+    QColor background(int row, int col) const;
+    void setBackground(int row, int col, const QColor &color);
+
+    int colWidth(int col) const;
+    void setColWidth(int col, int twips);
+    // How the data cells of a column align their text.
+    Qt::Alignment colAlignment(int col) const;
+    void setColAlignment(int col, Qt::Alignment alignment);
+    void setHeaderAlignment(int col, Qt::Alignment alignment);
+
+    // The current cell; -1 when there is none.
+    int row() const;
+    int col() const;
+    void setCurrent(int row, int col);
+
+    // The data row and column at a point of the viewport; -1 outside them.
+    int mouseRow(const QPoint &viewportPos) const;
+    int mouseCol(const QPoint &viewportPos) const;
+    // The first and last data rows in view; 0 when no data row is in view.
+    int topRow() const;
+    int bottomRow() const;
+
+    // A click on a column header sorts the rows by that column, ascending
+    // and descending in turn, and the header shows the direction.
+    void setSortOnHeaderClick(bool on);
+
+    QString tag() const;
+    void setTag(const QString &tag);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    bool isCell(int row, int col) const;
+    bool isRowCell(int row, int col) const;
+    QTableWidgetItem *cell(int row, int col) const;
+    QTableWidgetItem *cellForWrite(int row, int col);
+    void updateRowHeight();
+
+    QList<Qt::Alignment> m_colAlignments;
+    bool m_sortOnHeaderClick = false;
+    QString m_tag;
+};
+
+} // namespace shared
