@@ -77,7 +77,7 @@ void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &param
         if (!isMainFrame(params.value(u"frameId"_s).toString()))
             return;
         const QString name = params.value(u"name"_s).toString();
-        if (name == u"init"_s)
+        if (name == u"init"_s || name == u"commit"_s)
             update([](Snapshot &s) { s.readyState = kLoading; s.busy = true; s.crashed = false; });
         else if (name == u"DOMContentLoaded"_s)
             update([](Snapshot &s) { s.readyState = kInteractive; });

@@ -28,7 +28,7 @@ bool isLoopbackHost(const QString &host)
     return address.setAddress(host) && address.isLoopback();
 }
 
-// The body of a small HTTP/1.0 GET, read with blocking socket waits so that no
+// The body of a small HTTP GET, read with blocking socket waits so that no
 // event loop runs meanwhile.
 QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std::chrono::milliseconds timeout)
 {
@@ -38,19 +38,29 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         throw AutomationError(AutomationError::ServerUnavailable, kSource,
                               u"no browser answers at "_s + endpoint.display());
-    socket.write("GET " + path + " HTTP/1.0\r\nHost: " + endpoint.host.toLatin1() + ':'
+    socket.write("GET " + path + " HTTP/1.1\r\nConnection: close\r\nHost: " + endpoint.host.toLatin1() + ':'
                  + QByteArray::number(endpoint.port) + "\r\n\r\n");
     QByteArray response;
-    while (socket.state() == QAbstractSocket::ConnectedState && !deadline.hasExpired()) {
-        if (socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
-            response += socket.readAll();
+    qsizetype bodyStart = -1;
+    qsizetype expected = -1;
+    while (!deadline.hasExpired()) {
+        if (!socket.bytesAvailable() && !socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
+            break; // closed, or the deadline passed
+        response += socket.readAll();
+        if (bodyStart < 0 && (bodyStart = response.indexOf("\r\n\r\n")) >= 0) {
+            bodyStart += 4;
+            for (const QByteArray &line : response.left(bodyStart).split('\n')) {
+                if (line.toLower().startsWith("content-length:"))
+                    expected = line.mid(15).trimmed().toLongLong();
+            }
+        }
+        if (bodyStart >= 0 && expected >= 0 && response.size() - bodyStart >= expected)
+            break;
     }
-    response += socket.readAll();
-    const qsizetype bodyStart = response.indexOf("\r\n\r\n");
     if (!response.startsWith("HTTP/1.") || !response.contains(" 200 ") || bodyStart < 0)
         throw AutomationError(AutomationError::ServerUnavailable, kSource,
                               u"no DevTools endpoint answers at "_s + endpoint.display());
-    return response.mid(bodyStart + 4);
+    return response.mid(bodyStart);
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/chromium/ChromiumShellWindows.h"
+#include "tests/support/chromium/HeadlessChromium.h"
+#include "tests/support/chromium/TestHttpServer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace testsupport {
+
+// One headless Chromium and one page server for a whole test program, since
+// starting Chromium costs about a second.
+class ChromiumEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override;
+    void TearDown() override;
+
+    static ChromiumEnvironment &instance();
+    HeadlessChromium &chromium() { return *m_chromium; }
+    TestHttpServer &server() { return *m_server; }
+
+private:
+    std::unique_ptr<HeadlessChromium> m_chromium;
+    std::unique_ptr<TestHttpServer> m_server;
+};
+
+// Each test gets its own collection on the shared browser and starts with no
+// web-page tabs: every tab but one blank one is closed.
+class ChromiumTest : public ::testing::Test
+{
+protected:
+    void SetUp() override;
+
+    chromium::ChromiumOptions options() const;
+    std::shared_ptr<chromium::ChromiumShellWindows> makeShellWindows(const chromium::ChromiumOptions &options) const;
+    TestHttpServer &server() { return ChromiumEnvironment::instance().server(); }
+    // Opens a new tab on a page served at path and waits until it has loaded.
+    automation::BrowserPtr openPage(const QString &path, const QString &html);
+    automation::BrowserPtr openUrl(const QString &url);
+    static void waitUntilComplete(const automation::BrowserPtr &browser);
+
+    std::shared_ptr<chromium::ChromiumShellWindows> shell;
+};
+
+// Polls cond (no event loop) for up to timeoutMs; true when it came true.
+bool eventually(const std::function<bool()> &cond, int timeoutMs = 5000);
+
+} // namespace testsupport

@@ -1,0 +1,65 @@
+#include "tests/support/chromium/HeadlessChromium.h"
+
+#include <QDeadlineTimer>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <stdexcept>
+#include <unistd.h>
+
+namespace testsupport {
+
+using namespace Qt::StringLiterals;
+
+HeadlessChromium::HeadlessChromium() = default;
+
+HeadlessChromium::~HeadlessChromium()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.terminate();
+    if (!m_process.waitForFinished(5000))
+        m_process.kill();
+    m_process.waitForFinished(5000);
+}
+
+void HeadlessChromium::start()
+{
+    QString program = qEnvironmentVariable("VORLANE_CHROMIUM");
+    if (program.isEmpty())
+        program = QStandardPaths::findExecutable(u"chromium"_s);
+    if (program.isEmpty())
+        throw std::runtime_error("chromium is not installed");
+    QStringList args{u"--headless=new"_s,
+                     u"--no-first-run"_s,
+                     u"--no-default-browser-check"_s,
+                     u"--disable-background-networking"_s,
+                     u"--disable-component-update"_s,
+                     u"--disable-sync"_s,
+                     u"--disable-quic"_s,
+                     u"--disable-gpu"_s,
+                     u"--window-size=1024,768"_s,
+                     u"--remote-debugging-address=127.0.0.1"_s,
+                     u"--remote-debugging-port=0"_s,
+                     u"--user-data-dir="_s + m_profile.path(),
+                     u"about:blank"_s};
+    if (geteuid() == 0)
+        args.prepend(u"--no-sandbox"_s);
+    m_process.setStandardOutputFile(QProcess::nullDevice());
+    m_process.setStandardErrorFile(QProcess::nullDevice());
+    m_process.start(program, args);
+    if (!m_process.waitForStarted(10000))
+        throw std::runtime_error("chromium did not start");
+    const QDeadlineTimer deadline(30000);
+    while (!deadline.hasExpired()) {
+        m_port = chromium::readDevToolsActivePort(m_profile.path());
+        if (m_port)
+            return;
+        if (m_process.state() == QProcess::NotRunning)
+            break;
+        QThread::msleep(50);
+    }
+    throw std::runtime_error("chromium did not open its debugging port");
+}
+
+} // namespace testsupport

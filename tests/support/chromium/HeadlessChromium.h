@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/chromium/DevToolsEndpoint.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace testsupport {
+
+// A headless Chromium of the tests' own: a temporary profile and a free
+// loopback port that it picks and records in the profile.
+class HeadlessChromium
+{
+public:
+    HeadlessChromium();
+    ~HeadlessChromium();
+
+    // Throws std::runtime_error when Chromium cannot be started.
+    void start();
+    chromium::DevToolsEndpoint endpoint() const { return {QStringLiteral("127.0.0.1"), m_port}; }
+
+private:
+    QTemporaryDir m_profile;
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
+} // namespace testsupport
