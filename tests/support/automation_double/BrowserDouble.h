@@ -12,6 +12,10 @@ namespace automation::doubles {
 // ends the old page (its document, collections and elements then fail with
 // PermissionDenied); closing ends the window and its page with
 // ServerUnavailable and takes it out of its shell window collection.
+// Members go by their automation names (LocationURL, LocationName, HWND,
+// ReadyState, Busy, Document, StatusText, Left, Top, Width, Height, Visible,
+// ToolBar, AddressBar, MenuBar, StatusBar, Stop, Quit, GoHome, Navigate),
+// and restoreWindow, bringToFront, typeName.
 class BrowserDouble final : public Browser,
                             public Scripted,
                             public std::enable_shared_from_this<BrowserDouble>

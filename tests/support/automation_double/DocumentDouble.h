@@ -14,6 +14,7 @@ using ElementList = QList<std::shared_ptr<ElementDouble>>;
 // One of a page's live collections: it reflects the page's elements at the
 // moment of each call. Links are A and AREA elements with an href, images
 // IMG, forms FORM, frames FRAME and IFRAME, chosen by their tagName member.
+// Its members: length, item, readMany, typeName.
 class ElementCollectionDouble final : public ElementCollection, public Scripted
 {
 public:
@@ -36,6 +37,8 @@ private:
     std::optional<qint32> m_reportedLength;
 };
 
+// Its members: all, links, images, forms, frames (one per collection),
+// getElementById, typeName.
 class DocumentDouble final : public Document, public Scripted
 {
 public:

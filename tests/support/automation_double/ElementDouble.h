@@ -8,7 +8,8 @@
 namespace automation::doubles {
 
 // An element of a scripted page. Its members are what the test gave it;
-// "click" and "focus" can always be invoked and are only journalled.
+// reading or writing any other is MemberNotFound. "click" and "focus" can
+// always be invoked and are only journalled.
 class ElementDouble final : public Element, public Scripted
 {
 public:

@@ -10,6 +10,8 @@ namespace automation::doubles {
 
 // The scene of a test: the open browser windows, in the order they opened.
 // Window handles are handed out in rising order unless the test names one.
+// Its members: Count, Item, createBrowser (a new window at about:blank),
+// typeName.
 class ShellWindowsDouble final : public ShellWindows, public Scripted
 {
 public:
