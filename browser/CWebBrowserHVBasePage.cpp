@@ -2,7 +2,6 @@
 
 #include "browser/Absorb.h"
 
-using namespace Qt::StringLiterals;
 using automation::BrowserPtr;
 using automation::ObjectPtr;
 
