@@ -34,7 +34,7 @@ class ChromiumTest : public ::testing::Test
 protected:
     void SetUp() override;
 
-    chromium::ChromiumOptions options() const;
+    virtual chromium::ChromiumOptions options() const;
     std::shared_ptr<chromium::ChromiumShellWindows> makeShellWindows(const chromium::ChromiumOptions &options) const;
     TestHttpServer &server() { return ChromiumEnvironment::instance().server(); }
     // Opens a new tab on a page served at path and waits until it has loaded.

@@ -1,0 +1,151 @@
+// The document model of a real page, read through our isolated world.
+#include "tests/support/chromium/ChromiumFixture.h"
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+using automation::CollectionKind;
+using testsupport::ChromiumTest;
+using testsupport::eventually;
+
+namespace {
+
+qint32 errorNumber(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const AutomationError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+const QString kForm = uR"(<title>form</title>
+<div id=box foo=bar>box</div>
+<a id=link href="https://example.org/x">link</a>
+<input id=name name=q value="v">
+<input id=check type=checkbox>
+<ol><li id=item>one</li></ol>
+<span name=byname>named</span>)"_s;
+
+} // namespace
+
+TEST_F(ChromiumTest, MembersAreFoundByNameWithoutCase)
+{
+    auto document = openPage(u"/members.html"_s, kForm)->document();
+    auto box = document->getElementById(u"box"_s);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->get(u"TagName"_s).toString(), u"DIV"_s);
+    EXPECT_EQ(box->get(u"innerhtml"_s).toString(), u"box"_s);
+    EXPECT_EQ(box->get(u"ID"_s).toString(), u"box"_s);
+    EXPECT_EQ(errorNumber([&] { box->get(u"Value"_s); }), AutomationError::MemberNotFound);
+    EXPECT_EQ(errorNumber([&] { box->get(u"href"_s); }), AutomationError::MemberNotFound);
+    // An attribute stands in for a member the element lacks.
+    EXPECT_EQ(box->get(u"foo"_s).toString(), u"bar"_s);
+
+    // Chromium's own DOM: an A has a type member, empty.
+    auto link = document->getElementById(u"link"_s);
+    EXPECT_EQ(link->get(u"Type"_s).toString(), QString());
+    EXPECT_EQ(errorNumber([&] { link->get(u"Type"_s); }), 0);
+    EXPECT_EQ(link->get(u"href"_s).toString(), u"https://example.org/x"_s);
+
+    auto check = document->getElementById(u"check"_s);
+    EXPECT_EQ(automation::automationText(check->get(u"Checked"_s)), u"False"_s);
+    check->put(u"checked"_s, true);
+    EXPECT_EQ(automation::automationText(check->get(u"Checked"_s)), u"True"_s);
+    EXPECT_EQ(automation::automationText(document->getElementById(u"item"_s)->get(u"value"_s)), u"0"_s);
+
+    // By name when no identifier matches.
+    EXPECT_EQ(document->getElementById(u"byname"_s)->get(u"innerText"_s).toString(), u"named"_s);
+    EXPECT_EQ(document->getElementById(u"nothing"_s), nullptr);
+    EXPECT_EQ(errorNumber([&] { box->invoke(u"nosuchmethod"_s); }), AutomationError::MemberNotFound);
+}
+
+TEST_F(ChromiumTest, CollectionsByPosition)
+{
+    auto document = openPage(u"/collections.html"_s, kForm + u"<img src=x.png><form></form><iframe></iframe>"_s)->document();
+    auto all = document->collection(CollectionKind::All);
+    const qint32 length = all->length();
+    EXPECT_EQ(all->item(0)->get(u"tagName"_s).toString(), u"HTML"_s);
+    EXPECT_EQ(errorNumber([&] { all->item(length)->get(u"tagName"_s); }), AutomationError::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { all->item(-1)->get(u"tagName"_s); }), AutomationError::ObjectNotSet);
+    EXPECT_EQ(document->collection(CollectionKind::Links)->length(), 1);
+    EXPECT_EQ(document->collection(CollectionKind::Images)->length(), 1);
+    EXPECT_EQ(document->collection(CollectionKind::Forms)->length(), 1);
+    EXPECT_EQ(document->collection(CollectionKind::Frames)->length(), 1);
+
+    const QList<automation::MemberText> values = all->readMany(u"value"_s, 0, length + 1);
+    ASSERT_EQ(values.size(), length + 1);
+    EXPECT_EQ(values.front().errorNumber, AutomationError::MemberNotFound); // HTML
+    EXPECT_EQ(values.back().errorNumber, AutomationError::ObjectNotSet);
+    const auto input = std::find_if(values.cbegin(), values.cend(),
+                                    [](const automation::MemberText &v) { return v.text == u"v"_s; });
+    EXPECT_NE(input, values.cend());
+
+    // An element keeps its identity, and its own generated identifier.
+    auto first = all->item(3);
+    const QString uid = first->get(u"uniqueID"_s).toString();
+    EXPECT_FALSE(uid.isEmpty());
+    EXPECT_EQ(first->get(u"UNIQUEID"_s).toString(), uid);
+    EXPECT_NE(all->item(4)->get(u"uniqueID"_s).toString(), uid);
+}
+
+TEST_F(ChromiumTest, HostilePageCannotChangeWhatWeRead)
+{
+    const QString hostile = kForm + uR"(<script>
+      Object.defineProperty(HTMLElement.prototype, 'innerText', {get() { return 'HACKED'; }});
+      Object.defineProperty(Element.prototype, 'tagName', {get() { return 'HACKED'; }});
+      Object.defineProperty(Element.prototype, 'innerHTML', {get() { throw new Error('no'); }});
+      Array.prototype.map = () => 'HACKED';
+      JSON.stringify = () => 'HACKED';
+      document.getElementById = () => null;
+      window.__vorlane = 'HACKED';
+    </script>)"_s;
+    auto document = openPage(u"/hostile.html"_s, hostile)->document();
+    auto box = document->getElementById(u"box"_s);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->get(u"innerText"_s).toString(), u"box"_s);
+    EXPECT_EQ(box->get(u"tagName"_s).toString(), u"DIV"_s);
+    EXPECT_EQ(box->get(u"innerHTML"_s).toString(), u"box"_s);
+    EXPECT_EQ(document->collection(CollectionKind::All)->readMany(u"tagName"_s, 0, 1).front().text, u"HTML"_s);
+}
+
+TEST_F(ChromiumTest, DocumentStaysBoundToItsPage)
+{
+    auto browser = openPage(u"/first.html"_s, kForm);
+    auto document = browser->document();
+    auto all = document->collection(CollectionKind::All);
+    auto box = document->getElementById(u"box"_s);
+    box->get(u"id"_s);
+    server().setPage(u"/second.html"_s, kForm);
+    browser->navigate(server().url(u"/second.html"_s));
+    waitUntilComplete(browser);
+
+    EXPECT_EQ(errorNumber([&] { all->length(); }), AutomationError::PermissionDenied);
+    EXPECT_EQ(errorNumber([&] { box->get(u"id"_s); }), AutomationError::PermissionDenied);
+    EXPECT_EQ(errorNumber([&] { box->put(u"value"_s, u"typed"_s); }), AutomationError::PermissionDenied);
+    EXPECT_EQ(errorNumber([&] { document->getElementById(u"box"_s); }), AutomationError::PermissionDenied);
+    EXPECT_EQ(browser->document()->getElementById(u"box"_s)->get(u"id"_s).toString(), u"box"_s);
+}
+
+TEST_F(ChromiumTest, WrittenValueIsSeenByThePage)
+{
+    auto document = openPage(u"/events.html"_s, uR"(<input id=in>
+      <script>
+        const seen = [];
+        const field = document.getElementById('in');
+        field.addEventListener('input', () => seen.push('input:' + field.value));
+        field.addEventListener('change', () => { seen.push('change:' + field.value); document.title = seen.join(','); });
+      </script>)"_s)->document();
+    document->getElementById(u"in"_s)->put(u"Value"_s, u"日本"_s);
+    EXPECT_EQ(document->getElementById(u"in"_s)->get(u"value"_s).toString(), u"日本"_s);
+    auto browser = shell->item(shell->count() - 1);
+    EXPECT_TRUE(eventually([&] { return browser->locationName() == u"input:日本,change:日本"_s; }));
+}
+
+TEST_F(ChromiumTest, LongTextArrivesWhole)
+{
+    auto document = openPage(u"/long.html"_s, u"<div id=big></div><script>document.getElementById('big').textContent = 'ア'.repeat(3000000) + 'end';</script>"_s)->document();
+    const QString text = document->getElementById(u"big"_s)->get(u"innerText"_s).toString();
+    EXPECT_EQ(text.size(), 3000003);
+    EXPECT_TRUE(text.endsWith(u"アend"_s));
+}

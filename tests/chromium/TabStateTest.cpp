@@ -1,0 +1,115 @@
+// Ready states mirrored from page events, and tabs that stop answering.
+#include "tests/support/chromium/ChromiumFixture.h"
+
+#include <QElapsedTimer>
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+using testsupport::ChromiumTest;
+using testsupport::eventually;
+
+namespace {
+
+class ShortDeadline : public ChromiumTest
+{
+protected:
+    chromium::ChromiumOptions options() const override
+    {
+        chromium::ChromiumOptions o;
+        o.callTimeout = std::chrono::milliseconds(600);
+        return o;
+    }
+};
+
+// Milliseconds a call took, and whether it failed with an automation error.
+struct Timed
+{
+    qint64 ms;
+    qint32 error;
+};
+
+Timed timed(const std::function<void()> &call)
+{
+    QElapsedTimer timer;
+    timer.start();
+    qint32 error = 0;
+    try {
+        call();
+    } catch (const AutomationError &e) {
+        error = e.number();
+    }
+    return {timer.elapsed(), error};
+}
+
+// What one refresh of the browser list reads from every tab.
+void readList(automation::ShellWindows &shell)
+{
+    for (qint32 i = 0; i < shell.count(); ++i) {
+        auto browser = shell.item(i);
+        browser->typeName();
+        browser->locationURL();
+        browser->locationName();
+        browser->readyState();
+        browser->hwnd();
+    }
+}
+
+} // namespace
+
+TEST_F(ChromiumTest, ReadyStateFollowsLoading)
+{
+    auto browser = shell->createBrowser();
+    browser->navigate(server().url(u"/slow?ms=1500"_s));
+    // Loading from the moment the navigation was asked for.
+    EXPECT_EQ(browser->readyState(), 1);
+    EXPECT_TRUE(browser->busy());
+    QThread::msleep(500);
+    EXPECT_EQ(browser->readyState(), 1);
+    EXPECT_TRUE(browser->busy());
+    ASSERT_TRUE(eventually([&] { return browser->readyState() == 4; }, 5000));
+    EXPECT_TRUE(eventually([&] { return !browser->busy(); }));
+}
+
+TEST_F(ShortDeadline, EndlessScriptFailsFastAndSpareOtherTabs)
+{
+    // Another site, so that Chromium gives it a renderer of its own.
+    server().setPage(u"/other.html"_s, u"<title>other</title><p id=p>fine</p>"_s);
+    auto other = openUrl(u"http://localhost:"_s + QString::number(server().port()) + u"/other.html"_s);
+    auto hung = openPage(u"/hang.html"_s, u"<title>hang</title><p id=p>x</p><script>setTimeout(() => { for (;;) {} }, 200)</script>"_s);
+    auto document = hung->document();
+    QThread::msleep(400);
+
+    const Timed first = timed([&] { document->getElementById(u"p"_s); });
+    EXPECT_EQ(first.error, AutomationError::AutomationFailure);
+    EXPECT_LT(first.ms, 1500);
+    const Timed again = timed([&] { document->getElementById(u"p"_s); });
+    EXPECT_EQ(again.error, AutomationError::AutomationFailure);
+    EXPECT_LT(again.ms, 100);
+    const Timed fresh = timed([&] { hung->document()->getElementById(u"p"_s); });
+    EXPECT_LT(fresh.ms, 100);
+
+    const Timed list = timed([&] { readList(*shell); });
+    EXPECT_EQ(list.error, 0);
+    EXPECT_LT(list.ms, 200);
+    EXPECT_EQ(hung->locationName(), u"hang"_s);
+    QVariant text;
+    const Timed elsewhere = timed([&] { text = other->document()->getElementById(u"p"_s)->get(u"innerText"_s); });
+    EXPECT_EQ(elsewhere.error, 0);
+    EXPECT_EQ(text.toString(), u"fine"_s);
+    EXPECT_LT(elsewhere.ms, 200);
+    hung->quit();
+}
+
+TEST_F(ShortDeadline, OpenDialogFailsAtOnceAndIsLeftAlone)
+{
+    auto page = openPage(u"/alert.html"_s, u"<title>alert</title><p id=p>x</p><script>setTimeout(() => alert('hi'), 100)</script>"_s);
+    auto document = page->document();
+    QThread::msleep(400);
+    const Timed call = timed([&] { document->getElementById(u"p"_s); });
+    EXPECT_EQ(call.error, AutomationError::AutomationFailure);
+    EXPECT_LT(call.ms, 100);
+    const Timed list = timed([&] { readList(*shell); });
+    EXPECT_EQ(list.error, 0);
+    EXPECT_LT(list.ms, 200);
+    page->quit();
+}
