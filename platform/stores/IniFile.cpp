@@ -2,6 +2,9 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSaveFile>
+
+#include <algorithm>
 
 namespace stores {
 
@@ -47,10 +50,60 @@ bool holdsLinesARewriteDrops(const QByteArray &content)
     return false;
 }
 
+// QSettings reads on past the end of a line that leaves a quote open or
+// ends in a backslash, swallowing the settings on the lines after it.
+bool runsOn(const QByteArray &line)
+{
+    if (line.trimmed().startsWith(';'))
+        return false;
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line.at(i);
+        if (c == '\\' && ++i == line.size())
+            return true;
+        if (c == '"')
+            inQuotes = !inQuotes;
+        else if (c == ';' && !inQuotes)
+            return false;
+    }
+    return inQuotes;
+}
+
+bool copyAside(const QString &path)
+{
+    const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmsszzz"_s);
+    return QFile::copy(path, path + u".bak-"_s + stamp);
+}
+
+// Drops the lines that would swallow others, after copying the file aside;
+// only the settings on those lines then fall back to their defaults.
+// True when the file has been copied aside.
+bool dropRunOnLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    const auto kept = std::remove_if(lines.begin(), lines.end(), [](const QByteArray &line) {
+        return runsOn(line.endsWith('\r') ? line.chopped(1) : line);
+    });
+    if (kept == lines.end() || !copyAside(path))
+        return false;
+    lines.erase(kept, lines.end());
+    QSaveFile repaired(path);
+    if (repaired.open(QIODevice::WriteOnly)) {
+        repaired.write(lines.join('\n'));
+        repaired.commit();
+    }
+    return true;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &path)
     : m_path(path)
+    , m_copiedAside(dropRunOnLines(path))
     , m_settings(path, QSettings::IniFormat)
     , m_readable(m_settings.status() != QSettings::AccessError)
 {
@@ -72,7 +125,7 @@ QString IniFile::read(const QString &section, const QString &key, const QString 
 bool IniFile::write(const QString &section, const QString &key, const QString &value)
 {
     // Writing over a file we could not read would replace everything in it.
-    if (key.isEmpty() || !m_readable || !setAsideHandEdits())
+    if (key.isEmpty() || !m_readable || !copyAsideHandEdits())
         return false;
     m_settings.setValue(settingsKey(section, key), value);
     m_settings.sync();
@@ -81,21 +134,18 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
 
 // Before the first write, a file edited by hand into lines QSettings would
 // drop is copied aside, so that nothing typed into it is lost.
-bool IniFile::setAsideHandEdits()
+bool IniFile::copyAsideHandEdits()
 {
-    if (m_checkedHandEdits)
+    if (m_copiedAside)
         return true;
     QFile file(m_path);
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        if (holdsLinesARewriteDrops(file.readAll())) {
-            const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmsszzz"_s);
-            if (!file.copy(m_path + u".bak-"_s + stamp))
-                return false;
-        }
+        if (holdsLinesARewriteDrops(file.readAll()) && !copyAside(m_path))
+            return false;
     }
-    m_checkedHandEdits = true;
+    m_copiedAside = true;
     return true;
 }
 

@@ -20,12 +20,12 @@ public:
     bool write(const QString &section, const QString &key, const QString &value);
 
 private:
-    bool setAsideHandEdits();
+    bool copyAsideHandEdits();
 
     QString m_path;
+    bool m_copiedAside;
     QSettings m_settings;
     bool m_readable;
-    bool m_checkedHandEdits = false;
 };
 
 } // namespace stores

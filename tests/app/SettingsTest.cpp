@@ -179,7 +179,11 @@ TEST_F(SettingsTest, NonsenseInTheFileFallsBackPerSettingAndLosesNothingElse)
               "PrnOrientation=99999\n"
               "this line is nonsense\n"
               "WindowTopMost=maybe\n"
+              "PrinterName=\"left open\n"
               "NotOurs=keep\n"
+              "SoundClipBoard=C:\\\n"
+              "[Sound]\n"
+              "Elsewhere=kept\n"
               "[SetBrowser]\n"
               "WebViewTime1=-40000\n"
               "DeleteSpecifyTime=many\n"
@@ -189,6 +193,7 @@ TEST_F(SettingsTest, NonsenseInTheFileFallsBackPerSettingAndLosesNothingElse)
     LoadSettings();
     EXPECT_EQ(gSettings.DebugFlag, 7);
     EXPECT_EQ(gSettings.WebViewTime2, 61);
+    EXPECT_EQ(gSettings.PrinterName, QString());
     EXPECT_EQ(gSettings.DefaultValidDays, 3);
     EXPECT_EQ(gSettings.AnalyzeWidth, 0);
     EXPECT_EQ(gSettings.PrnOrientation, 0);
@@ -202,6 +207,7 @@ TEST_F(SettingsTest, NonsenseInTheFileFallsBackPerSettingAndLosesNothingElse)
     EXPECT_EQ(readStored(0, u"Settings"_s, u"PrnOrientation"_s), u"0"_s);
     EXPECT_EQ(readStored(0, u"Settings"_s, u"NotOurs"_s), u"keep"_s);
     EXPECT_EQ(readStored(0, u"SetBrowser"_s, u"WebViewTime2"_s), u"61"_s);
+    EXPECT_EQ(readStored(0, u"Sound"_s, u"Elsewhere"_s), u"kept"_s);
 }
 
 TEST_F(SettingsTest, UnreadableStoreLoadsDefaultsAndTheOtherKindStillWorks)

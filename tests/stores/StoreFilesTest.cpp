@@ -60,6 +60,8 @@ TEST(ProgramSettingsFile, HostileKeysAndSectionsReadBackExactlyWithoutColliding)
         EXPECT_EQ(store.GetSetting(kApp, texts[i], u"k"_s, kAbsent), u"section "_s + QString::number(i));
         EXPECT_EQ(store.GetSetting(kApp, u"Values"_s, QString::number(i), kAbsent), texts[i]);
     }
+    // What the store writes itself is never taken for a hand edit.
+    EXPECT_TRUE(QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files).isEmpty());
 }
 
 TEST(ProgramSettingsFile, FullWidthSectionIsFoundOnlyUnderItsOwnName)
