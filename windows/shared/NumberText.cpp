@@ -89,9 +89,16 @@ double readDecimalNumber(const QString &text)
         if (exponentEnd > exponent)
             end = exponentEnd;
     }
-    // Far too large numbers come back as infinity, which no caller mistakes
-    // for a small one.
-    return text.left(end).toLatin1().toDouble();
+    const QByteArray number = text.left(end).toLatin1();
+    bool inRange = false;
+    const double value = number.toDouble(&inRange);
+    if (inRange)
+        return value;
+    // Beyond a double: too small is zero, too large is infinity, which no
+    // caller mistakes for a small number.
+    if (number.contains("E-"))
+        return 0;
+    return number.startsWith('-') ? -HUGE_VAL : HUGE_VAL;
 }
 
 double readNumber(const QString &upperNarrowText)

@@ -1,0 +1,282 @@
+#include "tests/ui/RecordingUiServices.h"
+#include "windows/shared/CellButtonImages.h"
+#include "windows/shared/CellButtons.h"
+#include "windows/shared/GridSetup.h"
+#include "windows/shared/GridWrites.h"
+#include "windows/shared/ListGrid.h"
+#include "windows/shared/MainFormParts.h"
+#include "windows/shared/Twips.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace shared;
+
+namespace {
+
+// A grid set up as the browser list sets up its own.
+class BrowserListGrid : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SetListGridStyle(grid, 7, 1);
+        SetupFixedColumn(grid, 0, 400, u"No"_s);
+        const QString keys[] = {u"Click"_s, u"Status"_s, u"URL"_s, u"LocationName"_s, u"hWnd"_s, u"Type"_s};
+        const int widths[] = {720, 800, 2000, 3000, 1200, 1200};
+        for (int col = 1; col <= 6; ++col) {
+            SetupColumn(grid, col, widths[col - 1], keys[col - 1], Qt::AlignLeft | Qt::AlignVCenter);
+            grid.setCellData(0, col, keys[col - 1]);
+        }
+        grid.resize(900, 300);
+        grid.show();
+    }
+
+    // A point inside the given data cell, dx pixels from its left edge.
+    QPoint at(int row, int col, int dx = 2) const
+    {
+        return {grid.columnViewportPosition(col) + dx, grid.rowViewportPosition(row - 1) + 2};
+    }
+
+    int px(int twips) const { return TwipsToPixelsX(grid, twips); }
+
+    ui::RecordingUiServices ui;
+    CellButtonImages images;
+    QLabel statusPanel;
+    MainFormParts parts{&statusPanel, images};
+    ListGrid grid;
+};
+
+} // namespace
+
+TEST_F(BrowserListGrid, SetupGivesCaptionsWidthsAndAlignments)
+{
+    EXPECT_EQ(grid.cols(), 7);
+    EXPECT_EQ(grid.rows(), 1);
+    EXPECT_EQ(grid.text(0, 0), u"No"_s);
+    EXPECT_EQ(grid.columnWidth(0), px(400));
+    EXPECT_EQ(grid.colAlignment(0), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(grid.horizontalHeaderItem(0)->textAlignment(), int(Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(grid.colAlignment(3), Qt::AlignLeft | Qt::AlignVCenter);
+    EXPECT_EQ(grid.columnWidth(3), px(2000));
+    EXPECT_EQ(grid.cellData(0, 1).toString(), u"Click"_s);
+}
+
+TEST_F(BrowserListGrid, CellTextIsWrittenOnlyWhenItChanges)
+{
+    SetRowCount(grid, 2);
+    QSignalSpy writes(grid.model(), &QAbstractItemModel::dataChanged);
+    SetCellText(grid, 1, 3, u""_s);
+    EXPECT_EQ(grid.item(0, 3), nullptr) << "an empty text needs no cell";
+    EXPECT_EQ(writes.size(), 0);
+    SetCellText(grid, 1, 3, u"http://a/"_s);
+    const qsizetype written = writes.size();
+    EXPECT_GT(written, 0);
+    SetCellText(grid, 1, 3, u"http://a/"_s);
+    EXPECT_EQ(writes.size(), written);
+    SetCellText(grid, 1, 3, u"HTTP://a/"_s);
+    EXPECT_EQ(writes.size(), written + 1);
+    EXPECT_EQ(grid.text(1, 3), u"HTTP://a/"_s);
+}
+
+TEST_F(BrowserListGrid, RowCountChangesAtTheBottomOnly)
+{
+    SetRowCount(grid, 4);
+    for (int row = 1; row <= 3; ++row) {
+        SetCellText(grid, row, 0, QString::number(row));
+        SetCellButton(grid, row, 1, 4, PictureAlignment::CenterCenter);
+    }
+    QSignalSpy inserted(grid.model(), &QAbstractItemModel::rowsInserted);
+    QSignalSpy removed(grid.model(), &QAbstractItemModel::rowsRemoved);
+    SetRowCount(grid, 4);
+    EXPECT_EQ(inserted.size() + removed.size(), 0);
+
+    SetRowCount(grid, 2);
+    EXPECT_EQ(grid.rows(), 2);
+    EXPECT_EQ(grid.text(1, 0), u"1"_s);
+    EXPECT_FALSE(grid.picture(1, 1).isNull());
+
+    SetRowCount(grid, 4);
+    EXPECT_EQ(grid.text(2, 0), u""_s);
+    EXPECT_TRUE(grid.picture(2, 1).isNull());
+    EXPECT_TRUE(grid.picture(3, 1).isNull());
+
+    SetRowCount(grid, 0);
+    EXPECT_EQ(grid.rows(), 1) << "the header row stays";
+}
+
+TEST_F(BrowserListGrid, HitTestIgnoresTheHeaderAndNumberColumn)
+{
+    SetRowCount(grid, 3);
+    SetCellButton(grid, 1, 1, 4, PictureAlignment::CenterCenter);
+    grid.setCurrent(2, 3);
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(1, 0), 4));
+    EXPECT_FALSE(IsMouseOnCellButton(grid, QPoint(at(1, 1).x(), -5), 4));
+    EXPECT_FALSE(IsMouseOnCellButton(grid, QPoint(at(1, 1).x(), grid.viewport()->height() - 1), 4));
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.col(), 3);
+}
+
+TEST_F(BrowserListGrid, HitTestMovesTheCurrentCellButOnlyARaisedButtonHits)
+{
+    SetRowCount(grid, 3);
+    SetCellButton(grid, 1, 1, 4, PictureAlignment::CenterCenter);
+    SetCellButton(grid, 2, 1, 5, PictureAlignment::CenterCenter);
+
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(1, 3), 4));
+    EXPECT_EQ(grid.row(), 1);
+    EXPECT_EQ(grid.col(), 3);
+
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(2, 1, px(720) / 2), 4));
+    EXPECT_EQ(grid.row(), 2);
+
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(1, 1, px(720) / 2), 4));
+    // Either index of the pair names it; another pair's image does not match.
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(1, 1, px(720) / 2), 5));
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(1, 1, px(720) / 2), 0));
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(1, 1, px(720) / 2), -1));
+}
+
+TEST_F(BrowserListGrid, ButtonExtentFollowsThePictureAlignment)
+{
+    SetRowCount(grid, 4);
+    grid.setColWidth(3, 2000);
+    const int cell = grid.columnWidth(3);
+    const int button = CellButtonImages::kWidth;
+    SetCellButton(grid, 1, 3, 4, PictureAlignment::LeftCenter);
+    SetCellButton(grid, 2, 3, 4, PictureAlignment::CenterCenter);
+    SetCellButton(grid, 3, 3, 4, PictureAlignment::RightCenter);
+
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(1, 3, 0), 4));
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(1, 3, button), 4));
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(1, 3, button + 1), 4));
+
+    const int left = (cell - button + 1) / 2;
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(2, 3, left - 1), 4));
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(2, 3, left), 4));
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(2, 3, (cell + button) / 2), 4));
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(2, 3, (cell + button) / 2 + 1), 4));
+
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(3, 3, cell - button - 1), 4));
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(3, 3, cell - button), 4));
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(3, 3, cell - 1), 4));
+}
+
+TEST_F(BrowserListGrid, AButtonColumnOfItsStandardWidthIsAllButton)
+{
+    SetRowCount(grid, 2);
+    ResetColumnWidths(grid);
+    ASSERT_EQ(grid.columnWidth(1), CellButtonImages::kWidth) << "705 twips at 96 dpi";
+    SetCellButton(grid, 1, 1, 4, PictureAlignment::CenterCenter);
+    for (int dx = 0; dx < grid.columnWidth(1); ++dx)
+        EXPECT_TRUE(IsMouseOnCellButton(grid, at(1, 1, dx), 4)) << dx;
+}
+
+TEST_F(BrowserListGrid, CurrentCellButtonSwapsTheImageInPlace)
+{
+    SetRowCount(grid, 2);
+    SetCellButton(grid, 1, 1, 4, PictureAlignment::RightCenter);
+    ASSERT_TRUE(IsMouseOnCellButton(grid, at(1, 1, px(720) - 2), 4));
+    SetCurrentCellButton(grid, 5);
+    EXPECT_EQ(grid.picture(1, 1).cacheKey(), images.image(5).cacheKey());
+    EXPECT_EQ(grid.pictureAlignment(1, 1), PictureAlignment::RightCenter);
+    EXPECT_FALSE(IsMouseOnCellButton(grid, at(1, 1, px(720) - 2), 4));
+    SetCurrentCellButton(grid, 4);
+    EXPECT_TRUE(IsMouseOnCellButton(grid, at(1, 1, px(720) - 2), 4));
+}
+
+TEST_F(BrowserListGrid, ResetGivesTheStandardWidths)
+{
+    for (int col = 0; col < grid.cols(); ++col)
+        grid.setColWidth(col, 3000);
+    ResetColumnWidths(grid);
+    EXPECT_EQ(grid.columnWidth(0), px(500));
+    EXPECT_EQ(grid.columnWidth(1), px(705));
+    for (int col = 2; col < grid.cols(); ++col)
+        EXPECT_EQ(grid.columnWidth(col), px(1000)) << col;
+    // Only the exact key marks a button column.
+    grid.setCellData(0, 2, u"click"_s);
+    ResetColumnWidths(grid);
+    EXPECT_EQ(grid.columnWidth(2), px(1000));
+}
+
+TEST_F(BrowserListGrid, HeaderClicksSortWholeRowsAndShowTheDirection)
+{
+    const QString numbers[] = {u"10"_s, u"9"_s, u"100"_s};
+    const QString titles[] = {u"b"_s, u"C"_s, u"a"_s};
+    SetRowCount(grid, 4);
+    for (int row = 1; row <= 3; ++row) {
+        SetCellText(grid, row, 0, numbers[row - 1]);
+        SetCellText(grid, row, 4, titles[row - 1]);
+        grid.setCellData(row, 1, row);
+    }
+    QHeaderView *header = grid.horizontalHeader();
+    const auto clickHeader = [&](int col) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(col) + 5, header->height() / 2));
+    };
+
+    clickHeader(0);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(grid.text(1, 0), u"9"_s);
+    EXPECT_EQ(grid.text(3, 0), u"100"_s);
+    EXPECT_EQ(grid.cellData(1, 1).toInt(), 2) << "cell data travels with its row";
+    EXPECT_FALSE(grid.selectionModel()->isColumnSelected(0, {}));
+
+    clickHeader(0);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    EXPECT_EQ(grid.text(1, 0), u"100"_s);
+
+    clickHeader(4);
+    EXPECT_EQ(grid.text(1, 4), u"a"_s);
+    EXPECT_EQ(grid.text(2, 4), u"b"_s);
+    EXPECT_EQ(grid.text(3, 4), u"C"_s);
+    EXPECT_FALSE(grid.selectionModel()->isColumnSelected(4, {}));
+
+    // Writing a cell afterwards leaves the rows where they are.
+    SetCellText(grid, 1, 4, u"z"_s);
+    EXPECT_EQ(grid.text(1, 4), u"z"_s);
+}
+
+TEST_F(BrowserListGrid, PressingTheNumberColumnLeavesTheCurrentCell)
+{
+    SetRowCount(grid, 3);
+    grid.setCurrent(2, 3);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at(1, 0));
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.col(), 3);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at(1, 4));
+    EXPECT_EQ(grid.row(), 1);
+    EXPECT_EQ(grid.col(), 4);
+}
+
+TEST_F(BrowserListGrid, VisibleRowsAreReportedInGridRows)
+{
+    EXPECT_EQ(grid.topRow(), 0);
+    SetRowCount(grid, 201);
+    EXPECT_EQ(grid.topRow(), 1);
+    const int bottom = grid.bottomRow();
+    EXPECT_GT(bottom, 1);
+    EXPECT_LT(bottom, 200);
+    grid.scrollToBottom();
+    EXPECT_EQ(grid.bottomRow(), 200);
+    EXPECT_GT(grid.topRow(), 1);
+}
+
+TEST(CellButtonsWithoutMainWindow, DrawAndHitNothing)
+{
+    ListGrid grid;
+    SetListGridStyle(grid, 3, 2);
+    grid.resize(400, 200);
+    SetCellButton(grid, 1, 1, 0, PictureAlignment::CenterCenter);
+    EXPECT_TRUE(grid.picture(1, 1).isNull());
+    const QPoint inCell(grid.columnViewportPosition(1) + 5, grid.rowViewportPosition(0) + 2);
+    EXPECT_FALSE(IsMouseOnCellButton(grid, inCell, 0));
+}
