@@ -36,37 +36,38 @@ QString settingsKey(const QString &section, const QString &key)
     return escapedName(section) + u'/' + escapedName(key);
 }
 
-// Comments and lines that are neither a section nor key=value do not
-// survive a rewrite by QSettings.
-bool holdsLinesARewriteDrops(const QByteArray &content)
-{
-    for (const QByteArray &rawLine : content.split('\n')) {
-        const QByteArray line = rawLine.trimmed();
-        if (line.isEmpty() || (line.startsWith('[') && line.endsWith(']')))
-            continue;
-        if (line.startsWith(';') || line.startsWith('#') || !line.contains('='))
-            return true;
-    }
-    return false;
-}
+enum class LineFate { Kept, PartlyDropped, RunsOn };
 
-// QSettings reads on past the end of a line that leaves a quote open or
-// ends in a backslash, swallowing the settings on the lines after it.
-bool runsOn(const QByteArray &line)
+// How QSettings treats one line of a file it reads and then writes back:
+// it drops comments and lines that are neither a section nor key=value,
+// and reads on past a line that leaves a quote open or ends in a
+// backslash, swallowing the settings on the lines after it.
+LineFate fateOf(QByteArray line)
 {
-    if (line.trimmed().startsWith(';'))
-        return false;
+    if (line.endsWith('\r'))
+        line.chop(1);
+    const QByteArray trimmed = line.trimmed();
+    if (trimmed.isEmpty())
+        return LineFate::Kept;
+    if (trimmed.startsWith(';'))
+        return LineFate::PartlyDropped;
     bool inQuotes = false;
+    bool hasEquals = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const char c = line.at(i);
         if (c == '\\' && ++i == line.size())
-            return true;
+            return LineFate::RunsOn;
         if (c == '"')
             inQuotes = !inQuotes;
+        else if (c == '=' && !inQuotes)
+            hasEquals = true;
         else if (c == ';' && !inQuotes)
-            return false;
+            return LineFate::PartlyDropped;
     }
-    return inQuotes;
+    if (inQuotes)
+        return LineFate::RunsOn;
+    const bool isSection = trimmed.startsWith('[') && trimmed.endsWith(']');
+    return hasEquals || isSection ? LineFate::Kept : LineFate::PartlyDropped;
 }
 
 bool copyAside(const QString &path)
@@ -85,9 +86,8 @@ bool dropRunOnLines(const QString &path)
         return false;
     QList<QByteArray> lines = file.readAll().split('\n');
     file.close();
-    const auto kept = std::remove_if(lines.begin(), lines.end(), [](const QByteArray &line) {
-        return runsOn(line.endsWith('\r') ? line.chopped(1) : line);
-    });
+    const auto kept = std::remove_if(lines.begin(), lines.end(),
+                                     [](const QByteArray &line) { return fateOf(line) == LineFate::RunsOn; });
     if (kept == lines.end() || !copyAside(path))
         return false;
     lines.erase(kept, lines.end());
@@ -132,8 +132,8 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     return m_settings.status() != QSettings::AccessError;
 }
 
-// Before the first write, a file edited by hand into lines QSettings would
-// drop is copied aside, so that nothing typed into it is lost.
+// Before the first write, a file holding lines that QSettings would drop
+// is copied aside, so that nothing typed into it by hand is lost.
 bool IniFile::copyAsideHandEdits()
 {
     if (m_copiedAside)
@@ -142,7 +142,11 @@ bool IniFile::copyAsideHandEdits()
     if (file.exists()) {
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        if (holdsLinesARewriteDrops(file.readAll()) && !copyAside(m_path))
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        const bool dropsSome = std::any_of(lines.begin(), lines.end(), [](const QByteArray &line) {
+            return fateOf(line) == LineFate::PartlyDropped;
+        });
+        if (dropsSome && !copyAside(m_path))
             return false;
     }
     m_copiedAside = true;

@@ -44,9 +44,13 @@ protected:
 
 } // namespace
 
-TEST_F(FormPositionTest, KeepFormOnScreenPullsAWindowBackInside)
+TEST_F(FormPositionTest, KeepFormOnScreenPullsAVisibleWindowBackInside)
 {
-    showAt({-20, 50});
+    m_window.move(-20, 50);
+    KeepFormOnScreen(m_window);
+    EXPECT_EQ(m_window.pos(), QPoint(-20, 50));
+
+    m_window.show();
     KeepFormOnScreen(m_window);
     EXPECT_EQ(m_window.frameGeometry().topLeft(), QPoint(0, 50));
 
@@ -61,13 +65,6 @@ TEST_F(FormPositionTest, KeepFormOnScreenPullsAWindowBackInside)
     m_window.move(30, 30);
     KeepFormOnScreen(m_window);
     EXPECT_EQ(m_window.frameGeometry().topLeft(), QPoint(0, 0));
-}
-
-TEST_F(FormPositionTest, KeepFormOnScreenLeavesHiddenAndMaximisedWindowsAlone)
-{
-    m_window.move(-20, -20);
-    KeepFormOnScreen(m_window);
-    EXPECT_EQ(m_window.pos(), QPoint(-20, -20));
 }
 
 TEST_F(FormPositionTest, SaveWritesStateAndBoundsInScreenTwips)

@@ -149,27 +149,6 @@ TEST_F(SettingsTest, StoredValuesLoadAndAreWrittenBackUnchanged)
     EXPECT_EQ(readStored(1, u"Elsewhere"_s, u"x"_s), u"1"_s);
 }
 
-TEST_F(SettingsTest, ValuesSetByTheProgramSurviveTheNextRun)
-{
-    LoadSettings();
-    gSettings.WebPage_Left = -32768;
-    gSettings.PrnOffsetX = 0.1f;
-    gSettings.OpaqueRateMain = 2147483647;
-    gSettings.LastTrendWordCollect = QDateTime(QDate(2030, 1, 2), QTime(3, 4, 5, 6), Qt::UTC);
-    gSettings.SoundClipBoard = u"C:\\Sounds\\ding.wav"_s;
-    const SettingsVariables saved = gSettings;
-    SaveSettings();
-
-    m_folder.moveToFreshFolder();
-    gSettings = SettingsVariables{};
-    LoadSettings();
-    EXPECT_EQ(gSettings.WebPage_Left, saved.WebPage_Left);
-    EXPECT_EQ(gSettings.PrnOffsetX, saved.PrnOffsetX);
-    EXPECT_EQ(gSettings.OpaqueRateMain, saved.OpaqueRateMain);
-    EXPECT_EQ(gSettings.LastTrendWordCollect, saved.LastTrendWordCollect);
-    EXPECT_EQ(gSettings.SoundClipBoard, saved.SoundClipBoard);
-}
-
 TEST_F(SettingsTest, NonsenseInTheFileFallsBackPerSettingAndLosesNothingElse)
 {
     writeFile(storeFile(0),
