@@ -245,16 +245,19 @@ TEST_F(BrowserListGrid, HeaderClicksSortWholeRowsAndShowTheDirection)
     EXPECT_EQ(grid.text(1, 4), u"z"_s);
 }
 
-TEST_F(BrowserListGrid, PressingTheNumberColumnLeavesTheCurrentCell)
+TEST_F(BrowserListGrid, TheNumberColumnNeverBecomesCurrent)
 {
     SetRowCount(grid, 3);
     grid.setCurrent(2, 3);
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at(1, 0));
     EXPECT_EQ(grid.row(), 2);
     EXPECT_EQ(grid.col(), 3);
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at(1, 4));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at(1, 1));
     EXPECT_EQ(grid.row(), 1);
-    EXPECT_EQ(grid.col(), 4);
+    EXPECT_EQ(grid.col(), 1);
+    QTest::keyClick(&grid, Qt::Key_Left);
+    QTest::keyClick(&grid, Qt::Key_Home);
+    EXPECT_EQ(grid.col(), 1);
 }
 
 TEST_F(BrowserListGrid, VisibleRowsAreReportedInGridRows)

@@ -278,10 +278,17 @@ void ListGrid::changeEvent(QEvent *event)
 
 void ListGrid::mousePressEvent(QMouseEvent *event)
 {
-    // The number column is fixed: pressing it never makes its cells current.
     if (mouseCol(event->position().toPoint()) == 0)
         return;
     QTableWidget::mousePressEvent(event);
+}
+
+QModelIndex ListGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex index = QTableWidget::moveCursor(action, modifiers);
+    if (index.column() == 0 && columnCount() > 1)
+        return model()->index(index.row(), 1);
+    return index;
 }
 
 bool ListGrid::isCell(int row, int col) const

@@ -71,7 +71,10 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // Presses on the number column reach event filters only: its cells
+    // never become current, by mouse or by keyboard.
     void mousePressEvent(QMouseEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     bool isCell(int row, int col) const;
