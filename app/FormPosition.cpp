@@ -36,7 +36,8 @@ void setWindowStateTo(QWidget &window, qint32 state)
     window.setWindowState(states);
 }
 
-// Twips are 1440 to the inch of the window's screen.
+// Twips are 1440 to the inch, measured with the dots per inch the window's
+// screen reports for the pixels that widget geometry is given in.
 struct Twips
 {
     explicit Twips(const QWidget &window)

@@ -6,7 +6,11 @@
 namespace stores {
 
 // One INI file read and written by section and key, both taken as plain
-// text: no character of either has a meaning of its own.
+// text: no character of either has a meaning of its own. A file edited by
+// hand is copied aside (name.bak-<time>) before anything typed into it
+// could be lost: before the first write when QSettings would drop some of
+// its lines, and on opening when a line would swallow the lines after it;
+// such a line is then removed, so its setting reads as absent.
 class IniFile
 {
 public:

@@ -22,7 +22,7 @@ QStringList hostileTexts()
     return {u"a/b"_s, u"a\\b"_s, u"a%2Fb"_s, u"a%5Cb"_s, u"%"_s, u"%25"_s, u"/"_s, u"//"_s, u"\\"_s,
             u"/lead"_s, u"trail/"_s, u"a=b"_s, u"a;b"_s, u"#x"_s, u";x"_s, u"[x]"_s, u"[x"_s,
             u"\"quoted\""_s, u"'single'"_s, u" "_s, u" blank "_s, u"a, b"_s, u"@Variant(0)"_s,
-            u"日本語のキー"_s, u"ｶﾀｶﾅ"_s, u"ＦormPosition"_s, u"FormPosition"_s, u"General"_s,
+            u"日本語のキー"_s, u"Key"_s, u"key"_s, u"ｶﾀｶﾅ"_s, u"ＦormPosition"_s, u"FormPosition"_s, u"General"_s,
             u"tab\tnew\nline"_s, u"010080[][]00[]0[]0[]0[]"_s, QString(2000, u'x'),
             QString(1999, u'x') + u'/'};
 }
