@@ -1,7 +1,6 @@
 #include "platform/ui/QtUiServices.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -88,25 +87,6 @@ TEST(QtUiServices, TopMostKeepsTheWindowShownInPlace)
     EXPECT_FALSE(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.geometry(), before);
-}
-
-TEST(QtUiServices, OpacityIsAPercentWithinRange)
-{
-    ui::QtUiServices services;
-    QWidget window;
-    services.setWindowOpacity(&window, 40);
-    EXPECT_NEAR(window.windowOpacity(), 0.4, 0.01);
-    services.setWindowOpacity(&window, 250);
-    EXPECT_DOUBLE_EQ(window.windowOpacity(), 1.0);
-    // The offscreen platform has nothing to fade with.
-    EXPECT_FALSE(services.canFadeWindows());
-}
-
-TEST(QtUiServices, ClipboardHoldsJustTheNewText)
-{
-    ui::QtUiServices services;
-    services.setClipboardText(u"ﾃｽﾄ value"_s);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"ﾃｽﾄ value"_s);
 }
 
 TEST(QtUiServices, MessageBoxShowsItsTextsAndReportsTheChosenButton)

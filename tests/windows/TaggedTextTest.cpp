@@ -43,10 +43,8 @@ TEST_F(TaggedText, TheEmptyTextHasNoElements)
     EXPECT_TRUE(ui.messageBoxes.isEmpty());
 }
 
-TEST_F(TaggedText, ValuesAreKeptVerbatimAndNamesMatchExactly)
+TEST_F(TaggedText, NamesMatchExactly)
 {
-    const QString text = SetElementValue(u""_s, 4, u" a <b>c</b>  "_s);
-    EXPECT_EQ(GetElementValue(text, 4), u" a <b>c</b>  "_s);
     EXPECT_EQ(GetElementValue(u"<handler>1</handler>"_s, 0), u""_s);
     EXPECT_EQ(GetElementValue(u"<Handler >1</Handler >"_s, 0), u""_s);
 }
@@ -95,12 +93,6 @@ TEST_F(TaggedText, ArrayElementsCarryTheirNumber)
     QString text = u"<ArrayNo1>a</ArrayNo1><ArrayNo2>b</ArrayNo2>"_s;
     EXPECT_EQ(ExtractElementStr(text, 8, false, 2), u"b"_s);
     EXPECT_TRUE(ui.messageBoxes.isEmpty());
-}
-
-TEST_F(TaggedText, MakeWritesAnEmptyElementOnlyWhenForced)
-{
-    EXPECT_EQ(MakeElementStr(6, u""_s, -1, false), u""_s);
-    EXPECT_EQ(MakeElementStr(6, u""_s, -1, true), u"<Row></Row>"_s);
 }
 
 TEST_F(TaggedText, BadElementNumbersAreReportedAndTheWorkGoesOn)
