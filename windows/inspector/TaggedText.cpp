@@ -13,9 +13,9 @@ namespace {
 const std::array<QString, 11> &elementNames()
 {
     static const std::array<QString, 11> names = {
-        u"Handler"_s,    u"Status"_s,    u"WebPageID"_s,  u"LocationURL"_s,
-        u"FileName"_s,   u"UpdateFinal"_s, u"Row"_s,       u"StartTime"_s,
-        u"ArrayNo"_s,    u"ChallengeCard"_s, u"DateSpecify"_s};
+        u"Handler"_s, u"Status"_s, u"WebPageID"_s, u"LocationURL"_s, u"FileName"_s, u"UpdateFinal"_s,
+        u"Row"_s, u"StartTime"_s, u"ArrayNo"_s, u"ChallengeCard"_s, u"DateSpecify"_s,
+    };
     return names;
 }
 
@@ -24,7 +24,8 @@ void reportError(const QString &text)
     ui::services().messageBox(text, u"Error(GetElementStr)"_s);
 }
 
-// Single-element APIs read and write every element except element 8.
+// SetElementValue and GetElementValue name no array: they serve every
+// element but 8.
 constexpr qint16 kNoArray = -1;
 
 } // namespace

@@ -20,6 +20,9 @@ constexpr Qt::WindowStates kSizeStates = Qt::WindowMinimized | Qt::WindowMaximiz
 
 void moveOutOfSight(QWidget *window)
 {
+    // Fading twice must not forget where the window came from.
+    if (window->property(kSavedGeometry).isValid())
+        return;
     const QRect normal = window->normalGeometry();
     window->setProperty(kSavedGeometry, normal);
     window->setProperty(kSavedState, int(window->windowState() & kSizeStates));

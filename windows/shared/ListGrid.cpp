@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QtMath>
 
 namespace shared {
 
@@ -61,8 +62,9 @@ public:
         const PictureExtent extent = pictureExtent(cell.left(), cell.width(), size.width(), alignment);
         painter->save();
         painter->setClipRect(cell);
-        painter->drawPixmap(QPointF(extent.left, cell.top() + (cell.height() - size.height()) / 2),
-                            picture);
+        // Whole pixels keep the small label sharp.
+        const int top = cell.top() + (cell.height() - qRound(size.height())) / 2;
+        painter->drawPixmap(QPoint(qFloor(extent.left), top), picture);
         painter->restore();
     }
 

@@ -55,7 +55,8 @@ public:
     int col() const;
     void setCurrent(int row, int col);
 
-    // The data row and column at a point of the viewport; -1 outside them.
+    // The grid row and column at a point of the viewport; -1 outside the
+    // cells.
     int mouseRow(const QPoint &viewportPos) const;
     int mouseCol(const QPoint &viewportPos) const;
     // The first and last data rows in view; 0 when no data row is in view.
