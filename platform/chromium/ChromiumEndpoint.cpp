@@ -85,11 +85,14 @@ void ChromiumEndpoint::refreshList()
 
     QHash<QString, TargetInfo> list;
     QStringList order;
+    QSet<QString> listed;
+    for (const QJsonValue &value : reply.value(u"targetInfos"_s).toArray())
+        listed.insert(value.toObject().value(u"targetId"_s).toString());
     for (const QJsonValue &value : reply.value(u"targetInfos"_s).toArray()) {
         const QJsonObject target = value.toObject();
-        if (target.value(u"type"_s).toString() != u"page"_s)
-            continue;
         const QString id = target.value(u"targetId"_s).toString();
+        if (target.value(u"type"_s).toString() != u"page"_s || m_closing.contains(id))
+            continue;
         list.insert(id, {target.value(u"url"_s).toString(), target.value(u"title"_s).toString()});
         order.append(id);
     }
@@ -109,6 +112,7 @@ void ChromiumEndpoint::refreshList()
                 added.append(std::make_shared<ChromiumTab>(id, nextWindowHandle()));
         }
         m_tabs.append(added);
+        m_closing.intersect(listed);
         m_list = std::move(list);
         m_listTaken = std::chrono::steady_clock::now();
     }
@@ -369,7 +373,17 @@ TabPtr ChromiumEndpoint::createTab(const QString &url)
 void ChromiumEndpoint::closeTab(ChromiumTab &tab)
 {
     browserCall(u"Target.closeTarget"_s, {{u"targetId"_s, tab.targetId()}});
-    m_listDirty = true;
+    // Closing goes on in Chromium after the answer; to us the tab is gone now.
+    {
+        std::lock_guard lock(m_mutex);
+        m_closing.insert(tab.targetId());
+        m_list.remove(tab.targetId());
+    }
+    const TabPtr closed = tabByTarget(tab.targetId());
+    if (closed)
+        forgetTab(closed);
+    else
+        tab.gone();
 }
 
 } // namespace chromium

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QJsonArray>
 #include <QList>
+#include <QSet>
 
 #include <atomic>
 #include <memory>
@@ -80,6 +81,8 @@ private:
     QList<TabPtr> m_tabs; // in handle order
     QHash<QString, TabPtr> m_bySession;
     QHash<QString, TargetInfo> m_list;
+    // Tabs we closed that Chromium still lists while they close.
+    QSet<QString> m_closing;
     std::chrono::steady_clock::time_point m_listTaken;
     std::atomic<bool> m_listDirty{true};
 };

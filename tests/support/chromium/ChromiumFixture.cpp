@@ -17,7 +17,7 @@ void ChromiumEnvironment::SetUp()
 {
     m_server = std::make_unique<TestHttpServer>();
     m_chromium = std::make_unique<HeadlessChromium>();
-    m_chromium->start();
+    m_chromium->start(m_server->port());
 }
 
 void ChromiumEnvironment::TearDown()
@@ -57,15 +57,10 @@ ChromiumTest::makeShellWindows(const chromium::ChromiumOptions &options) const
 void ChromiumTest::SetUp()
 {
     shell = makeShellWindows(options());
-    // Leave one blank tab: closing the last one would end a headless browser.
-    automation::BrowserPtr keep = shell->createBrowser();
-    const qint32 keepHandle = keep->hwnd();
-    for (qint32 i = shell->count() - 1; i >= 0; --i) {
-        const automation::BrowserPtr browser = shell->item(i);
-        if (browser && browser->hwnd() != keepHandle)
-            browser->quit();
-    }
-    ASSERT_TRUE(eventually([&] { return shell->count() == 1; }));
+    // A headless browser lives on without tabs.
+    for (qint32 i = shell->count() - 1; i >= 0; --i)
+        shell->item(i)->quit();
+    ASSERT_TRUE(eventually([&] { return shell->count() == 0; }));
 }
 
 void ChromiumTest::waitUntilComplete(const automation::BrowserPtr &browser)

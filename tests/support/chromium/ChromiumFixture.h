@@ -28,7 +28,7 @@ private:
 };
 
 // Each test gets its own collection on the shared browser and starts with no
-// web-page tabs: every tab but one blank one is closed.
+// tabs.
 class ChromiumTest : public ::testing::Test
 {
 protected:

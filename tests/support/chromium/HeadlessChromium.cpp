@@ -23,7 +23,7 @@ HeadlessChromium::~HeadlessChromium()
     m_process.waitForFinished(5000);
 }
 
-void HeadlessChromium::start()
+void HeadlessChromium::start(quint16 testHostsPort)
 {
     QString program = qEnvironmentVariable("VORLANE_CHROMIUM");
     if (program.isEmpty())
@@ -42,6 +42,7 @@ void HeadlessChromium::start()
                      u"--remote-debugging-address=127.0.0.1"_s,
                      u"--remote-debugging-port=0"_s,
                      u"--user-data-dir="_s + m_profile.path(),
+                     u"--host-resolver-rules=MAP *.test 127.0.0.1:"_s + QString::number(testHostsPort),
                      u"about:blank"_s};
     if (geteuid() == 0)
         args.prepend(u"--no-sandbox"_s);

@@ -15,8 +15,9 @@ public:
     HeadlessChromium();
     ~HeadlessChromium();
 
-    // Throws std::runtime_error when Chromium cannot be started.
-    void start();
+    // Throws std::runtime_error when Chromium cannot be started. Every host
+    // under .test resolves to the loopback port given.
+    void start(quint16 testHostsPort);
     chromium::DevToolsEndpoint endpoint() const { return {QStringLiteral("127.0.0.1"), m_port}; }
 
 private:

@@ -39,6 +39,10 @@ private:
     void onReadyRead()
     {
         m_request += m_socket->readAll();
+        if (m_request.startsWith('\x16')) { // a TLS hello: https is not served here
+            m_socket->abort();
+            return;
+        }
         if (!m_request.contains("\r\n\r\n") || m_answered)
             return;
         m_answered = true;
