@@ -9,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -234,6 +235,47 @@ TEST_F(BrowserListGrid, TheNumberColumnNeverBecomesCurrent)
     QTest::keyClick(&grid, Qt::Key_Left);
     QTest::keyClick(&grid, Qt::Key_Home);
     EXPECT_EQ(grid.col(), 1);
+}
+
+TEST_F(BrowserListGrid, AFinishedEditIsReportedForTheEditedCell)
+{
+    SetRowCount(grid, 3);
+    SetCellText(grid, 1, 3, u"old"_s);
+    QSignalSpy edited(&grid, &ListGrid::cellEdited);
+    // Closed editors linger hidden until deleted.
+    const auto openEditor = [&]() -> QLineEdit * {
+        for (QLineEdit *editor : grid.viewport()->findChildren<QLineEdit *>())
+            if (editor->isVisible())
+                return editor;
+        return nullptr;
+    };
+    const auto type = [&](const QString &text) {
+        QLineEdit *editor = openEditor();
+        ASSERT_NE(editor, nullptr);
+        editor->clear();
+        // Key events carry their text: the test keyboard knows only ASCII.
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(editor, &key);
+    };
+
+    grid.editCell(1, 3);
+    type(u"ﾃｽﾄ値"_s);
+    QTest::keyClick(openEditor(), Qt::Key_Return);
+    QCoreApplication::processEvents(); // the editor commits after its key press
+    ASSERT_EQ(edited.size(), 1);
+    EXPECT_EQ(edited[0], (QVariantList{1, 3}));
+    EXPECT_EQ(grid.text(1, 3), u"ﾃｽﾄ値"_s);
+
+    // Pressing another cell ends the edit after the current cell has moved.
+    grid.editCell(2, 3);
+    type(u"x"_s);
+    grid.setCurrent(1, 4);
+    ASSERT_EQ(edited.size(), 2);
+    EXPECT_EQ(edited[1], (QVariantList{2, 3}));
+    EXPECT_EQ(grid.text(2, 3), u"x"_s);
+
+    SetCellText(grid, 2, 3, u"y"_s);
+    EXPECT_EQ(edited.size(), 2) << "the program's own writes are no edits";
 }
 
 TEST_F(BrowserListGrid, VisibleRowsAreReportedInGridRows)

@@ -255,6 +255,16 @@ int ListGrid::bottomRow() const
     return row < 0 ? rowCount() : row + 1;
 }
 
+void ListGrid::editCell(int row, int col)
+{
+    QTableWidgetItem *item = isRowCell(row, col) ? cellForWrite(row, col) : nullptr;
+    if (!item)
+        return;
+    m_editedCell = indexFromItem(item);
+    setCurrentItem(item);
+    editItem(item);
+}
+
 void ListGrid::setSortOnHeaderClick(bool on)
 {
     m_sortOnHeaderClick = on;
@@ -291,6 +301,21 @@ QModelIndex ListGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modi
     if (index.column() == 0 && columnCount() > 1)
         return model()->index(index.row(), 1);
     return index;
+}
+
+void ListGrid::commitData(QWidget *editor)
+{
+    QTableWidget::commitData(editor);
+    // Leaving the editor by pressing another cell has already moved the
+    // current cell, so the edited one is the one remembered.
+    if (m_editedCell.isValid())
+        emit cellEdited(m_editedCell.row() + 1, m_editedCell.column());
+}
+
+void ListGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    m_editedCell = QPersistentModelIndex();
+    QTableWidget::closeEditor(editor, hint);
 }
 
 bool ListGrid::isCell(int row, int col) const

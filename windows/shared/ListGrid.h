@@ -63,6 +63,9 @@ public:
     int topRow() const;
     int bottomRow() const;
 
+    // The user edits cells only when the window opens an editor on one.
+    void editCell(int row, int col);
+
     // A click on a column header sorts the rows by that column, ascending
     // and descending in turn, and the header shows the direction.
     void setSortOnHeaderClick(bool on);
@@ -70,12 +73,19 @@ public:
     QString tag() const;
     void setTag(const QString &tag);
 
+signals:
+    // The user finished an edit opened by editCell; the cell's text now
+    // holds the result.
+    void cellEdited(int row, int col);
+
 protected:
     void changeEvent(QEvent *event) override;
     // Presses on the number column reach event filters only: its cells
     // never become current, by mouse or by keyboard.
     void mousePressEvent(QMouseEvent *event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    void commitData(QWidget *editor) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
     bool isCell(int row, int col) const;
@@ -85,6 +95,8 @@ private:
     void updateRowHeight();
 
     QList<Qt::Alignment> m_colAlignments;
+    // The cell being edited; it follows its row if the rows move meanwhile.
+    QPersistentModelIndex m_editedCell;
     bool m_sortOnHeaderClick = false;
     QString m_tag;
 };
