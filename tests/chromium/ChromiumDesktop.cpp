@@ -1,6 +1,6 @@
 // The browser access cases that run on the double, run again on Chromium, so
 // that the double cannot drift from what a real browser does.
-#include "tests/browser/DesktopContract.h"
+#include "tests/contract/DesktopContract.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
 namespace {

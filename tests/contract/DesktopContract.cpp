@@ -1,4 +1,4 @@
-#include "tests/browser/DesktopContract.h"
+#include "tests/contract/DesktopContract.h"
 
 #include "browser/CWebBrowserHV.h"
 #include "tests/browser/QStringPrinter.h"

@@ -1,4 +1,4 @@
-#include "tests/browser/DesktopContract.h"
+#include "tests/contract/DesktopContract.h"
 #include "tests/support/automation_double/ShellWindowsDouble.h"
 
 INSTANTIATE_TEST_SUITE_P(

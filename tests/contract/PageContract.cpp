@@ -1,0 +1,86 @@
+// What the page model relies on from the document model, on every backend.
+#include "tests/contract/PageContract.h"
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+using automation::CollectionKind;
+
+namespace {
+
+qint32 errorNumber(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const AutomationError &e) {
+        return e.number();
+    }
+    return 0;
+}
+
+QString text(const automation::ElementPtr &element, const QString &member)
+{
+    return automation::automationText(element->get(member));
+}
+
+} // namespace
+
+TEST_P(PageContract, elementsByPositionAndMembersByName)
+{
+    auto all = scene.browser->document()->collection(CollectionKind::All);
+    ASSERT_EQ(all->length(), 7);
+    EXPECT_EQ(text(all->item(0), u"TAGNAME"_s), u"HTML"_s);
+    EXPECT_EQ(text(all->item(4), u"InnerText"_s), u"box"_s);
+    EXPECT_EQ(text(all->item(5), u"Value"_s), u"v"_s);
+    EXPECT_EQ(errorNumber([&] { all->item(4)->get(u"value"_s); }), AutomationError::MemberNotFound);
+    EXPECT_EQ(errorNumber([&] { all->item(7)->get(u"tagName"_s); }), AutomationError::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] {
+                  auto outside = all->item(-1);
+                  if (outside)
+                      outside->get(u"tagName"_s);
+                  else
+                      throw AutomationError::objectNotSet(u"test"_s);
+              }),
+              AutomationError::ObjectNotSet);
+
+    const QList<automation::MemberText> ids = all->readMany(u"id"_s, 4, 4);
+    ASSERT_EQ(ids.size(), 4);
+    EXPECT_EQ(ids[0].text, u"box"_s);
+    EXPECT_EQ(ids[1].text, u"field"_s);
+    EXPECT_EQ(ids[2].text, QString());
+    EXPECT_EQ(ids[2].errorNumber, 0);
+    EXPECT_EQ(ids[3].errorNumber, AutomationError::ObjectNotSet);
+    EXPECT_EQ(all->readMany(u"value"_s, 4, 1).front().errorNumber, AutomationError::MemberNotFound);
+}
+
+TEST_P(PageContract, lookUpByIdentifierThenName)
+{
+    auto document = scene.browser->document();
+    EXPECT_EQ(text(document->getElementById(u"field"_s), u"name"_s), u"q"_s);
+    EXPECT_EQ(text(document->getElementById(u"q"_s), u"id"_s), u"field"_s);
+    EXPECT_EQ(text(document->getElementById(u"named"_s), u"tagName"_s), u"SPAN"_s);
+    EXPECT_EQ(document->getElementById(u"nothing"_s), nullptr);
+
+    auto field = document->getElementById(u"field"_s);
+    field->put(u"VALUE"_s, u"新しい値"_s);
+    EXPECT_EQ(text(document->getElementById(u"q"_s), u"value"_s), u"新しい値"_s);
+    EXPECT_EQ(errorNumber([&] { field->invoke(u"noSuchMethod"_s); }), AutomationError::MemberNotFound);
+}
+
+TEST_P(PageContract, oldDocumentIsDeniedAfterNavigation)
+{
+    auto document = scene.browser->document();
+    auto all = document->collection(CollectionKind::All);
+    auto box = document->getElementById(u"box"_s);
+    scene.navigateAway();
+    EXPECT_EQ(errorNumber([&] { all->length(); }), AutomationError::PermissionDenied);
+    EXPECT_EQ(errorNumber([&] { box->get(u"id"_s); }), AutomationError::PermissionDenied);
+    EXPECT_EQ(errorNumber([&] { document->getElementById(u"box"_s); }), AutomationError::PermissionDenied);
+}
+
+TEST_P(PageContract, closedBrowserIsGone)
+{
+    auto box = scene.browser->document()->getElementById(u"box"_s);
+    scene.browser->quit();
+    EXPECT_EQ(errorNumber([&] { box->get(u"id"_s); }), AutomationError::ServerUnavailable);
+    EXPECT_EQ(errorNumber([&] { scene.browser->typeName(); }), AutomationError::ServerUnavailable);
+}
