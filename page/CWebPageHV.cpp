@@ -1,0 +1,170 @@
+#include "page/CWebPageHV.h"
+
+#include "browser/Absorb.h"
+#include "page/ItemReader.h"
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+using automation::CollectionKind;
+using browser::absorbed;
+
+namespace {
+
+CollectionKind listKind(qint32 vType)
+{
+    switch (vType) {
+    case 1:
+        return CollectionKind::Links;
+    case 2:
+        return CollectionKind::Images;
+    case 3:
+        return CollectionKind::Frames;
+    default:
+        return CollectionKind::All;
+    }
+}
+
+} // namespace
+
+CWebPageHV::CWebPageHV(stores::ProgramSettings &settings)
+    : mSettings(settings)
+{
+}
+
+automation::BrowserPtr CWebPageHV::browser() const
+{
+    auto ie = std::dynamic_pointer_cast<automation::Browser>(mIE);
+    if (!ie)
+        return nullptr;
+    const QString typeName = absorbed(QString(), [&] { return ie->typeName(); });
+    return typeName == automation::kBrowserTypeName ? ie : nullptr;
+}
+
+automation::Browser &CWebPageHV::boundBrowser() const
+{
+    auto *ie = dynamic_cast<automation::Browser *>(mIE.get());
+    if (!ie)
+        throw AutomationError::objectNotSet(u"CWebPageHV"_s);
+    return *ie;
+}
+
+bool CWebPageHV::SetWebPage(const automation::ObjectPtr &rIe)
+{
+    mIE = rIe;
+    if (!IsWebPage()) {
+        mDoc = nullptr;
+        return false;
+    }
+    mDoc = boundBrowser().document();
+    mURL = boundBrowser().locationURL();
+    mItems = mDoc->collection(CollectionKind::All);
+    return true;
+}
+
+bool CWebPageHV::SetItems(qint32 vType)
+{
+    if (!IsWebPage()) {
+        mDoc = nullptr;
+        return false;
+    }
+    mDoc = boundBrowser().document();
+    mItems = mDoc->collection(listKind(vType));
+    return true;
+}
+
+bool CWebPageHV::IsWebPage() const
+{
+    const automation::BrowserPtr ie = browser();
+    if (!ie)
+        return false;
+    return absorbed(QString(), [&] { return ie->locationURL(); }).startsWith(u"http"_s);
+}
+
+bool CWebPageHV::CheckWebPage() const
+{
+    return absorbed(QString(), [&] { return boundBrowser().locationURL(); }) == mURL;
+}
+
+qint32 CWebPageHV::GetIE_hWnd() const
+{
+    if (!IsWebPage())
+        return 0;
+    return absorbed(0, [&] { return boundBrowser().hwnd(); });
+}
+
+bool CWebPageHV::IsWebPageComplete() const
+{
+    return absorbed(true, [&] {
+        automation::Browser &ie = boundBrowser();
+        const bool busy = ie.busy();
+        return !busy && ie.readyState() == 4;
+    });
+}
+
+QString CWebPageHV::GetTitle() const
+{
+    return absorbed(u"No Title"_s, [&] { return boundBrowser().locationName(); });
+}
+
+QString CWebPageHV::GetURL() const
+{
+    return absorbed(u"No URL"_s, [&] { return boundBrowser().locationURL(); });
+}
+
+qint16 CWebPageHV::GetWebItemN(qint32 vType) const
+{
+    return absorbed(qint16(0), [&] {
+        qint32 length = 0;
+        if (vType >= 0 && vType <= 4) {
+            if (!mDoc)
+                throw AutomationError::objectNotSet(u"CWebPageHV"_s);
+            const CollectionKind kinds[] = {CollectionKind::All, CollectionKind::Links, CollectionKind::Images,
+                                            CollectionKind::Forms, CollectionKind::Frames};
+            length = mDoc->collection(kinds[vType])->length();
+        } else {
+            if (!mItems)
+                throw AutomationError::objectNotSet(u"CWebPageHV"_s);
+            length = mItems->length();
+        }
+        if (length < std::numeric_limits<qint16>::min() || length > std::numeric_limits<qint16>::max())
+            return qint16(0);
+        return qint16(length);
+    });
+}
+
+QString CWebPageHV::GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError)
+{
+    ReadFailures failures;
+    const ItemText read = ItemReader(mItems, failures).read(vItemNo, vProperty);
+    switch (read.outcome) {
+    case ItemText::Outcome::Read:
+    case ItemText::Outcome::Reported:
+        rError = false;
+        break;
+    case ItemText::Outcome::Unavailable:
+        rError = true;
+        break;
+    case ItemText::Outcome::Beeped:
+        break;
+    }
+    return read.text;
+}
+
+QList<QList<ItemText>> CWebPageHV::GetItemStrRows(const QList<qint16> &vItemNos, const QList<qint32> &vProperties)
+{
+    ReadFailures failures;
+    ItemReader reader(mItems, failures);
+    reader.prefetch(QList<qint32>(vItemNos.cbegin(), vItemNos.cend()), vProperties);
+    QList<QList<ItemText>> rows;
+    rows.reserve(vItemNos.size());
+    for (const qint16 itemNo : vItemNos) {
+        QList<ItemText> row;
+        row.reserve(vProperties.size());
+        for (const qint32 code : vProperties)
+            row.append(reader.read(itemNo, code));
+        rows.append(row);
+    }
+    return rows;
+}

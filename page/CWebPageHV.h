@@ -1,0 +1,80 @@
+#pragma once
+
+#include "page/ItemFilter.h"
+#include "page/ReadFailures.h"
+#include "platform/automation/Automation.h"
+#include "platform/stores/ProgramSettings.h"
+
+#include <QList>
+#include <QString>
+
+// One browser's page: its document and element list captured at binding,
+// the reading of element properties, the element filter and search, and
+// the writes, clicks and focus on elements. Item numbers are 0-based
+// positions in the element list and hold only for the document captured at
+// the last binding.
+//
+// Tests and read-outs absorb automation failures; binding lets them out.
+// Reading a property never fails: an unavailable property is flagged, other
+// failures are told to the user (beep, error message box) through
+// ui::services().
+class CWebPageHV
+{
+public:
+    // The remembered search positions live in `settings`.
+    explicit CWebPageHV(stores::ProgramSettings &settings);
+
+    // Binding and element collection
+    bool SetWebPage(const automation::ObjectPtr &rIe);
+    bool SetItems(qint32 vType);
+    bool IsWebPage() const;
+    bool CheckWebPage() const;
+    qint32 GetIE_hWnd() const;
+    bool IsWebPageComplete() const;
+    QString GetTitle() const;
+    QString GetURL() const;
+    qint16 GetWebItemN(qint32 vType) const;
+    QString GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError);
+    // GetItemStr of each code for each item number, row by row, with one
+    // bulk read per member instead of a round trip per cell. A cell whose
+    // read beeped carries no unavailable flag.
+    QList<QList<ItemText>> GetItemStrRows(const QList<qint16> &vItemNos, const QList<qint32> &vProperties);
+
+    // Filter and search
+    void ClearItemFilter();
+    void SetSearchStartNo(qint16 vNo);
+    void SetSearchEndNo(qint16 vNo);
+    bool SetFilter_Type(qint16 vText, qint16 vRadio, qint16 vSubmit, qint16 vHidden, qint16 vOther);
+    bool SetFilter_TagName(qint16 vA, qint16 vB, qint16 vFONT, qint16 vINPUT, qint16 vIMG, qint16 vTH, qint16 vTR,
+                           qint16 vTD, qint16 vBR, qint16 vOther);
+    bool SetFilter_Tooltip(const QString &vStr, qint16 vOther);
+    bool SetFilter_Innerhtml(const QString &vStr, qint16 vOther, qint16 vStrExtend);
+    bool SetFilter_Href(qint16 vhttp, qint16 vOther, const QString &vStr1, const QString &vStr2);
+    bool SetFilter_ID(const QString &vStr, qint16 vOther);
+    bool SetFilter_Name(const QString &vStr, qint16 vOther);
+    const ItemFilter &itemFilter() const { return mItemFilter; }
+    // rItemNo gets bounds 0 to k: slot 0 unused, the k matches in slots 1 to k.
+    qint16 SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vRegSearch);
+    static qint16 SearchItemNo(qint16 vDefaultNo, qint16 vNo, qint16 vItemN);
+
+    // Element values and actions
+    bool SetItem_Value(qint16 vItemNo, const QString &vStr);
+    float SetItemKey_Value(const QString &vKey, const QString &vStr);
+    bool ItemClick(qint16 vNo, QString &vType, const QString &vName);
+    bool Click(qint16 vStartNo, const QString &vName);
+    bool SetfocusItem(const QString &vName);
+
+private:
+    automation::BrowserPtr browser() const;
+    // The bound browser; ObjectNotSet when none is bound or it is no browser.
+    automation::Browser &boundBrowser() const;
+    qint16 rememberedNo() const;
+    automation::ElementPtr rowElement(qint16 vNo, const QString &vName) const;
+
+    stores::ProgramSettings &mSettings;
+    automation::ObjectPtr mIE;
+    automation::DocumentPtr mDoc;
+    QString mURL;
+    ItemFilter mItemFilter;
+    automation::ElementCollectionPtr mItems;
+};

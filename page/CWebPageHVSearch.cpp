@@ -1,0 +1,104 @@
+#include "page/CWebPageHV.h"
+
+#include "app/ApplicationTitle.h"
+#include "page/FilterKey.h"
+#include "page/ItemMatch.h"
+#include "page/ItemReader.h"
+#include "platform/stores/ValueText.h"
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+
+namespace {
+
+const QString kFilterSection = u"ItemFilter"_s;
+
+// A first-match search usually stops at once near its remembered position,
+// so it fetches a little first and more each time it goes on.
+constexpr qsizetype kFirstBatch = 1;
+constexpr qsizetype kBatchGrowth = 16;
+
+} // namespace
+
+qint16 CWebPageHV::SearchItemNo(qint16 vDefaultNo, qint16 vNo, qint16 vItemN)
+{
+    const qint32 c = vDefaultNo;
+    const qint32 i = vNo;
+    const qint32 last = qint32(vItemN) - 1;
+    qint32 result = 0;
+    if (c < 0) {
+        result = i;
+    } else if (c > last) {
+        result = last - i;
+    } else {
+        const qint32 m = std::min(c, last - c); // distance to the nearer end
+        if (i <= 2 * m) {
+            const qint32 k = (i + 1) / 2;
+            result = i % 2 != 0 ? c - k : c + k;
+        } else {
+            result = c > last - c ? c - (i - m) : c + (i - m);
+        }
+    }
+    if (result < 0)
+        result = 0;
+    if (result > last)
+        result = last;
+    return qint16(result);
+}
+
+qint16 CWebPageHV::rememberedNo() const
+{
+    const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, GetFilterKey(mItemFilter), u"-1"_s);
+    const std::optional<qint16> number = stores::int16FromText(text);
+    if (!number)
+        throw AutomationError(13, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
+    return *number;
+}
+
+qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vRegSearch)
+{
+    if (!CheckWebPage())
+        return -1;
+    const qint16 n = GetWebItemN(-1);
+    if (n <= 0) {
+        rItemNo = {0};
+        return 0;
+    }
+    rItemNo = QList<qint16>(n + 1, 0);
+    const qint16 centre = !vSearchAll && vRegSearch ? rememberedNo() : qint16(-1);
+
+    // The positions examined, in order, up to where the loop would end.
+    QList<qint32> order;
+    for (qint32 i = 0; i < n; ++i) {
+        const qint32 p = vSearchAll ? mItemFilter.StartNo + i : SearchItemNo(centre, qint16(i), n);
+        if (p > n - 1)
+            break;
+        order.append(p);
+        if (mItemFilter.EndNo > 0 && p >= mItemFilter.EndNo)
+            break;
+    }
+
+    ReadFailures failures;
+    ItemReader reader(mItems, failures);
+    const QList<qint32> codes = FilterCodes(mItemFilter);
+    QList<qint16> found{0};
+    qsizetype batchSize = vSearchAll ? order.size() : kFirstBatch;
+    for (qsizetype next = 0; next < order.size(); next += batchSize, batchSize *= kBatchGrowth) {
+        const QList<qint32> batch = order.mid(next, batchSize);
+        reader.prefetch(batch, codes);
+        for (const qint32 p : batch) {
+            if (!ItemMatches(mItemFilter, [&](qint32 code) { return reader.read(p, code); }))
+                continue;
+            found.append(qint16(p));
+            if (!vSearchAll) {
+                if (vRegSearch)
+                    mSettings.SaveSetting(kApplicationTitle, kFilterSection, GetFilterKey(mItemFilter),
+                                          QString::number(p));
+                rItemNo = found;
+                return 1;
+            }
+        }
+    }
+    rItemNo = found;
+    return qint16(found.size() - 1);
+}

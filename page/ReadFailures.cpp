@@ -1,0 +1,37 @@
+#include "page/ReadFailures.h"
+
+#include "app/ApplicationTitle.h"
+#include "platform/ui/UiServices.h"
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+
+bool IsUnavailableError(qint32 number)
+{
+    switch (number) {
+    case AutomationError::MemberNotFound:
+    case AutomationError::PermissionDenied:
+    case AutomationError::ServerUnavailable:
+    case AutomationError::ObjectNotSet:
+    case AutomationError::NoAutomationSupport:
+        return true;
+    default:
+        return false;
+    }
+}
+
+ItemText ReadFailures::classify(const AutomationError &error)
+{
+    if (IsUnavailableError(error.number()))
+        return {{}, ItemText::Outcome::Unavailable};
+    ui::services().beep();
+    if (error.description().contains(AutomationError::automationFailureText()))
+        return {{}, ItemText::Outcome::Beeped};
+    const QString text = u"★☆Error No："_s + QString::number(error.number()) + u'\n' + u"Source："_s + error.source()
+                         + u'\n' + u"Description："_s + error.description();
+    if (!m_shown.contains(text)) {
+        m_shown.insert(text);
+        ui::services().messageBox(text, kApplicationTitle, ui::MessageIcon::None, ui::MessageButtons::Ok);
+    }
+    return {{}, ItemText::Outcome::Reported};
+}
