@@ -58,8 +58,9 @@ class ElementCollection : public Object
 {
 public:
     virtual qint32 length() = 0;
-    // The element at that position when the call is made, or null when the
-    // position is outside the collection.
+    // The element at that position. Outside the collection it is null, or an
+    // element whose first use fails with ObjectNotSet: a backend need not
+    // spend a round trip to tell.
     virtual ElementPtr item(qint32 index) = 0;
     // One member of the elements first .. first+count-1, in one call; a
     // position outside the collection gives ObjectNotSet for that entry.

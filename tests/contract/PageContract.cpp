@@ -17,6 +17,15 @@ qint32 errorNumber(const std::function<void()> &call)
     return 0;
 }
 
+// An item outside a collection may be null or fail at its first use; to the
+// page model both are ObjectNotSet.
+QVariant get(const automation::ElementPtr &element, const QString &member)
+{
+    if (!element)
+        throw AutomationError::objectNotSet(u"contract"_s);
+    return element->get(member);
+}
+
 QString text(const automation::ElementPtr &element, const QString &member)
 {
     return automation::automationText(element->get(member));
@@ -32,15 +41,8 @@ TEST_P(PageContract, elementsByPositionAndMembersByName)
     EXPECT_EQ(text(all->item(4), u"InnerText"_s), u"box"_s);
     EXPECT_EQ(text(all->item(5), u"Value"_s), u"v"_s);
     EXPECT_EQ(errorNumber([&] { all->item(4)->get(u"value"_s); }), AutomationError::MemberNotFound);
-    EXPECT_EQ(errorNumber([&] { all->item(7)->get(u"tagName"_s); }), AutomationError::ObjectNotSet);
-    EXPECT_EQ(errorNumber([&] {
-                  auto outside = all->item(-1);
-                  if (outside)
-                      outside->get(u"tagName"_s);
-                  else
-                      throw AutomationError::objectNotSet(u"test"_s);
-              }),
-              AutomationError::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { get(all->item(7), u"tagName"_s); }), AutomationError::ObjectNotSet);
+    EXPECT_EQ(errorNumber([&] { get(all->item(-1), u"tagName"_s); }), AutomationError::ObjectNotSet);
 
     const QList<automation::MemberText> ids = all->readMany(u"id"_s, 4, 4);
     ASSERT_EQ(ids.size(), 4);
