@@ -107,9 +107,12 @@ void ChromiumEndpoint::refreshList()
             if (!list.contains(tab->targetId()))
                 removed.append(tab);
         }
-        for (const QString &id : std::as_const(order)) {
-            if (!known.contains(id))
-                added.append(std::make_shared<ChromiumTab>(id, nextWindowHandle()));
+        // Chromium lists the most recently active tab first; tabs already
+        // open when we connect are numbered oldest-active first, and later
+        // ones go to the end in the order they appear.
+        for (auto id = order.crbegin(); id != order.crend(); ++id) {
+            if (!known.contains(*id))
+                added.append(std::make_shared<ChromiumTab>(*id, nextWindowHandle()));
         }
         m_tabs.append(added);
         m_closing.intersect(listed);
