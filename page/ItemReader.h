@@ -3,16 +3,16 @@
 #include "page/ReadFailures.h"
 #include "platform/automation/Automation.h"
 
-#include <QHash>
+#include <QList>
 
 #include <optional>
 
 // Reads property codes of the elements of one collection with exactly the
 // outcomes of single live reads, for the length of one operation.
 // prefetch() fetches members for many elements at once, one bulk call per
-// member and run of nearby positions; read() then answers each fetched value
-// once, and reads live whatever was not fetched or failed in a way that only
-// a live read can describe.
+// member and run of nearby positions; read() then answers from the latest
+// fetch, and reads live whatever was not fetched or failed in a way that
+// only a live read can describe.
 class ItemReader
 {
 public:
@@ -22,17 +22,20 @@ public:
     ItemText read(qint32 position, qint32 code);
 
 private:
-    struct Fetched
+    // One member of the elements first .. first+count-1.
+    struct Run
     {
-        QString text;
-        qint32 errorNumber = 0;
+        qint32 code = 0;
+        qint32 first = 0;
+        qint32 count = 0;
+        QList<automation::MemberText> texts;
         std::optional<automation::AutomationError> callError; // the whole bulk call failed
     };
 
     ItemText readLive(qint32 position, qint32 code);
-    void fetchRun(const QList<qint32> &positions, const QString &member, qint32 code);
+    void fetchRun(qint32 first, qint32 count, qint32 code);
 
     automation::ElementCollectionPtr m_items;
     ReadFailures &m_failures;
-    QHash<std::pair<qint32, qint32>, Fetched> m_fetched; // by position and code
+    QList<Run> m_runs;
 };

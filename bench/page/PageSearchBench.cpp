@@ -1,0 +1,193 @@
+// The page model's search and row reads on a page of 10,000 elements in a
+// real headless Chromium, against the same selection made by one script run
+// in the page.
+#include "page/CWebPageHV.h"
+#include "platform/chromium/ChromiumShellWindows.h"
+#include "platform/stores/MemoryProgramSettings.h"
+#include "platform/ui/UiServices.h"
+#include "tests/support/chromium/HeadlessChromium.h"
+#include "tests/support/chromium/TestHttpServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <numeric>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kElements = 10000;
+constexpr int kScreenRows = 40;
+const QString kLinkText = u"needle"_s;
+
+// Forms, links, cells and plain text in the proportions of a long list page.
+QString generatedPage()
+{
+    QString html = u"<!doctype html><title>big</title><body>"_s;
+    // HTML, HEAD, TITLE and BODY are elements too.
+    for (int i = 4; i < kElements; ++i) {
+        switch (i % 8) {
+        case 0: html += u"<input type=text name=t%1 value=v%1>"_s.arg(i); break;
+        case 1: html += u"<input type=password name=p%1>"_s.arg(i); break;
+        case 2: html += u"<a href=\"http://a.test/%1/%2\">link %1</a>"_s.arg(i).arg(i % 3 ? u"x"_s : kLinkText); break;
+        case 3: html += u"<span title=s%1>span %1</span>"_s.arg(i); break;
+        case 4: html += u"<b>bold %1</b>"_s.arg(i); break;
+        case 5: html += u"<input type=radio name=r value=%1>"_s.arg(i); break;
+        case 6: html += u"<a href=\"mailto:m%1@a.test\">mail</a>"_s.arg(i); break;
+        default: html += u"<i>%1</i>"_s.arg(i); break;
+        }
+    }
+    return html;
+}
+
+const QString kScript = uR"((() => {
+  const all = document.all, inputs = [], links = [];
+  for (let i = 0; i < all.length; i++) {
+    const e = all[i];
+    if (e.tagName === 'INPUT' && e.type === 'text') inputs.push(i);
+    if (typeof e.href === 'string' && e.href.includes('needle')) links.push(i);
+  }
+  return [inputs, links];
+})())"_s;
+
+// Beeps and message boxes go nowhere; only their number is kept.
+class CountingUi final : public ui::UiServices
+{
+public:
+    ui::MessageResult messageBox(const QString &, const QString &, ui::MessageIcon, ui::MessageButtons) override
+    {
+        ++reports;
+        return ui::MessageResult::Ok;
+    }
+    void beep() override { ++reports; }
+    bool isCtrlKeyDown() override { return false; }
+    void setMousePointer(ui::MousePointer) override {}
+    void setClipboardText(const QString &) override {}
+    void setTopMost(QWidget *, bool) override {}
+    bool canFadeWindows() override { return false; }
+    void setWindowOpacity(QWidget *, int) override {}
+
+    int reports = 0;
+};
+
+constexpr int kRepeats = 5;
+
+// The median time of `work` over kRepeats runs, after one run that warms up
+// both sides (the page's script compiler, our connection).
+double medianMs(const std::function<void()> &work)
+{
+    work();
+    QList<double> times;
+    for (int i = 0; i < kRepeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.append(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[kRepeats / 2];
+}
+
+QList<qint16> asItemNos(const QJsonArray &array)
+{
+    QList<qint16> list{0};
+    for (const QJsonValue &v : array)
+        list.append(qint16(v.toInt()));
+    return list;
+}
+
+int run()
+{
+    testsupport::TestHttpServer server;
+    testsupport::HeadlessChromium headless;
+    headless.start(server.port());
+    server.setPage(u"/big.html"_s, generatedPage());
+
+    chromium::ChromiumShellWindows shell({headless.endpoint()});
+    automation::BrowserPtr browser = shell.createBrowser();
+    browser->navigate(server.url(u"/big.html"_s));
+    while (browser->readyState() != 4 || browser->busy())
+        QThread::msleep(20);
+
+    CountingUi ui;
+    ui::ScopedServices installed(ui);
+    stores::MemoryProgramSettings settings;
+    CWebPageHV page(settings);
+    if (!page.SetWebPage(browser)) {
+        std::fprintf(stderr, "the page did not bind\n");
+        return 1;
+    }
+    std::printf("elements: %d; times are medians of %d runs\n", page.GetWebItemN(-1), kRepeats);
+
+    // (a) both selections by the page model, every element examined
+    QList<qint16> inputs;
+    QList<qint16> links;
+    const double searchMs = medianMs([&] {
+        page.ClearItemFilter();
+        page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
+        page.SetFilter_Type(1, 0, 0, 0, 0);
+        page.SearchItem(inputs, true, false);
+        page.ClearItemFilter();
+        page.SetFilter_Href(0, 0, kLinkText, QString());
+        page.SearchItem(links, true, false);
+    });
+
+    // (b) the same selections by one script in the page
+    chromium::ChromiumEndpoint endpoint(headless.endpoint(), {});
+    chromium::TabPtr tab;
+    for (const chromium::TabPtr &candidate : endpoint.tabs()) {
+        if (endpoint.info(*candidate).url == server.url(u"/big.html"_s))
+            tab = candidate;
+    }
+    QJsonArray selected;
+    const double scriptMs = medianMs([&] {
+        selected = endpoint
+                       .sessionCall(*tab, u"Runtime.evaluate"_s, {{u"expression"_s, kScript}, {u"returnByValue"_s, true}})
+                       .value(u"result"_s).toObject().value(u"value"_s).toArray();
+    });
+    const bool agree = asItemNos(selected.at(0).toArray()) == inputs && asItemNos(selected.at(1).toArray()) == links;
+
+    // (c) the ten grid columns of one screen of rows
+    QList<qint16> rows(kScreenRows);
+    std::iota(rows.begin(), rows.end(), qint16(kElements / 2));
+    QList<qint32> columns(10);
+    std::iota(columns.begin(), columns.end(), 1);
+    const double rowsMs = medianMs([&] { page.GetItemStrRows(rows, columns); });
+    const double cellsMs = medianMs([&] {
+        for (const qint16 row : rows) {
+            for (const qint32 column : columns) {
+                bool error = false;
+                page.GetItemStr(row, column, error);
+            }
+        }
+    });
+
+    std::printf("matches: %lld text inputs, %lld links; same as the script: %s\n", qlonglong(inputs.size() - 1),
+                qlonglong(links.size() - 1), agree ? "yes" : "NO");
+    std::printf("(a) SearchItem, both selections: %.1f ms\n", searchMs);
+    std::printf("(b) one script in the page:      %.1f ms\n", scriptMs);
+    std::printf("a / b: %.2f (target at most 3)\n", searchMs / scriptMs);
+    std::printf("(c) GetItemStrRows, %d rows x 10 columns: %.1f ms (target under 30)\n", kScreenRows, rowsMs);
+    std::printf("    the same by %d single GetItemStr calls: %.1f ms\n", kScreenRows * 10, cellsMs);
+    std::printf("beeps and message boxes: %d\n", ui.reports);
+    return agree ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    try {
+        return run();
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "bench_page_search: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,181 @@
+// The filter record, its key, the search order and the search itself, on the double.
+#include "page/FilterKey.h"
+#include "tests/page/PageDouble.h"
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+
+TEST_F(PageOnDouble, FlagAndTextArgumentConventions)
+{
+    EXPECT_TRUE(page.SetFilter_TagName(1, 0, 0, 0, 0, 0, 0, 0, 0, 0));
+    EXPECT_TRUE(page.SetFilter_TagName(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
+    EXPECT_TRUE(page.itemFilter().TagA);
+    EXPECT_FALSE(page.SetFilter_TagName(2, -1, -1, -1, -1, -1, -1, -1, -1, -1)); // a greyed box is false
+
+    EXPECT_TRUE(page.SetFilter_ID(u"key"_s, 1));
+    EXPECT_TRUE(page.SetFilter_ID(u"・"_s, -1));
+    EXPECT_EQ(page.itemFilter().IDStr, u"key"_s);
+    EXPECT_TRUE(page.itemFilter().IDOther);
+    EXPECT_FALSE(page.SetFilter_ID(QString(), 0));
+    EXPECT_EQ(page.itemFilter().IDStr, QString());
+
+    // A lone second link text moves to the first.
+    EXPECT_TRUE(page.SetFilter_Href(0, 0, QString(), u"needle"_s));
+    EXPECT_EQ(page.itemFilter().HrefStr1, u"needle"_s);
+    EXPECT_EQ(page.itemFilter().HrefStr2, QString());
+    // The middle dot counts as a text for the On flag, though nothing is stored.
+    page.ClearItemFilter();
+    EXPECT_TRUE(page.SetFilter_Href(0, 0, u"・"_s, QString()));
+    EXPECT_EQ(page.itemFilter().HrefStr1, QString());
+
+    EXPECT_TRUE(page.SetFilter_Innerhtml(QString(), 0, 1));
+    EXPECT_TRUE(page.SetFilter_Type(0, 0, 0, 0, 1));
+    EXPECT_TRUE(page.SetFilter_Tooltip(u"t"_s, 0));
+    EXPECT_TRUE(page.SetFilter_Name(QString(), 1));
+    page.SetSearchStartNo(-5);
+    EXPECT_EQ(page.itemFilter().StartNo, 0);
+    page.SetSearchEndNo(-5);
+    EXPECT_EQ(page.itemFilter().EndNo, -5);
+    page.ClearItemFilter();
+    EXPECT_EQ(GetFilterKey(page.itemFilter()), GetFilterKey(ItemFilter()));
+    EXPECT_FALSE(page.itemFilter().HrefOn || page.itemFilter().InnerOn || page.itemFilter().TypeOn);
+}
+
+TEST(FilterKey, EncodesEveryConditionButRangeAndOnFlags)
+{
+    ItemFilter f;
+    f.TagINPUT = true;
+    f.TypeText = true;
+    EXPECT_EQ(GetFilterKey(f), u"010080[][]00[]0[]0[]0[]"_s);
+
+    f = ItemFilter();
+    f.TypeText = f.TypeRadio = f.TypeSubmit = f.TypeHidden = f.TypeOther = true;
+    f.TagA = f.TagB = f.TagFONT = f.TagINPUT = f.TagIMG = f.TagTH = f.TagTR = f.TagTD = f.TagBR = f.TagOther = true;
+    f.HrefHttp = f.HrefOther = true;
+    f.HrefStr1 = u"h1"_s;
+    f.HrefStr2 = u"h2"_s;
+    f.InnerOther = f.InnerExtend = true;
+    f.InnerStr = u"in"_s;
+    f.TooltipOther = f.IDOther = f.NameOther = true;
+    f.TooltipStr = u"t"_s;
+    f.IDStr = u"i"_s;
+    f.NameStr = u"n"_s;
+    f.StartNo = 4;
+    f.EndNo = 9;
+    f.TagOn = f.TypeOn = true;
+    EXPECT_EQ(GetFilterKey(f), u"1F3FF3[h1][h2]33[in]1[t]1[i]1[n]"_s);
+}
+
+TEST(SearchItemNo, VisitsEveryPositionOutwardFromTheCentre)
+{
+    const auto order = [](qint16 centre, qint16 n) {
+        QList<qint16> list;
+        for (qint16 i = 0; i < n; ++i)
+            list.append(CWebPageHV::SearchItemNo(centre, i, n));
+        return list;
+    };
+    EXPECT_EQ(order(-1, 5), (QList<qint16>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(order(5, 10), (QList<qint16>{5, 4, 6, 3, 7, 2, 8, 1, 9, 0}));
+    EXPECT_EQ(order(3, 10), (QList<qint16>{3, 2, 4, 1, 5, 0, 6, 7, 8, 9}));
+    EXPECT_EQ(order(7, 10), (QList<qint16>{7, 6, 8, 5, 9, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(order(12, 4), (QList<qint16>{3, 2, 1, 0}));
+    EXPECT_EQ(order(0, 3), (QList<qint16>{0, 1, 2}));
+    EXPECT_EQ(CWebPageHV::SearchItemNo(-1, 12, 10), 9);
+}
+
+class SearchOnDouble : public PageOnDouble
+{
+protected:
+    void SetUp() override
+    {
+        for (const QString &tag : {u"A"_s, u"INPUT"_s, u"DIV"_s, u"INPUT"_s, u"INPUT"_s, u"SPAN"_s})
+            add({{u"tagName"_s, tag}});
+        ASSERT_TRUE(page.SetWebPage(browser));
+    }
+
+    QList<qint16> search(bool all, bool remembered)
+    {
+        QList<qint16> found{77};
+        const qint16 count = page.SearchItem(found, all, remembered);
+        EXPECT_EQ(count, found.size() - 1);
+        return found;
+    }
+
+    QString inputKey() const { return GetFilterKey(page.itemFilter()); }
+};
+
+TEST_F(SearchOnDouble, WholeListRangeAndChangedPage)
+{
+    EXPECT_EQ(search(true, false), (QList<qint16>{0, 0, 1, 2, 3, 4, 5}));
+    page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(search(true, false), (QList<qint16>{0, 1, 3, 4}));
+    page.SetSearchEndNo(3);
+    EXPECT_EQ(search(true, false), (QList<qint16>{0, 1, 3}));
+    page.SetSearchStartNo(2);
+    EXPECT_EQ(search(true, false), (QList<qint16>{0, 3}));
+    page.SetSearchEndNo(0);
+    page.SetSearchStartNo(6);
+    EXPECT_EQ(search(true, false), (QList<qint16>{0}));
+    page.SetSearchStartNo(0);
+    page.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
+    EXPECT_EQ(search(true, false), (QList<qint16>{0, 2, 5}));
+
+    browser->navigate(u"http://b.test/"_s);
+    QList<qint16> untouched{9, 9};
+    EXPECT_EQ(page.SearchItem(untouched, true, false), -1);
+    EXPECT_EQ(untouched, (QList<qint16>{9, 9}));
+    ASSERT_TRUE(page.SetWebPage(browser)); // an empty page
+    EXPECT_EQ(search(true, false), (QList<qint16>{0}));
+}
+
+TEST_F(SearchOnDouble, FirstMatchRemembersWhereItFoundPerFilter)
+{
+    page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(search(false, false), (QList<qint16>{0, 1}));
+    EXPECT_FALSE(settings.contains(u"Vorlane"_s, u"ItemFilter"_s, inputKey()));
+
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"4"_s);
+    EXPECT_EQ(search(false, true), (QList<qint16>{0, 4}));
+
+    // From 2 (a DIV) outward: 2, 1, 3 — the first match is 1.
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"2"_s);
+    EXPECT_EQ(search(false, true), (QList<qint16>{0, 1}));
+    EXPECT_EQ(settings.GetSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), {}), u"1"_s);
+
+    // Another filter has its own position: none yet, so from the start.
+    page.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
+    EXPECT_EQ(search(false, true), (QList<qint16>{0, 2}));
+    EXPECT_EQ(settings.GetSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), {}), u"2"_s);
+
+    // No match: nothing remembered, nothing found.
+    page.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 1, 0, 0);
+    EXPECT_EQ(search(false, true), (QList<qint16>{0}));
+    EXPECT_FALSE(settings.contains(u"Vorlane"_s, u"ItemFilter"_s, inputKey()));
+}
+
+TEST_F(SearchOnDouble, UnreadableRememberedPositionIsPassedOn)
+{
+    page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"many"_s);
+    QList<qint16> found;
+    EXPECT_THROW(page.SearchItem(found, false, true), AutomationError);
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"40000"_s);
+    EXPECT_THROW(page.SearchItem(found, false, true), AutomationError);
+    EXPECT_EQ(page.SearchItem(found, true, true), 3); // a full search does not look
+}
+
+TEST_F(SearchOnDouble, FirstMatchAtTheRememberedElementReadsOnlyIt)
+{
+    page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"3"_s);
+    auto all = browser->page()->collectionDouble(automation::CollectionKind::All);
+    for (qint16 i = 0; i < 6; ++i)
+        std::static_pointer_cast<automation::doubles::ElementDouble>(all->item(i))->clearJournal();
+    all->clearJournal();
+    EXPECT_EQ(search(false, true), (QList<qint16>{0, 3}));
+    EXPECT_EQ(all->journal().count(u"readMany"_s), 1);
+    for (qint16 i = 0; i < 6; ++i) {
+        const auto element = std::static_pointer_cast<automation::doubles::ElementDouble>(all->item(i));
+        EXPECT_EQ(element->journal().isEmpty(), i != 3) << i;
+    }
+}
