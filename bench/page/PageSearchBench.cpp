@@ -76,7 +76,7 @@ public:
     int reports = 0;
 };
 
-constexpr int kRepeats = 5;
+constexpr int kRepeats = 9;
 
 // The median time of `work` over kRepeats runs, after one run that warms up
 // both sides (the page's script compiler, our connection).

@@ -67,17 +67,38 @@ automation::ElementPtr ChromiumElementCollection::item(qint32 index)
 
 QList<automation::MemberText> ChromiumElementCollection::readMany(const QString &member, qint32 first, qint32 count)
 {
-    const QJsonArray rows = m_ref.call(u"readMany"_s, {m_kind, member, first, count}).value(u"v"_s).toArray();
+    const QJsonObject answer = m_ref.call(u"readMany"_s, {m_kind, member, first, count});
+    // One piece per entry: "<length>:<text>", "!<error number>:" or "~:"
+    // for an entry that x gives.
+    const QString pieces = answer.value(u"t"_s).toString();
     QList<automation::MemberText> texts;
-    texts.reserve(rows.size());
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QJsonArray row = rows.at(i).toArray();
-        if (row.size() > 2) { // too long for one answer: read it on its own
-            texts.append({automation::automationText(item(first + qint32(i))->get(member)), 0});
-            continue;
+    texts.reserve(count);
+    for (qsizetype at = 0; at < pieces.size();) {
+        const qsizetype colon = pieces.indexOf(u':', at);
+        if (colon < 0)
+            throw automation::AutomationError::automationFailure(u"Chromium"_s, u"a garbled bulk read"_s);
+        const QChar kind = pieces[at];
+        if (kind == u'!') {
+            texts.append({QString(), QStringView(pieces).mid(at + 1, colon - at - 1).toInt()});
+            at = colon + 1;
+        } else if (kind == u'~') {
+            texts.append(automation::MemberText{});
+            at = colon + 1;
+        } else {
+            const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong();
+            texts.append({pieces.mid(colon + 1, length), 0});
+            at = colon + 1 + length;
         }
-        const qint32 error = row.size() > 1 ? row.at(1).toInt() : 0;
-        texts.append({error ? QString() : automation::automationText(row.at(0).toVariant()), error});
+    }
+    for (const QJsonValue &value : answer.value(u"x"_s).toArray()) {
+        const QJsonArray entry = value.toArray();
+        const qint32 at = entry.at(0).toInt();
+        if (at < 0 || at >= texts.size())
+            continue;
+        if (entry.at(2).toBool()) // too long for one answer: read it on its own
+            texts[at] = {automation::automationText(item(first + at)->get(member)), 0};
+        else
+            texts[at] = {automation::automationText(entry.at(1).toVariant()), 0};
     }
     return texts;
 }

@@ -68,11 +68,28 @@
   // added are not visible from here; an attribute of that name stands in
   // for them, as expando attributes did in the old document model.
   const read = (el, member) => {
-    if (member.toLowerCase() === 'uniqueid') return 'vorlane_uid' + keyFor(el);
-    const name = findMember(el, member);
-    if (name !== undefined) return plain(el[name]);
-    if (el.hasAttribute && el.hasAttribute(member)) return el.getAttribute(member);
-    throw new Fault(MEMBER_NOT_FOUND, member);
+    const v = memberReader(member)(el);
+    if (v === MISSING) throw new Fault(MEMBER_NOT_FOUND, member);
+    return v;
+  };
+
+  // The same for many elements, MISSING where the element lacks the member:
+  // the member's name is looked up once per kind of element, not per element.
+  const MISSING = Symbol('missing');
+  const memberReader = (member) => {
+    if (member.toLowerCase() === 'uniqueid') return (el) => 'vorlane_uid' + keyFor(el);
+    const names = new Map(); // prototype -> member name, null when it has none
+    return (el) => {
+      const proto = Object.getPrototypeOf(el);
+      let name = names.get(proto);
+      if (name === undefined) {
+        name = findMember(el, member) ?? null;
+        names.set(proto, name);
+      }
+      if (name !== null) return plain(el[name]);
+      if (el.hasAttribute && el.hasAttribute(member)) return el.getAttribute(member);
+      return MISSING;
+    };
   };
 
   let big = null;
@@ -102,20 +119,40 @@
       const el = resolve(ref);
       return { ...answer(read(el, member)), k: keyFor(el) };
     }),
+    // The entries travel as one string of pieces, far cheaper over the
+    // protocol than an array per element: "<length>:<text>" for a text,
+    // "!<error number>:" for a failure, and "~:" for anything else, which
+    // x then gives as [offset, value] or, for a text too long for one
+    // answer, [offset, null, true].
     readMany: guarded((kind, member, first, count) => {
       const list = collections[kind]();
-      const out = [];
-      for (let i = first; i < first + count; i++) {
-        const el = list[i];
-        if (!el) { out.push([null, OBJECT_NOT_SET]); continue; }
+      const readOne = memberReader(member);
+      const end = first + count;
+      const pieces = [];
+      const x = [];
+      // One try around the loop rather than one per element; a failure
+      // resumes the loop at the next element.
+      let i = first;
+      while (i < end) {
         try {
-          const v = read(el, member);
-          out.push(typeof v === 'string' && v.length > CHUNK ? [null, 0, true] : [v]);
+          for (; i < end; i++) {
+            const el = list[i];
+            const v = el ? readOne(el) : MISSING;
+            if (typeof v === 'string' && v.length <= CHUNK) {
+              pieces.push(v.length + ':' + v);
+            } else if (v === MISSING) {
+              pieces.push(el ? '!' + MEMBER_NOT_FOUND + ':' : '!' + OBJECT_NOT_SET + ':');
+            } else {
+              x.push(typeof v === 'string' ? [i - first, null, true] : [i - first, v]);
+              pieces.push('~:');
+            }
+          }
         } catch (e) {
-          out.push([null, e instanceof Fault ? e.number : FAILURE]);
+          pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
+          i++;
         }
       }
-      return { v: out };
+      return { t: pieces.join(''), x };
     }),
     chunk: (token, offset) => (big && big.token === token ? big.text.slice(offset, offset + CHUNK) : null),
     // A write is an edit as a user would make it: the page's own listeners
