@@ -1,0 +1,83 @@
+#include "app/StartUp.h"
+
+#include "app/ApplicationTitle.h"
+#include "app/Settings.h"
+#include "app/SingleInstance.h"
+#include "platform/ui/UiServices.h"
+#include "windows/ancillary/HtmlHelp.h"
+#include "windows/ancillary/frmSplash.h"
+#include "windows/main/MainGlobals.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QElapsedTimer>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Long enough to be read; the clock is monotonic, so midnight or a change of
+// the system time cannot stretch it.
+constexpr qint64 kSplashMinimumMs = 1000;
+
+void waitUntilShownFor(const QElapsedTimer &shown)
+{
+    const qint64 left = kSplashMinimumMs - shown.elapsed();
+    if (left <= 0)
+        return;
+    QEventLoop wait;
+    QTimer::singleShot(int(left), &wait, &QEventLoop::quit);
+    wait.exec();
+}
+
+void StartUp(const ShellWindowsFactory &newShellWindows)
+{
+    ancillary::frmSplash splash;
+    splash.show();
+    splash.repaint();
+    QElapsedTimer shown;
+    shown.start();
+
+    InitializeApplication();
+    gAppHelpFile = QDir(QCoreApplication::applicationDirPath()).filePath(ancillary::kHelpFileName);
+
+    auto *mainForm = new frmMain(newShellWindows);
+    mainForm->setAttribute(Qt::WA_DeleteOnClose);
+    gMainForm = mainForm;
+
+    waitUntilShownFor(shown);
+    splash.close();
+    mainForm->show();
+}
+
+} // namespace
+
+void InitializeApplication()
+{
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    LoadSettings();
+    SaveSettings();
+}
+
+int RunVorlane(const ShellWindowsFactory &newShellWindows)
+{
+    const SingleInstance instance;
+    if (!instance.isFirst()) {
+        ui::services().messageBox(u"すでにこのプログラムは起動しています！"_s, u"起動エラー"_s,
+                                  ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+        return 1;
+    }
+    try {
+        StartUp(newShellWindows);
+    } catch (const automation::AutomationError &e) {
+        ui::services().messageBox(u"実行時エラー '"_s + QString::number(e.number()) + u"':\n\n"_s + e.description(),
+                                  kApplicationTitle, ui::MessageIcon::Critical, ui::MessageButtons::Ok);
+        return 1;
+    }
+    const int exitCode = QApplication::exec();
+    // The main window's own deferred deletion may not have run yet.
+    delete gMainForm;
+    return exitCode;
+}

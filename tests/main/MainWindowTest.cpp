@@ -1,0 +1,283 @@
+// The browser list window over the automation double: its set-up, the
+// refresh, a browser that stops answering, the tool bar, and both ways of
+// closing it.
+#include "tests/main/MainWindowFixture.h"
+
+#include "app/ApplicationTitle.h"
+#include "app/SettingsVariables.h"
+#include "platform/stores/IniProgramSettings.h"
+#include "tests/support/automation_double/ShellWindowsDouble.h"
+#include "windows/shared/CellButtonImages.h"
+#include "windows/shared/ControlRoutines.h"
+#include "windows/shared/MainFormParts.h"
+#include "windows/shared/Twips.h"
+
+#include <QDialog>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QToolBar>
+
+using namespace Qt::StringLiterals;
+using automation::doubles::ShellWindowsDouble;
+
+namespace {
+
+class MainWindow : public ::testing::Test, public testsupport::MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        load([this] {
+            ++gatewaysMade;
+            return shell;
+        });
+    }
+
+    QAction *toolButton(const QString &key) const
+    {
+        for (QAction *action : window->findChild<QToolBar *>(u"tbToolBar"_s)->actions()) {
+            if (action->data().toString() == key)
+                return action;
+        }
+        return nullptr;
+    }
+
+    QString stored(const QString &key) const
+    {
+        return stores::userProgramSettings().GetSetting(kApplicationTitle, u"ＦormPosition"_s, key, u"-"_s);
+    }
+
+    std::shared_ptr<ShellWindowsDouble> shell = std::make_shared<ShellWindowsDouble>();
+    int gatewaysMade = 0;
+};
+
+int twips(const QWidget &widget, int pixels)
+{
+    return shared::PixelsToTwipsX(widget, pixels);
+}
+
+} // namespace
+
+TEST_F(MainWindow, LoadsHiddenWithItsGridToolBarMenusAndStatusBar)
+{
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), u"Vorlane"_s);
+    EXPECT_NE(gWebBrowser, nullptr);
+    EXPECT_EQ(gatewaysMade, 1);
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(timer->interval(), 200);
+
+    ASSERT_EQ(grid->cols(), 7);
+    EXPECT_EQ(grid->rows(), 1);
+    EXPECT_EQ(row(0), (QStringList{u"No"_s, u"詳細"_s, u"状態"_s, u"アドレス"_s, u"タイトル"_s, u"ハンドラー"_s,
+                                   u"タイプ"_s}));
+    const QString keys[] = {{}, u"Click"_s, u"Status"_s, u"URL"_s, u"LocationName"_s, u"hWnd"_s, u"Type"_s};
+    const int widths[] = {400, 720, 800, 2000, 3000, 1200, 1200};
+    for (int col = 0; col < 7; ++col) {
+        EXPECT_EQ(grid->cellData(0, col).toString(), keys[col]) << col;
+        // Within the header's smallest section.
+        EXPECT_NEAR(grid->colWidth(col), widths[col], 30) << col;
+    }
+    EXPECT_EQ(grid->colAlignment(0), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(grid->colAlignment(3), Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Two picture buttons, keyed, with tool tips and no caption.
+    const QList<QAction *> buttons = window->findChild<QToolBar *>(u"tbToolBar"_s)->actions();
+    ASSERT_EQ(buttons.size(), 2);
+    EXPECT_EQ(buttons[0]->data().toString(), u"ﾌﾟﾛﾊﾟﾃｨ"_s);
+    EXPECT_EQ(buttons[0]->toolTip(), u"ﾌﾟﾛﾊﾟﾃｨ"_s);
+    EXPECT_EQ(buttons[1]->data().toString(), u"ﾍﾙﾌﾟ"_s);
+    EXPECT_EQ(buttons[1]->toolTip(), u"ﾍﾙﾌﾟ"_s);
+    for (QAction *button : buttons) {
+        EXPECT_TRUE(button->text().isEmpty());
+        EXPECT_FALSE(button->icon().isNull());
+    }
+
+    QStringList menus;
+    for (QAction *menu : window->menuBar()->actions()) {
+        menus.append(menu->text());
+        for (QAction *item : menu->menu()->actions())
+            menus.append(item->isSeparator() ? u"-"_s : u"  "_s + item->text());
+    }
+    EXPECT_EQ(menus, (QStringList{u"ﾌｧｲﾙ(&F)"_s, u"  終了(&X)"_s, u"ﾍﾙﾌﾟ(&H)"_s, u"  目次(&C)"_s,
+                                  u"  ﾄﾋﾟｯｸの検索(&S)..."_s, u"-"_s, u"  ﾊﾞｰｼﾞｮﾝ情報(&A)"_s}));
+
+    EXPECT_EQ(statusPanel->text(), u"ｽﾃｰﾀｽ"_s);
+    EXPECT_EQ(statusPanel->toolTip(), u"ｽﾃｰﾀｽ"_s);
+    EXPECT_EQ(shared::MainFormParts::statusPanel(), statusPanel);
+    ASSERT_NE(shared::MainFormParts::images(), nullptr);
+    EXPECT_FALSE(shared::MainFormParts::images()->image(4).isNull());
+}
+
+TEST_F(MainWindow, OpensCentredAndHeldToItsMinimumSize)
+{
+    const QRect screen = window->screen()->geometry();
+    EXPECT_LE(qAbs(window->frameGeometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(qAbs(window->frameGeometry().center().y() - screen.center().y()), 1);
+    window->show();
+    EXPECT_GE(twips(*window, window->frameGeometry().width()), 10230 - 15);
+    EXPECT_GE(twips(*window, window->frameGeometry().height()), 5000 - 15);
+
+    window->resize(200, 100);
+    EXPECT_NEAR(twips(*window, window->frameGeometry().width()), 10230, 15);
+    EXPECT_NEAR(twips(*window, window->frameGeometry().height()), 5000, 15);
+    window->resize(900, 100);
+    EXPECT_EQ(window->width(), 900);
+    EXPECT_NEAR(twips(*window, window->frameGeometry().height()), 5000, 15);
+}
+
+TEST_F(MainWindow, RowsFollowTheWebPagesByPosition)
+{
+    tick();
+    EXPECT_EQ(grid->rows(), 1) << "no browser, header only";
+
+    auto a = shell->open(u"http://a.test/"_s);
+    shell->open(u"file:///tmp/folder"_s);
+    auto b = shell->open(u"https://b.test/"_s, 0xABCD);
+    auto c = shell->open(u"http://c.test/"_s, qint32(0x8000ABCD));
+    b->state().title = u"Bの題"_s;
+    b->state().readyState = 1;
+    tick();
+    ASSERT_EQ(grid->rows(), 4);
+    EXPECT_EQ(row(1), (QStringList{u"1"_s, {}, u"完了"_s, u"http://a.test/"_s, u"http://a.test/"_s,
+                                   u"00010010"_s, {}}));
+    EXPECT_EQ(row(2), (QStringList{u"2"_s, {}, u"読込中"_s, u"https://b.test/"_s, u"Bの題"_s, u"0000ABCD"_s, {}}));
+    EXPECT_EQ(row(3)[5], u"8000ABCD"_s);
+    for (int r = 1; r <= 3; ++r)
+        EXPECT_EQ(grid->picture(r, 1).cacheKey(), shared::MainFormParts::images()->image(4).cacheKey()) << r;
+
+    // A window before the others closes: they move up in place.
+    a->close();
+    tick();
+    EXPECT_EQ(urls(), (QStringList{u"https://b.test/"_s, u"http://c.test/"_s}));
+    EXPECT_EQ(row(1), (QStringList{u"1"_s, {}, u"読込中"_s, u"https://b.test/"_s, u"Bの題"_s, u"0000ABCD"_s, {}}));
+
+    // Leaving the web takes a window off the list; coming back puts it
+    // back at its place in the window order.
+    b->show(u"about:blank"_s);
+    tick();
+    EXPECT_EQ(urls(), (QStringList{u"http://c.test/"_s}));
+    EXPECT_EQ(row(1)[0], u"1"_s);
+    b->show(u"http://b.test/again"_s);
+    tick();
+    EXPECT_EQ(urls(), (QStringList{u"http://b.test/again"_s, u"http://c.test/"_s}));
+
+    c->close();
+    b->close();
+    tick();
+    EXPECT_EQ(grid->rows(), 1);
+}
+
+TEST_F(MainWindow, AnUnchangedListIsNotRewritten)
+{
+    auto a = shell->open(u"http://a.test/"_s);
+    shell->open(u"http://b.test/"_s);
+    tick();
+    QSignalSpy writes(grid, &QTableWidget::itemChanged);
+    tick();
+    EXPECT_EQ(writes.count(), 0);
+    a->state().title = u"新しい題"_s;
+    tick();
+    EXPECT_EQ(writes.count(), 1);
+    EXPECT_EQ(grid->text(1, 4), u"新しい題"_s);
+}
+
+TEST_F(MainWindow, WhileNoBrowserAnswersTheListEmptiesAndComesBackByItself)
+{
+    shell->open(u"http://a.test/"_s);
+    tick();
+    ASSERT_EQ(grid->rows(), 2);
+
+    shell->failOn(u"Count"_s, 462, u"no DevTools endpoint answers at http://127.0.0.1:9222"_s);
+    tick();
+    EXPECT_EQ(grid->rows(), 1);
+    EXPECT_EQ(statusPanel->text(),
+              u"ﾌﾞﾗｳｻﾞが応答しません: no DevTools endpoint answers at http://127.0.0.1:9222"_s);
+    EXPECT_TRUE(timer->isActive());
+    tick();
+    EXPECT_EQ(gatewaysMade, 2) << "a browser that comes back may listen elsewhere";
+
+    shell->clearFailure(u"Count"_s);
+    tick();
+    EXPECT_EQ(urls(), (QStringList{u"http://a.test/"_s}));
+    EXPECT_EQ(statusPanel->text(), u"Ready"_s);
+    // Once answering again, the status panel is the other windows' to write.
+    shared::SetStatusText(u"Update Start"_s);
+    tick();
+    EXPECT_EQ(statusPanel->text(), u"Update Start"_s);
+}
+
+TEST_F(MainWindow, PropertiesButtonOnlyShowsItsMessage)
+{
+    shell->open(u"http://a.test/"_s);
+    tick();
+    toolButton(u"ﾌﾟﾛﾊﾟﾃｨ"_s)->trigger();
+    ASSERT_EQ(ui.messageBoxes.size(), 1);
+    EXPECT_EQ(ui.messageBoxes[0].text, u" 'ﾌﾟﾛﾊﾟﾃｨ' ﾎﾞﾀﾝのｺｰﾄﾞを追加します。"_s);
+    EXPECT_EQ(ui.messageBoxes[0].title, u"Vorlane"_s);
+    EXPECT_EQ(ui.messageBoxes[0].icon, ui::MessageIcon::None);
+    EXPECT_EQ(ui.messageBoxes[0].buttons, ui::MessageButtons::Ok);
+    EXPECT_EQ(urls(), (QStringList{u"http://a.test/"_s}));
+    EXPECT_TRUE(timer->isActive());
+}
+
+class MainWindowClose : public MainWindow, public ::testing::WithParamInterface<bool>
+{
+protected:
+    // The close box, or "終了(&X)".
+    void closeWindow()
+    {
+        if (GetParam())
+            window->findChild<QAction *>(u"mnuFileExit"_s)->trigger();
+        else
+            window->close();
+    }
+};
+
+TEST_P(MainWindowClose, SavesBrowserBoundsSettingsAndPlacementAndClosesOwnedWindows)
+{
+    auto page = shell->open(u"http://a.test/"_s);
+    page->state().left = 12;
+    page->state().top = 34;
+    page->state().width = 1000;
+    page->state().height = 700;
+    ASSERT_TRUE(gWebBrowser->SetIe(page));
+    window->show();
+    auto *owned = new QDialog(window.get());
+    owned->show();
+
+    closeWindow();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(owned->isVisible());
+    EXPECT_EQ(gWebBrowser, nullptr);
+    EXPECT_FALSE(timer->isActive());
+
+    gSettings = {};
+    LoadSettings();
+    EXPECT_EQ(gSettings.WebPage_Left, 12);
+    EXPECT_EQ(gSettings.WebPage_Top, 34);
+    EXPECT_EQ(gSettings.WebPage_Width, 1000);
+    EXPECT_EQ(gSettings.WebPage_Height, 700);
+    EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
+    EXPECT_NEAR(stored(u"MainWidth"_s).toInt(), twips(*window, window->frameGeometry().width()), 15);
+    EXPECT_NEAR(stored(u"MainLeft"_s).toInt(), twips(*window, window->frameGeometry().left()), 15);
+}
+
+TEST_P(MainWindowClose, GoesOnWhenTheBrowserClosesAtThatMoment)
+{
+    gSettings.WebPage_Width = 800;
+    auto page = shell->open(u"http://a.test/"_s);
+    ASSERT_TRUE(gWebBrowser->SetIe(page));
+    page->failOn(u"Height"_s, 462);
+    window->show();
+
+    closeWindow();
+    EXPECT_EQ(gWebBrowser, nullptr);
+    gSettings = {};
+    LoadSettings();
+    EXPECT_EQ(gSettings.WebPage_Width, 800) << "all four bounds or none";
+    EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(CloseBoxAndMenu, MainWindowClose, ::testing::Bool());

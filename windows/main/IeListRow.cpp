@@ -1,0 +1,24 @@
+#include "windows/main/IeListRow.h"
+
+#include "windows/shared/CellButtons.h"
+#include "windows/shared/GridWrites.h"
+#include "windows/shared/ListGrid.h"
+
+namespace {
+constexpr int kDetailButton = 4; // "詳細", raised
+}
+
+void SetIeListRow(shared::ListGrid &grid, const BrowserListRow &row)
+{
+    const int r = row.No;
+    if (grid.rows() - 1 < r) {
+        shared::SetRowCount(grid, r + 1);
+        shared::SetCellButton(grid, r, 1, kDetailButton, shared::PictureAlignment::CenterCenter);
+    }
+    shared::SetCellText(grid, r, 0, QString::number(r));
+    shared::SetCellText(grid, r, 1, QString());
+    shared::SetCellText(grid, r, 2, row.Status);
+    shared::SetCellText(grid, r, 3, row.URL);
+    shared::SetCellText(grid, r, 4, row.LocationName);
+    shared::SetCellText(grid, r, 5, row.hWnd);
+}

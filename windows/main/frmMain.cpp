@@ -1,0 +1,171 @@
+#include "windows/main/frmMain.h"
+
+#include "app/FormPosition.h"
+#include "windows/ancillary/JapaneseFonts.h"
+#include "windows/main/MainGlobals.h"
+#include "windows/shared/GridSetup.h"
+#include "windows/shared/ListGrid.h"
+#include "windows/shared/MainFormParts.h"
+#include "windows/shared/Twips.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLocale>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Outer size below which a normal window is pulled back, in twips.
+constexpr int kMinimumWidth = 10230;
+constexpr int kMinimumHeight = 5000;
+// Client size as designed, in twips.
+constexpr int kDesignWidth = 7185;
+constexpr int kDesignHeight = 5340;
+// Gap around the grid, in twips.
+constexpr int kGridMargin = 60;
+
+struct IeListColumn
+{
+    QString key;
+    QString caption;
+    int width;
+};
+
+int twipsToPixelsY(const QWidget &widget, int twips)
+{
+    return int(std::lround(twips * widget.screen()->logicalDotsPerInchY() / 1440.0));
+}
+
+QSize twipsToPixels(const QWidget &widget, int width, int height)
+{
+    return {shared::TwipsToPixelsX(widget, width), twipsToPixelsY(widget, height)};
+}
+
+} // namespace
+
+frmMain::frmMain(ShellWindowsFactory newShellWindows, QWidget *parent)
+    : QMainWindow(parent)
+    , mNewShellWindows(std::move(newShellWindows))
+{
+    setObjectName(u"frmMain"_s);
+    setWindowTitle(u"Vorlane"_s);
+    // The tool bar is part of the window, not something to hide.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+
+    auto *client = new QWidget(this);
+    auto *layout = new QVBoxLayout(client);
+    const int marginX = shared::TwipsToPixelsX(*this, kGridMargin);
+    const int marginY = twipsToPixelsY(*this, kGridMargin);
+    layout->setContentsMargins(marginX, marginY, marginX, marginY);
+    fgIeList = new shared::ListGrid(client);
+    fgIeList->setObjectName(u"fgIeList"_s);
+    QFont font(ancillary::kProportionalGothic);
+    font.setPointSizeF(9.75);
+    fgIeList->setFont(font);
+    layout->addWidget(fgIeList);
+    setCentralWidget(client);
+
+    tmrUpdate = new QTimer(this);
+    tmrUpdate->setObjectName(u"tmrUpdate"_s);
+    connect(tmrUpdate, &QTimer::timeout, this, &frmMain::tmrUpdate_Timer);
+
+    mParts = std::make_unique<shared::MainFormParts>(mStatusPanel, picGridCell);
+
+    resize(twipsToPixels(*this, kDesignWidth, kDesignHeight));
+    // Held to the minimum before it is centred, so it opens centred.
+    Form_Resize();
+    Form_Load();
+}
+
+void frmMain::buildStatusBar()
+{
+    QStatusBar *sbStatusBar = statusBar();
+    sbStatusBar->setObjectName(u"sbStatusBar"_s);
+    const auto panel = [this](const QString &name) {
+        auto *label = new QLabel(this);
+        label->setObjectName(name);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    };
+    mStatusPanel = panel(u"Status"_s);
+    mStatusPanel->setText(u"ｽﾃｰﾀｽ"_s);
+    mStatusPanel->setToolTip(u"ｽﾃｰﾀｽ"_s);
+    mStatusPanel->setMinimumWidth(shared::TwipsToPixelsX(*this, 1440));
+    sbStatusBar->addWidget(mStatusPanel, 1);
+    mDatePanel = panel(u"Date"_s);
+    sbStatusBar->addPermanentWidget(mDatePanel);
+    mTimePanel = panel(u"Time"_s);
+    sbStatusBar->addPermanentWidget(mTimePanel);
+
+    mClock = new QTimer(this);
+    connect(mClock, &QTimer::timeout, this, &frmMain::showClock);
+    mClock->start(1000);
+    showClock();
+}
+
+void frmMain::showClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    mDatePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    mTimePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+frmMain::~frmMain()
+{
+    if (gMainForm == this)
+        gMainForm = nullptr;
+}
+
+void frmMain::Form_Load()
+{
+    RestoreFormPosition(*this, u"Main"_s, 0);
+
+    const IeListColumn columns[] = {
+        {u"Click"_s, u"詳細"_s, 720},
+        {u"Status"_s, u"状態"_s, 800},
+        {u"URL"_s, u"アドレス"_s, 2000},
+        {u"LocationName"_s, u"タイトル"_s, 3000},
+        {u"hWnd"_s, u"ハンドラー"_s, 1200},
+        {u"Type"_s, u"タイプ"_s, 1200},
+    };
+    shared::SetListGridStyle(*fgIeList, 7, 1);
+    shared::SetupFixedColumn(*fgIeList, 0, 400, u"No"_s);
+    int col = 1;
+    for (const IeListColumn &column : columns) {
+        shared::SetupColumn(*fgIeList, col, column.width, column.caption, Qt::AlignLeft | Qt::AlignVCenter);
+        fgIeList->setCellData(0, col, column.key);
+        ++col;
+    }
+
+    tmrUpdate->start(200);
+    gWebBrowser = std::make_unique<CWebBrowserHV>(mNewShellWindows());
+}
+
+void frmMain::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+// The grid's place follows from the layout; only the minimum is ours.
+void frmMain::Form_Resize()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize outer = frameGeometry().size();
+    const QSize held = outer.expandedTo(twipsToPixels(*this, kMinimumWidth, kMinimumHeight));
+    if (held != outer)
+        resize(held - (outer - size()));
+}

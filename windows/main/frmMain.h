@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/automation/Automation.h"
+#include "windows/shared/CellButtonImages.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QTimer;
+class QToolBar;
+
+namespace shared {
+class ListGrid;
+class MainFormParts;
+} // namespace shared
+
+// Gives the shell window collection that a new gateway walks.
+using ShellWindowsFactory = std::function<std::shared_ptr<automation::ShellWindows>()>;
+
+// The browser list: one row for every browser window that shows a web
+// page, re-read five times a second. Closing it ends the program.
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Builds and loads the window without showing it; creates gWebBrowser
+    // over a collection from newShellWindows.
+    explicit frmMain(ShellWindowsFactory newShellWindows, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+
+    void Form_Load();
+    void Form_Resize();
+    void Form_QueryUnload();
+    void Form_Unload();
+    void unloadOtherWindows();
+
+    void tbToolBar_ButtonClick(const QString &key);
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();
+    void mnuHelpAbout_Click();
+
+    void tmrUpdate_Timer();
+    void showClock();
+
+    ShellWindowsFactory mNewShellWindows;
+    shared::CellButtonImages picGridCell;
+    shared::ListGrid *fgIeList = nullptr;
+    QToolBar *tbToolBar = nullptr;
+    QLabel *mStatusPanel = nullptr;
+    QLabel *mDatePanel = nullptr;
+    QLabel *mTimePanel = nullptr;
+    QTimer *tmrUpdate = nullptr;
+    QTimer *mClock = nullptr;
+    std::unique_ptr<shared::MainFormParts> mParts;
+    // Set while no browser answers: the status panel says so until one does.
+    bool mNoBrowser = false;
+    // A browser that went away may come back listening elsewhere, so the
+    // next walk starts from a new collection.
+    bool mRenewGateway = false;
+};

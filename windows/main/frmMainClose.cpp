@@ -1,0 +1,57 @@
+#include "windows/main/frmMain.h"
+
+#include "app/FormPosition.h"
+#include "app/Settings.h"
+#include "app/SettingsVariables.h"
+#include "windows/main/MainGlobals.h"
+
+#include <QCloseEvent>
+#include <QPointer>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+// Every close comes here, from the menu, the close box or the system, and
+// is never refused.
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    Form_QueryUnload();
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::Form_QueryUnload()
+{
+    // Nothing may reach the gateway once it is released.
+    tmrUpdate->stop();
+    // A browser closing at this very moment leaves the bounds as they were:
+    // GetSize gives all four or none.
+    try {
+        gWebBrowser->GetSize(gSettings.WebPage_Left, gSettings.WebPage_Top, gSettings.WebPage_Width,
+                             gSettings.WebPage_Height);
+    } catch (const automation::AutomationError &) {
+    }
+    gWebBrowser.reset();
+}
+
+void frmMain::Form_Unload()
+{
+    SaveSettings();
+    unloadOtherWindows();
+    SaveFormPosition(*this, u"Main"_s);
+}
+
+// The windows this one owns, the most recently made first; a window may
+// take others with it as it closes, so each is looked up again.
+void frmMain::unloadOtherWindows()
+{
+    QList<QPointer<QWidget>> owned;
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow())
+            owned.prepend(child);
+    }
+    for (const QPointer<QWidget> &window : owned) {
+        if (window)
+            window->close();
+    }
+}
