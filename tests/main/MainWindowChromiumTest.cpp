@@ -1,0 +1,62 @@
+// The browser list over a real Chromium: tabs that open and close show in
+// the list within two ticks of the timer.
+#include "tests/main/MainWindowFixture.h"
+#include "tests/support/chromium/ChromiumFixture.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class MainWindowOnChromium : public testsupport::ChromiumTest, public testsupport::MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        ChromiumTest::SetUp();
+        load([this] { return shell; });
+    }
+
+    QString url(const QString &path) { return server().url(path); }
+
+    // Waits for the list to show exactly these addresses; the number of
+    // ticks that began meanwhile.
+    qsizetype ticksUntil(const QStringList &expected, QSignalSpy &ticks)
+    {
+        if (!QTest::qWaitFor([&] { return urls() == expected; }, 5000))
+            ADD_FAILURE() << urls().join(u' ').toStdString();
+        return ticks.count();
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindowOnChromium, RowsFollowTabsThatOpenAndCloseWithinTwoTicks)
+{
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    ticksUntil({}, ticks);
+
+    auto one = openPage(u"/one.html"_s, u"<title>一</title>"_s);
+    ticks.clear();
+    EXPECT_LE(ticksUntil({url(u"/one.html"_s)}, ticks), 2);
+    auto two = openPage(u"/two.html"_s, u"<title>二</title>"_s);
+    auto three = openPage(u"/three.html"_s, u"<title>三</title>"_s);
+    ticks.clear();
+    EXPECT_LE(ticksUntil({url(u"/one.html"_s), url(u"/two.html"_s), url(u"/three.html"_s)}, ticks), 2);
+    EXPECT_EQ(row(2).mid(0, 5), (QStringList{u"2"_s, {}, u"完了"_s, url(u"/two.html"_s), u"二"_s}));
+    EXPECT_EQ(grid->text(2, 5), QString::number(quint32(two->hwnd()), 16).toUpper().rightJustified(8, u'0'));
+
+    one->quit();
+    ticks.clear();
+    EXPECT_LE(ticksUntil({url(u"/two.html"_s), url(u"/three.html"_s)}, ticks), 2);
+    EXPECT_EQ(grid->text(1, 0), u"1"_s);
+    EXPECT_EQ(grid->text(1, 4), u"二"_s);
+
+    two->quit();
+    three->quit();
+    ticks.clear();
+    EXPECT_LE(ticksUntil({}, ticks), 2);
+    EXPECT_EQ(grid->rows(), 1);
+}
