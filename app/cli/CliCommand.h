@@ -23,3 +23,12 @@ struct CliOutput
 
 // `vorlane-cli tabs [--json]`
 int RunTabsCommand(const QStringList &args, CliOutput io);
+
+// `vorlane-cli elements HANDLE [filter options] [--first] [--registered] [--json]`
+int RunElementsCommand(const QStringList &args, CliOutput io);
+// `vorlane-cli set-value HANDLE ITEM TEXT`
+int RunSetValueCommand(const QStringList &args, CliOutput io);
+// `vorlane-cli click HANDLE ITEM`
+int RunClickCommand(const QStringList &args, CliOutput io);
+// `vorlane-cli focus HANDLE NAME`
+int RunFocusCommand(const QStringList &args, CliOutput io);

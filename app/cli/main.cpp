@@ -13,7 +13,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const char kUsage[] = "usage: vorlane-cli tabs [--json]";
+const char kUsage[] = "usage: vorlane-cli tabs [--json] | elements HANDLE [filter options] [--first] [--registered]"
+                      " [--json] | set-value HANDLE ITEM TEXT | click HANDLE ITEM | focus HANDLE NAME";
 
 } // namespace
 
@@ -28,6 +29,10 @@ int main(int argc, char **argv)
 
     const std::map<QString, std::function<int(const QStringList &, CliOutput)>> commands{
         {u"tabs"_s, RunTabsCommand},
+        {u"elements"_s, RunElementsCommand},
+        {u"set-value"_s, RunSetValueCommand},
+        {u"click"_s, RunClickCommand},
+        {u"focus"_s, RunFocusCommand},
     };
     QStringList args = app.arguments().mid(1);
     const auto command = args.isEmpty() ? commands.end() : commands.find(args.takeFirst());

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/cli/CliCommand.h"
+#include "browser/CWebBrowserHV.h"
+#include "page/CWebPageHV.h"
+#include "platform/ui/UiServices.h"
+
+#include <memory>
+
+// The page model of one tab, bound the way the inspector binds it: the tab
+// found by its handle, then SetWebPage. Beeps go nowhere and the error
+// message box becomes a line on stderr while it lives.
+class CliPage
+{
+public:
+    // Null, with a line on stderr, when no web page has the handle; throws
+    // CliUsageError for a malformed one.
+    static std::unique_ptr<CliPage> bind(const QString &handleText, CliOutput io);
+
+    CWebPageHV &page() { return m_page; }
+
+private:
+    explicit CliPage(CliOutput io);
+
+    class Services final : public ui::UiServices
+    {
+    public:
+        explicit Services(QTextStream &err)
+            : m_err(err)
+        {
+        }
+        ui::MessageResult messageBox(const QString &text, const QString &title, ui::MessageIcon,
+                                     ui::MessageButtons) override;
+        void beep() override {}
+        bool isCtrlKeyDown() override { return false; }
+        void setMousePointer(ui::MousePointer) override {}
+        void setClipboardText(const QString &) override {}
+        void setTopMost(QWidget *, bool) override {}
+        bool canFadeWindows() override { return false; }
+        void setWindowOpacity(QWidget *, int) override {}
+
+    private:
+        QTextStream &m_err;
+    };
+
+    Services m_services;
+    ui::ScopedServices m_installed;
+    CWebBrowserHV m_webBrowser;
+    CWebPageHV m_page;
+};
+
+// An item number argument: 0 to 32767.
+qint16 CliItemNo(const QString &text);
