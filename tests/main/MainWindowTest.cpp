@@ -7,12 +7,15 @@
 #include "app/SettingsVariables.h"
 #include "platform/stores/IniProgramSettings.h"
 #include "tests/support/automation_double/ShellWindowsDouble.h"
+#include "windows/main/IeListRow.h"
 #include "windows/shared/CellButtonImages.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/MainFormParts.h"
 #include "windows/shared/Twips.h"
 
 #include <QDialog>
+#include <QHeaderView>
+#include <QTest>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
@@ -281,3 +284,77 @@ TEST_P(MainWindowClose, GoesOnWhenTheBrowserClosesAtThatMoment)
 }
 
 INSTANTIATE_TEST_SUITE_P(CloseBoxAndMenu, MainWindowClose, ::testing::Bool());
+
+class MainWindowGrid : public MainWindow
+{
+protected:
+    void SetUp() override
+    {
+        MainWindow::SetUp();
+        a = shell->open(u"http://a.test/"_s);
+        b = shell->open(u"http://b.test/"_s);
+        b->state().title = u"とても長い題名のページ、列の幅には収まらない"_s;
+        tick();
+        window->show();
+    }
+
+    QPoint cellCentre(int row, int col) const { return grid->visualRect(grid->model()->index(row - 1, col)).center(); }
+    void press(int row, int col, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mousePress(grid->viewport(), button, {}, cellCentre(row, col));
+        QTest::mouseRelease(grid->viewport(), button, {}, cellCentre(row, col));
+    }
+    qint64 pictureKey(int row) const { return grid->picture(row, 1).cacheKey(); }
+    qint64 raisedKey() const { return shared::MainFormParts::images()->image(4).cacheKey(); }
+
+    std::shared_ptr<automation::doubles::BrowserDouble> a;
+    std::shared_ptr<automation::doubles::BrowserDouble> b;
+};
+
+TEST_F(MainWindowGrid, DetailButtonBringsItsOwnBrowserForward)
+{
+    b->state().visible = false;
+    a->clearJournal();
+    b->clearJournal();
+    press(2, 1);
+    EXPECT_TRUE(b->journal().contains(u"restoreWindow"_s)) << b->journal().join(u' ').toStdString();
+    EXPECT_TRUE(b->journal().contains(u"bringToFront"_s));
+    EXPECT_TRUE(b->state().visible);
+    EXPECT_FALSE(a->journal().contains(u"bringToFront"_s));
+    EXPECT_EQ(grid->row(), 2);
+    EXPECT_EQ(grid->col(), 1);
+    EXPECT_EQ(pictureKey(2), raisedKey());
+
+    // A text cell only becomes current; a window gone since the last tick
+    // finds nothing, and its button comes back raised all the same.
+    b->clearJournal();
+    press(2, 3);
+    EXPECT_EQ(grid->col(), 3);
+    EXPECT_FALSE(b->journal().contains(u"bringToFront"_s));
+    b->close();
+    press(2, 1);
+    EXPECT_EQ(pictureKey(2), raisedKey());
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowGrid, HeaderPressesDoNotSortAndTheCornerResetsWidths)
+{
+    QHeaderView *header = grid->horizontalHeader();
+    const QPoint urlHeader(header->sectionViewportPosition(3) + 5, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, urlHeader);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, urlHeader);
+    EXPECT_EQ(urls(), (QStringList{u"http://a.test/"_s, u"http://b.test/"_s}));
+
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(5, header->height() / 2));
+    const int widths[] = {500, 705, 1000, 1000, 1000, 1000, 1000};
+    for (int col = 0; col < 7; ++col)
+        EXPECT_NEAR(grid->colWidth(col), widths[col], 15) << col;
+}
+
+TEST_F(MainWindowGrid, ToolTipsShowWholeCellsAndTheRowsHandle)
+{
+    EXPECT_EQ(IeListToolTip(*grid, 2, 4), b->state().title);
+    EXPECT_EQ(IeListToolTip(*grid, 1, 0), u"00010010"_s);
+    EXPECT_EQ(IeListToolTip(*grid, 1, 1), QString());
+    EXPECT_EQ(IeListToolTip(*grid, -1, 4), QString());
+}

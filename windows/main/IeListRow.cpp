@@ -6,7 +6,8 @@
 
 namespace {
 constexpr int kDetailButton = 4; // "詳細", raised
-}
+constexpr int kHandleColumn = 5;
+} // namespace
 
 void SetIeListRow(shared::ListGrid &grid, const BrowserListRow &row)
 {
@@ -20,5 +21,12 @@ void SetIeListRow(shared::ListGrid &grid, const BrowserListRow &row)
     shared::SetCellText(grid, r, 2, row.Status);
     shared::SetCellText(grid, r, 3, row.URL);
     shared::SetCellText(grid, r, 4, row.LocationName);
-    shared::SetCellText(grid, r, 5, row.hWnd);
+    shared::SetCellText(grid, r, kHandleColumn, row.hWnd);
+}
+
+QString IeListToolTip(const shared::ListGrid &grid, int row, int col)
+{
+    if (row < 1 || col < 0)
+        return {};
+    return grid.text(row, col == 0 ? kHandleColumn : col);
 }

@@ -10,3 +10,8 @@ class ListGrid;
 // cells whose text changed. A row that is new gets the "詳細" button; an
 // existing row keeps the picture it shows. The "タイプ" column is left alone.
 void SetIeListRow(shared::ListGrid &grid, const BrowserListRow &row);
+
+// The tool tip over a cell: its full text, for addresses and titles cut off
+// by their column; over a row's number, the row's window handle; nothing
+// over the header or outside the cells.
+QString IeListToolTip(const shared::ListGrid &grid, int row, int col);

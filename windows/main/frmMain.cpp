@@ -74,6 +74,7 @@ frmMain::frmMain(ShellWindowsFactory newShellWindows, QWidget *parent)
     font.setPointSizeF(9.75);
     fgIeList->setFont(font);
     layout->addWidget(fgIeList);
+    watchGrid();
     setCentralWidget(client);
 
     tmrUpdate = new QTimer(this);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QHelpEvent;
 class QLabel;
 class QTimer;
 class QToolBar;
@@ -33,6 +34,7 @@ public:
     ~frmMain() override;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -51,6 +53,10 @@ private:
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
+
+    void watchGrid();
+    void fgIeList_BeforeMouseDown(const QPoint &pos);
+    void fgIeList_ToolTip(const QHelpEvent &event);
 
     void tmrUpdate_Timer();
     void showClock();
