@@ -99,7 +99,8 @@ bool CWebPageHV::IsWebPageComplete() const
     return absorbed(true, [&] {
         automation::Browser &ie = boundBrowser();
         const bool busy = ie.busy();
-        return !busy && ie.readyState() == 4;
+        const qint32 readyState = ie.readyState(); // read even when busy: its failure counts too
+        return !busy && readyState == 4;
     });
 }
 
