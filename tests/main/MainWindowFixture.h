@@ -28,7 +28,6 @@ public:
     ~MainWindowFixture()
     {
         window.reset();
-        gWebBrowser.reset();
         qunsetenv("VORLANE_CONFIG_DIR");
     }
 

@@ -265,6 +265,10 @@ TEST_P(MainWindowClose, SavesBrowserBoundsSettingsAndPlacementAndClosesOwnedWind
     EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
     EXPECT_NEAR(stored(u"MainWidth"_s).toInt(), twips(*window, window->frameGeometry().width()), 15);
     EXPECT_NEAR(stored(u"MainLeft"_s).toInt(), twips(*window, window->frameGeometry().left()), 15);
+
+    // A window kept after closing can be asked to close again.
+    window->close();
+    EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
 }
 
 TEST_P(MainWindowClose, GoesOnWhenTheBrowserClosesAtThatMoment)

@@ -125,6 +125,8 @@ void frmMain::showClock()
 
 frmMain::~frmMain()
 {
+    // The gateway never outlives the window that made it, closed or not.
+    gWebBrowser.reset();
     if (gMainForm == this)
         gMainForm = nullptr;
 }

@@ -24,6 +24,9 @@ void frmMain::Form_QueryUnload()
 {
     // Nothing may reach the gateway once it is released.
     tmrUpdate->stop();
+    // A window that is not deleted on close can be asked again.
+    if (!gWebBrowser)
+        return;
     // A browser closing at this very moment leaves the bounds as they were:
     // GetSize gives all four or none.
     try {
