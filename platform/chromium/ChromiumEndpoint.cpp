@@ -1,5 +1,7 @@
 #include "platform/chromium/ChromiumEndpoint.h"
 
+#include "platform/chromium/WindowHandles.h"
+
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -19,13 +21,6 @@ AutomationError tabGone()
 }
 
 } // namespace
-
-qint32 nextWindowHandle()
-{
-    // Start where real window handles look alike; never zero.
-    static std::atomic<qint32> next{0x00010000};
-    return ++next;
-}
 
 const QString &pageHelperWorld()
 {
@@ -59,6 +54,7 @@ void ChromiumEndpoint::ensureConnected()
         m_list.clear();
     }
     const QUrl url = browserSocketUrl(m_endpoint, m_options.callTimeout);
+    m_browserId = url.path();
     auto connection = std::make_unique<CdpConnection>(
         m_endpoint.display(),
         [this](const QString &method, const QJsonObject &params, const QString &sessionId) {
@@ -97,7 +93,7 @@ void ChromiumEndpoint::refreshList()
         order.append(id);
     }
 
-    QList<TabPtr> added;
+    QStringList fresh;
     QList<TabPtr> removed;
     {
         std::lock_guard lock(m_mutex);
@@ -107,13 +103,20 @@ void ChromiumEndpoint::refreshList()
             if (!list.contains(tab->targetId()))
                 removed.append(tab);
         }
-        // Chromium lists the most recently active tab first; tabs already
-        // open when we connect are numbered oldest-active first, and later
-        // ones go to the end in the order they appear.
-        for (auto id = order.crbegin(); id != order.crend(); ++id) {
-            if (!known.contains(*id))
-                added.append(std::make_shared<ChromiumTab>(*id, nextWindowHandle()));
+        for (const QString &id : std::as_const(order)) {
+            if (!known.contains(id))
+                fresh.append(id);
         }
+    }
+    // A tab keeps the place it was first seen at; tabs seen together go in
+    // handle order, which is the order any Vorlane process first saw them in.
+    QList<TabPtr> added;
+    const QList<qint32> handles = WindowHandles::handlesFor(m_browserId, fresh);
+    for (qsizetype i = 0; i < fresh.size(); ++i)
+        added.append(std::make_shared<ChromiumTab>(fresh[i], handles[i]));
+    std::sort(added.begin(), added.end(), [](const TabPtr &a, const TabPtr &b) { return a->handle() < b->handle(); });
+    {
+        std::lock_guard lock(m_mutex);
         m_tabs.append(added);
         m_closing.intersect(listed);
         m_list = std::move(list);

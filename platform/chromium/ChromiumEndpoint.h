@@ -76,6 +76,7 @@ private:
     const DevToolsEndpoint m_endpoint;
     const ChromiumOptions m_options;
     std::unique_ptr<CdpConnection> m_connection;
+    QString m_browserId; // the browser socket's path: one per browser launch
 
     mutable std::mutex m_mutex;
     QList<TabPtr> m_tabs; // in handle order
@@ -86,9 +87,6 @@ private:
     std::chrono::steady_clock::time_point m_listTaken;
     std::atomic<bool> m_listDirty{true};
 };
-
-// Window handles count up across all endpoints and are never reused in a run.
-qint32 nextWindowHandle();
 
 // Our helper's source, and the name of the isolated world it lives in.
 const QString &pageHelperSource();

@@ -1,23 +1,15 @@
 // The document model of a real page, read through our isolated world.
+#include "tests/support/ErrorNumber.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
+using testsupport::errorNumber;
 using automation::CollectionKind;
 using testsupport::ChromiumTest;
 using testsupport::eventually;
 
 namespace {
-
-qint32 errorNumber(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 const QString kForm = uR"(<title>form</title>
 <div id=box foo=bar>box</div>

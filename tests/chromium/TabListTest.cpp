@@ -1,5 +1,6 @@
 // The tab collection of a real Chromium: order, handles, closed tabs,
 // browsers that do not answer.
+#include "tests/support/ErrorNumber.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
+using testsupport::errorNumber;
 using testsupport::ChromiumTest;
 using testsupport::eventually;
 
@@ -22,16 +24,6 @@ QList<qint32> handles(automation::ShellWindows &shell)
     for (qint32 i = 0; i < shell.count(); ++i)
         list.append(shell.item(i)->hwnd());
     return list;
-}
-
-qint32 errorNumber(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const AutomationError &e) {
-        return e.number();
-    }
-    return 0;
 }
 
 } // namespace

@@ -1,21 +1,13 @@
 // What the page model relies on from the document model, on every backend.
 #include "tests/contract/PageContract.h"
+#include "tests/support/ErrorNumber.h"
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
+using testsupport::errorNumber;
 using automation::CollectionKind;
 
 namespace {
-
-qint32 errorNumber(const std::function<void()> &call)
-{
-    try {
-        call();
-    } catch (const AutomationError &e) {
-        return e.number();
-    }
-    return 0;
-}
 
 // An item outside a collection may be null or fail at its first use; to the
 // page model both are ObjectNotSet.
