@@ -1,6 +1,5 @@
-// Start-up in one process: the per-user lock and the initialisation.
+// Initialisation: the current folder and the first save of the settings.
 #include "app/ApplicationTitle.h"
-#include "app/SingleInstance.h"
 #include "app/StartUp.h"
 #include "platform/stores/SettingsStore.h"
 
@@ -9,8 +8,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -26,24 +23,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(StartUp, OneInstanceHoldsTheLockUntilItEnds)
-{
-    std::optional<SingleInstance> first;
-    first.emplace();
-    EXPECT_TRUE(first->isFirst());
-    EXPECT_FALSE(SingleInstance().isFirst());
-    first.reset();
-    EXPECT_TRUE(SingleInstance().isFirst());
-}
-
-TEST_F(StartUp, AnotherUsersFolderIsAnotherInstance)
-{
-    const SingleInstance first;
-    QTemporaryDir otherConfig;
-    qputenv("VORLANE_CONFIG_DIR", otherConfig.path().toUtf8());
-    EXPECT_TRUE(SingleInstance().isFirst());
-}
 
 TEST_F(StartUp, InitialisingMovesToTheProgramsFolderAndStoresEverySetting)
 {
