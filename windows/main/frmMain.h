@@ -50,6 +50,7 @@ private:
     void unloadOtherWindows();
 
     void tbToolBar_ButtonClick(const QString &key);
+    void mnuFileExit_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();

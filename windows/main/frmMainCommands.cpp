@@ -19,7 +19,7 @@ void frmMain::buildMenus()
     mnuFile->setObjectName(u"mnuFile"_s);
     QAction *mnuFileExit = mnuFile->addAction(u"終了(&X)"_s);
     mnuFileExit->setObjectName(u"mnuFileExit"_s);
-    connect(mnuFileExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::mnuFileExit_Click);
 
     QMenu *mnuHelp = menuBar()->addMenu(u"ﾍﾙﾌﾟ(&H)"_s);
     mnuHelp->setObjectName(u"mnuHelp"_s);
@@ -64,6 +64,12 @@ void frmMain::tbToolBar_ButtonClick(const QString &key)
         ui::services().messageBox(u" 'ﾌﾟﾛﾊﾟﾃｨ' ﾎﾞﾀﾝのｺｰﾄﾞを追加します。"_s, kApplicationTitle);
     else if (key == u"ﾍﾙﾌﾟ"_s)
         mnuHelpContents_Click();
+}
+
+// The same close request as the close box; it ends the program.
+void frmMain::mnuFileExit_Click()
+{
+    close();
 }
 
 // Out of the topmost band first, so that the help window can come in front;
