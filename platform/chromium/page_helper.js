@@ -68,28 +68,52 @@
   // added are not visible from here; an attribute of that name stands in
   // for them, as expando attributes did in the old document model.
   const read = (el, member) => {
-    const v = memberReader(member)(el);
+    const v = memberReader(member, attributeTest)(el);
     if (v === MISSING) throw new Fault(MEMBER_NOT_FOUND, member);
     return v;
   };
 
-  // The same for many elements, MISSING where the element lacks the member:
-  // the member's name is looked up once per kind of element, not per element.
+  // The same for many elements, MISSING where the element lacks the member.
+  // The member's name is looked up once per kind of element, and the name
+  // found is tried first on every element: the kinds differ in which DOM
+  // members they have, never in how a member is spelt.
   const MISSING = Symbol('missing');
-  const memberReader = (member) => {
+  const memberReader = (member, makeAttributeTest) => {
     if (member.toLowerCase() === 'uniqueid') return (el) => 'vorlane_uid' + keyFor(el);
     const names = new Map(); // prototype -> member name, null when it has none
+    let spelling, attributed;
     return (el) => {
+      if (spelling !== undefined) {
+        const v = el[spelling];
+        if (v !== undefined) return plain(v);
+      }
       const proto = Object.getPrototypeOf(el);
       let name = names.get(proto);
       if (name === undefined) {
         name = findMember(el, member) ?? null;
         names.set(proto, name);
       }
-      if (name !== null) return plain(el[name]);
-      if (el.hasAttribute && el.hasAttribute(member)) return el.getAttribute(member);
-      return MISSING;
+      if (name !== null) {
+        spelling = name;
+        return plain(el[name]);
+      }
+      if (!attributed) attributed = makeAttributeTest(member);
+      return attributed(el) ? el.getAttribute(member) : MISSING;
     };
+  };
+
+  // Whether an element carries an attribute of that name.
+  const attributeTest = (name) => (el) => el.hasAttribute !== undefined && el.hasAttribute(name);
+
+  // The same test for many elements, from one query of the whole document
+  // rather than a call into the document per element.
+  const bulkAttributeTest = (name) => {
+    try {
+      const found = new Set(document.querySelectorAll('[' + CSS.escape(name) + ']'));
+      return (el) => found.has(el);
+    } catch (e) {
+      return attributeTest(name);
+    }
   };
 
   let big = null;
@@ -126,7 +150,7 @@
     // answer, [offset, null, true].
     readMany: guarded((kind, member, first, count) => {
       const list = collections[kind]();
-      const readOne = memberReader(member);
+      const readOne = memberReader(member, bulkAttributeTest);
       const end = first + count;
       const pieces = [];
       const x = [];
