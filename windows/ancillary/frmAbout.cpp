@@ -49,6 +49,8 @@ frmAbout::frmAbout(QWidget *parent)
         texts->addWidget(label);
     texts->addStretch();
 
+    for (QPushButton *button : {cmdOK, cmdSysInfo})
+        button->setMinimumWidth(120);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(cmdOK);
     buttons->addWidget(cmdSysInfo);

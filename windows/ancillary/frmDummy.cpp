@@ -19,6 +19,7 @@ frmDummy::frmDummy(QWidget *parent)
     setWindowTitle(u"ダミー"_s);
     setFont(QFont(kProportionalGothic, 9));
     Label1->setWordWrap(true);
+    setMinimumWidth(380);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
 }
