@@ -67,12 +67,26 @@ automation::ElementPtr ChromiumElementCollection::item(qint32 index)
 
 QList<automation::MemberText> ChromiumElementCollection::readMany(const QString &member, qint32 first, qint32 count)
 {
+    QList<automation::MemberText> texts;
+    texts.reserve(count);
+    // A long answer stops early; the rest is asked for again.
+    while (texts.size() < count) {
+        const qint32 done = qint32(texts.size());
+        readPart(member, first + done, count - done, texts);
+        if (texts.size() == done)
+            throw automation::AutomationError::automationFailure(u"Chromium"_s, u"a bulk read gave nothing"_s);
+    }
+    return texts;
+}
+
+void ChromiumElementCollection::readPart(const QString &member, qint32 first, qint32 count,
+                                         QList<automation::MemberText> &texts)
+{
     const QJsonObject answer = m_ref.call(u"readMany"_s, {m_kind, member, first, count});
     // One piece per entry: "<length>:<text>", "!<error number>:" or "~:"
     // for an entry that x gives.
+    const qsizetype base = texts.size();
     const QString pieces = answer.value(u"t"_s).toString();
-    QList<automation::MemberText> texts;
-    texts.reserve(count);
     for (qsizetype at = 0; at < pieces.size();) {
         const qsizetype colon = pieces.indexOf(u':', at);
         if (colon < 0)
@@ -93,14 +107,13 @@ QList<automation::MemberText> ChromiumElementCollection::readMany(const QString 
     for (const QJsonValue &value : answer.value(u"x"_s).toArray()) {
         const QJsonArray entry = value.toArray();
         const qint32 at = entry.at(0).toInt();
-        if (at < 0 || at >= texts.size())
+        if (at < 0 || base + at >= texts.size())
             continue;
         if (entry.at(2).toBool()) // too long for one answer: read it on its own
-            texts[at] = {automation::automationText(item(first + at)->get(member)), 0};
+            texts[base + at] = {automation::automationText(item(first + at)->get(member)), 0};
         else
-            texts[at] = {automation::automationText(entry.at(1).toVariant()), 0};
+            texts[base + at] = {automation::automationText(entry.at(1).toVariant()), 0};
     }
-    return texts;
 }
 
 } // namespace chromium

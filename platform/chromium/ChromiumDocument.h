@@ -29,6 +29,9 @@ public:
     QList<automation::MemberText> readMany(const QString &member, qint32 first, qint32 count) override;
 
 private:
+    // Appends the entries of one answer, which may stop short of count.
+    void readPart(const QString &member, qint32 first, qint32 count, QList<automation::MemberText> &texts);
+
     ChromiumDocumentRef m_ref;
     QString m_kind;
 };

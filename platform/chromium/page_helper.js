@@ -6,6 +6,7 @@
   if (globalThis.__vorlane) return;
 
   const CHUNK = 1 << 20; // UTF-16 units per reply; keeps messages small
+  const BULK = 4 * CHUNK; // the texts of one bulk answer, about
   const MEMBER_NOT_FOUND = 438, OBJECT_NOT_SET = 91, FAILURE = 440;
 
   const collections = {
@@ -147,23 +148,26 @@
     // protocol than an array per element: "<length>:<text>" for a text,
     // "!<error number>:" for a failure, and "~:" for anything else, which
     // x then gives as [offset, value] or, for a text too long for one
-    // answer, [offset, null, true].
+    // answer, [offset, null, true]. An answer stops early, after at least
+    // one entry, once its texts pass BULK; the caller asks for the rest.
     readMany: guarded((kind, member, first, count) => {
       const list = collections[kind]();
       const readOne = memberReader(member, bulkAttributeTest);
       const end = first + count;
       const pieces = [];
       const x = [];
+      let size = 0;
       // One try around the loop rather than one per element; a failure
       // resumes the loop at the next element.
       let i = first;
-      while (i < end) {
+      while (i < end && size <= BULK) {
         try {
-          for (; i < end; i++) {
+          for (; i < end && size <= BULK; i++) {
             const el = list[i];
             const v = el ? readOne(el) : MISSING;
             if (typeof v === 'string' && v.length <= CHUNK) {
               pieces.push(v.length + ':' + v);
+              size += v.length;
             } else if (v === MISSING) {
               pieces.push(el ? '!' + MEMBER_NOT_FOUND + ':' : '!' + OBJECT_NOT_SET + ':');
             } else {

@@ -162,6 +162,26 @@ TEST_F(PageTest, PropertyCodesOnElementsThatHaveAndLackEachMember)
     EXPECT_EQ(ui.beeps, 0);
 }
 
+TEST_F(PageTest, LongTextsArriveWholeInBulk)
+{
+    // Six texts of 900,000 characters: more than one bulk answer carries.
+    bind(u"/long.html"_s, uR"html(<body><script>
+      for (let i = 0; i < 6; i++) {
+        const div = document.createElement('div');
+        div.textContent = String(i).repeat(900000);
+        document.body.append(div);
+      }
+    </script>)html"_s);
+    const QList<qint16> items = allItems();
+    const QList<QList<ItemText>> rows = page.GetItemStrRows(items, {8});
+    for (const qint16 item : items) {
+        const QString single = read(item, 8);
+        EXPECT_EQ(rows[item][0].text.size(), single.size()) << item;
+        EXPECT_TRUE(rows[item][0].text == single) << item;
+    }
+    EXPECT_EQ(rows.back()[0].text, QString(900000, u'5'));
+}
+
 TEST_F(PageTest, FilterCategoriesAloneAndTogetherAlsoOnAHostilePage)
 {
     const QList<std::pair<const char *, std::function<void(CWebPageHV &)>>> filters{
