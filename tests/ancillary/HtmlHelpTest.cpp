@@ -1,7 +1,7 @@
 #include "windows/ancillary/HtmlHelp.h"
 
 #include <QDesktopServices>
-#include <QDir>
+#include <QObject>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -50,13 +50,6 @@ TEST_F(Help, IndexOpensTheIndexPageBesideTheHelpFileAtTheKeyword)
     EXPECT_FALSE(viewer.opened[0].hasFragment());
     EXPECT_EQ(viewer.opened[1].toLocalFile(), u"/opt/ヘルプ/Vorlane-index.html"_s);
     EXPECT_EQ(viewer.opened[1].fragment(), u"表示 フィルター#1"_s);
-}
-
-TEST_F(Help, ARelativeHelpFileIsTakenFromTheCurrentFolder)
-{
-    ShowHelpContents(nullptr, u"Vorlane.html"_s);
-    ASSERT_EQ(viewer.opened.size(), 1);
-    EXPECT_EQ(viewer.opened[0].toLocalFile(), QDir::current().filePath(u"Vorlane.html"_s));
 }
 
 #include "HtmlHelpTest.moc"
