@@ -152,7 +152,8 @@
     // one entry, once its texts pass BULK; the caller asks for the rest.
     readMany: guarded((kind, member, first, count) => {
       const list = collections[kind]();
-      const readOne = memberReader(member, bulkAttributeTest);
+      // One query of the document pays off only over many elements.
+      const readOne = memberReader(member, count > 256 ? bulkAttributeTest : attributeTest);
       const end = first + count;
       const pieces = [];
       const x = [];
