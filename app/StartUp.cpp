@@ -36,7 +36,8 @@ void StartUp(const ShellWindowsFactory &newShellWindows)
 {
     ancillary::frmSplash splash;
     splash.show();
-    splash.repaint();
+    // Painted only once the window system has mapped it.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QElapsedTimer shown;
     shown.start();
 
