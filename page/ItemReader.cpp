@@ -12,7 +12,7 @@ namespace {
 // Positions this close together are fetched as one run; the elements in
 // between are read and dropped, cheaper than another round trip.
 constexpr qint32 kMaxGap = 8;
-// Keeps one answer within tens of megabytes even on pages of long texts.
+// Bounds the work of one bulk call.
 constexpr qint32 kMaxRun = 16384;
 
 } // namespace
