@@ -79,6 +79,16 @@ QList<automation::MemberText> ChromiumElementCollection::readMany(const QString 
     return texts;
 }
 
+automation::MemberText ChromiumElementCollection::readAlone(qint32 index, const QString &member)
+{
+    // Its failure is that entry's, not the whole read's.
+    try {
+        return {automation::automationText(item(index)->get(member)), 0};
+    } catch (const AutomationError &e) {
+        return {QString(), e.number()};
+    }
+}
+
 void ChromiumElementCollection::readPart(const QString &member, qint32 first, qint32 count,
                                          QList<automation::MemberText> &texts)
 {
@@ -110,7 +120,7 @@ void ChromiumElementCollection::readPart(const QString &member, qint32 first, qi
         if (at < 0 || base + at >= texts.size())
             continue;
         if (entry.at(2).toBool()) // too long for one answer: read it on its own
-            texts[base + at] = {automation::automationText(item(first + at)->get(member)), 0};
+            texts[base + at] = readAlone(first + at, member);
         else
             texts[base + at] = {automation::automationText(entry.at(1).toVariant()), 0};
     }

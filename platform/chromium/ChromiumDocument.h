@@ -31,6 +31,7 @@ public:
 private:
     // Appends the entries of one answer, which may stop short of count.
     void readPart(const QString &member, qint32 first, qint32 count, QList<automation::MemberText> &texts);
+    automation::MemberText readAlone(qint32 index, const QString &member);
 
     ChromiumDocumentRef m_ref;
     QString m_kind;
