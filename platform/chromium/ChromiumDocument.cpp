@@ -93,8 +93,8 @@ void ChromiumElementCollection::readPart(const QString &member, qint32 first, qi
                                          QList<automation::MemberText> &texts)
 {
     const QJsonObject answer = m_ref.call(u"readMany"_s, {m_kind, member, first, count});
-    // One piece per entry: "<length>:<text>", "!<error number>:" or "~:"
-    // for an entry that x gives.
+    // One piece per entry: "<length>:<text>", "!:" for a missing member,
+    // "!<error number>:", or "~:" for an entry that x gives.
     const qsizetype base = texts.size();
     const QString pieces = answer.value(u"t"_s).toString();
     for (qsizetype at = 0; at < pieces.size();) {
@@ -103,7 +103,8 @@ void ChromiumElementCollection::readPart(const QString &member, qint32 first, qi
             throw automation::AutomationError::automationFailure(u"Chromium"_s, u"a garbled bulk read"_s);
         const QChar kind = pieces[at];
         if (kind == u'!') {
-            texts.append({QString(), QStringView(pieces).mid(at + 1, colon - at - 1).toInt()});
+            const QStringView number = QStringView(pieces).mid(at + 1, colon - at - 1);
+            texts.append({QString(), number.isEmpty() ? automation::AutomationError::MemberNotFound : number.toInt()});
             at = colon + 1;
         } else if (kind == u'~') {
             texts.append(automation::MemberText{});

@@ -146,10 +146,11 @@
     }),
     // The entries travel as one string of pieces, far cheaper over the
     // protocol than an array per element: "<length>:<text>" for a text,
-    // "!<error number>:" for a failure, and "~:" for anything else, which
-    // x then gives as [offset, value] or, for a text too long for one
-    // answer, [offset, null, true]. An answer stops early, after at least
-    // one entry, once its texts pass BULK; the caller asks for the rest.
+    // "!:" for a missing member, "!<error number>:" for another failure,
+    // and "~:" for anything else, which x then gives as [offset, value] or,
+    // for a text too long for one answer, [offset, null, true]. An answer
+    // stops early, after at least one entry, once its texts pass BULK; the
+    // caller asks for the rest.
     readMany: guarded((kind, member, first, count) => {
       const list = collections[kind]();
       // One query of the document pays off only over many elements.
@@ -170,7 +171,7 @@
               pieces.push(v.length + ':' + v);
               size += v.length;
             } else if (v === MISSING) {
-              pieces.push(el ? '!' + MEMBER_NOT_FOUND + ':' : '!' + OBJECT_NOT_SET + ':');
+              pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
             } else {
               x.push(typeof v === 'string' ? [i - first, null, true] : [i - first, v]);
               pieces.push('~:');
