@@ -76,3 +76,27 @@ TEST_F(PageOnDouble, ActionsOnAPageThatChanged)
     EXPECT_FALSE(radio->value(u"checked"_s).toBool());
     EXPECT_FALSE(browser->journal().contains(u"bringToFront"_s));
 }
+
+TEST_F(PageOnDouble, ItemClickChecksTheRowsOwnButtonOrElseLooksItUp)
+{
+    auto first = add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u""_s}, {u"name"_s, u"g"_s}, {u"checked"_s, false}});
+    auto second = add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u""_s}, {u"name"_s, u"g"_s}, {u"checked"_s, false}});
+    auto box = add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u"box"_s}, {u"name"_s, u""_s}, {u"checked"_s, false}});
+    ASSERT_TRUE(page.SetWebPage(browser));
+    QString radio = u"radio"_s;
+    QString checkbox = u"checkbox"_s;
+
+    page.ItemClick(1, radio, u"g"_s);
+    EXPECT_TRUE(second->value(u"checked"_s).toBool());
+    EXPECT_FALSE(first->value(u"checked"_s).toBool());
+    page.ItemClick(2, checkbox, u"box"_s);
+    page.ItemClick(2, checkbox, u"box"_s);
+    page.ItemClick(2, checkbox, u"box"_s);
+    EXPECT_TRUE(box->value(u"checked"_s).toBool());
+
+    // A row whose position now holds another element: found by its identifier.
+    page.ItemClick(0, checkbox, u"box"_s);
+    EXPECT_FALSE(box->value(u"checked"_s).toBool());
+    EXPECT_FALSE(first->value(u"checked"_s).toBool());
+    EXPECT_FALSE(first->journal().contains(u"Click"_s));
+}
