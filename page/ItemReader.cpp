@@ -25,7 +25,12 @@ ItemReader::ItemReader(automation::ElementCollectionPtr items, ReadFailures &fai
 
 void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
 {
-    if (!m_items || positions.isEmpty())
+    QList<qint32> memberCodes;
+    for (const qint32 code : codes) {
+        if (!PropertyMember(code).isEmpty() && !memberCodes.contains(code))
+            memberCodes.append(code);
+    }
+    if (!m_items || positions.isEmpty() || memberCodes.isEmpty())
         return;
     std::sort(positions.begin(), positions.end());
     qsizetype start = 0;
@@ -33,19 +38,19 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
         if (i < positions.size() && positions[i] - positions[i - 1] <= kMaxGap
             && positions[i] - positions[start] < kMaxRun)
             continue;
-        for (const qint32 code : codes) {
-            if (!PropertyMember(code).isEmpty())
-                fetchRun(positions[start], positions[i - 1] - positions[start] + 1, code);
-        }
+        fetchRun(positions[start], positions[i - 1] - positions[start] + 1, memberCodes);
         start = i;
     }
 }
 
-void ItemReader::fetchRun(qint32 first, qint32 count, qint32 code)
+void ItemReader::fetchRun(qint32 first, qint32 count, const QList<qint32> &codes)
 {
-    Run run{code, first, count, {}, std::nullopt};
+    Run run{codes, first, count, {}, std::nullopt};
+    QStringList members;
+    for (const qint32 code : codes)
+        members.append(PropertyMember(code));
     try {
-        run.texts = m_items->readMany(PropertyMember(code), first, count);
+        run.texts = m_items->readMany(members, first, count);
     } catch (const AutomationError &error) {
         // What each single read would most likely have met, without waiting
         // for each of them to meet it.
@@ -57,11 +62,12 @@ void ItemReader::fetchRun(qint32 first, qint32 count, qint32 code)
 ItemText ItemReader::read(qint32 position, qint32 code)
 {
     for (auto run = m_runs.crbegin(); run != m_runs.crend(); ++run) {
-        if (run->code != code || position < run->first || position >= run->first + run->count)
+        const qsizetype member = run->codes.indexOf(code);
+        if (member < 0 || position < run->first || position >= run->first + run->count)
             continue;
         if (run->callError)
             return m_failures.classify(*run->callError);
-        const qsizetype at = position - run->first;
+        const qsizetype at = (position - run->first) * run->codes.size() + member;
         if (at >= run->texts.size())
             break;
         const automation::MemberText &fetched = run->texts[at];

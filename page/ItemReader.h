@@ -9,8 +9,8 @@
 
 // Reads property codes of the elements of one collection with exactly the
 // outcomes of single live reads, for the length of one operation.
-// prefetch() fetches members for many elements at once, one bulk call per
-// member and run of nearby positions; read() then answers from the latest
+// prefetch() fetches members for many elements at once, one bulk call for
+// all the members of a run of nearby positions; read() then answers from the latest
 // fetch, and reads live whatever was not fetched or failed in a way that
 // only a live read can describe.
 class ItemReader
@@ -22,10 +22,10 @@ public:
     ItemText read(qint32 position, qint32 code);
 
 private:
-    // One member of the elements first .. first+count-1.
+    // The members of the codes, of the elements first .. first+count-1.
     struct Run
     {
-        qint32 code = 0;
+        QList<qint32> codes;
         qint32 first = 0;
         qint32 count = 0;
         QList<automation::MemberText> texts;
@@ -33,7 +33,7 @@ private:
     };
 
     ItemText readLive(qint32 position, qint32 code);
-    void fetchRun(qint32 first, qint32 count, qint32 code);
+    void fetchRun(qint32 first, qint32 count, const QList<qint32> &codes);
 
     automation::ElementCollectionPtr m_items;
     ReadFailures &m_failures;

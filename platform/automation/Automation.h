@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <memory>
@@ -62,9 +63,10 @@ public:
     // element whose first use fails with ObjectNotSet: a backend need not
     // spend a round trip to tell.
     virtual ElementPtr item(qint32 index) = 0;
-    // One member of the elements first .. first+count-1, in one call; a
-    // position outside the collection gives ObjectNotSet for that entry.
-    virtual QList<MemberText> readMany(const QString &member, qint32 first, qint32 count) = 0;
+    // Members of the elements first .. first+count-1, in one call: entry
+    // i * members.size() + j is member j of element first + i. A position
+    // outside the collection gives ObjectNotSet for its entries.
+    virtual QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count) = 0;
 };
 
 // A document stays bound to the page it was read from: once the browser

@@ -26,11 +26,11 @@ public:
     QString typeName() const override;
     qint32 length() override;
     automation::ElementPtr item(qint32 index) override;
-    QList<automation::MemberText> readMany(const QString &member, qint32 first, qint32 count) override;
+    QList<automation::MemberText> readMany(const QStringList &members, qint32 first, qint32 count) override;
 
 private:
     // Appends the entries of one answer, which may stop short of count.
-    void readPart(const QString &member, qint32 first, qint32 count, QList<automation::MemberText> &texts);
+    void readPart(const QStringList &members, qint32 first, qint32 count, QList<automation::MemberText> &texts);
     automation::MemberText readAlone(qint32 index, const QString &member);
 
     ChromiumDocumentRef m_ref;

@@ -7,6 +7,7 @@
 
   const CHUNK = 1 << 20; // UTF-16 units per reply; keeps messages small
   const BULK = 4 * CHUNK; // the texts of one bulk answer, about
+  const SHORT = 64; // texts up to this long are sent once per bulk answer
   const MEMBER_NOT_FOUND = 438, OBJECT_NOT_SET = 91, FAILURE = 440;
 
   const collections = {
@@ -144,42 +145,52 @@
       const el = resolve(ref);
       return { ...answer(read(el, member)), k: keyFor(el) };
     }),
-    // The entries travel as one string of pieces, far cheaper over the
-    // protocol than an array per element: "<length>:<text>" for a text,
-    // "!:" for a missing member, "!<error number>:" for another failure,
-    // and "~:" for anything else, which x then gives as [offset, value] or,
-    // for a text too long for one answer, [offset, null, true]. An answer
-    // stops early, after at least one entry, once its texts pass BULK; the
-    // caller asks for the rest.
-    readMany: guarded((kind, member, first, count) => {
+    // Several members of many elements in one call; entry (i - first) *
+    // members.length + j is member j of element i. The entries travel as one
+    // string of pieces, far cheaper over the protocol than an array per
+    // element: "<length>:<text>" for a text, "=<n>:" for the n-th short text
+    // of this answer sent again, "!:" for a missing member,
+    // "!<error number>:" for another failure, and "~:" for anything else,
+    // which x then gives as [entry, value] or, for a text too long for one
+    // answer, [entry, null, true]. An answer stops early, after at least one
+    // element, once its texts pass BULK; the caller asks for the rest.
+    readMany: guarded((kind, members, first, count) => {
       const list = collections[kind]();
       // One query of the document pays off only over many elements.
-      const readOne = memberReader(member, count > 256 ? bulkAttributeTest : attributeTest);
+      const readers = members.map((member) => memberReader(member, count > 256 ? bulkAttributeTest : attributeTest));
       const end = first + count;
       const pieces = [];
       const x = [];
+      // Tag names, types and the like repeat: a short text sent once stands
+      // for its later copies, numbered in the order they were first sent.
+      const repeats = new Map();
       let size = 0;
-      // One try around the loop rather than one per element; a failure
-      // resumes the loop at the next element.
-      let i = first;
-      while (i < end && size <= BULK) {
-        try {
-          for (; i < end && size <= BULK; i++) {
-            const el = list[i];
-            const v = el ? readOne(el) : MISSING;
-            if (typeof v === 'string' && v.length <= CHUNK) {
-              pieces.push(v.length + ':' + v);
-              size += v.length;
-            } else if (v === MISSING) {
-              pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
-            } else {
-              x.push(typeof v === 'string' ? [i - first, null, true] : [i - first, v]);
-              pieces.push('~:');
-            }
+      for (let i = first; i < end && size <= BULK; i++) {
+        const el = list[i];
+        for (let j = 0; j < readers.length; j++) {
+          let v;
+          try {
+            v = el ? readers[j](el) : MISSING;
+          } catch (e) {
+            pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
+            continue;
           }
-        } catch (e) {
-          pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
-          i++;
+          if (typeof v === 'string' && v.length <= CHUNK) {
+            const seen = v.length <= SHORT ? repeats.get(v) : undefined;
+            if (seen !== undefined) {
+              pieces.push('=' + seen + ':');
+              continue;
+            }
+            if (v.length <= SHORT) repeats.set(v, repeats.size);
+            pieces.push(v.length + ':' + v);
+            size += v.length;
+          } else if (v === MISSING) {
+            pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
+          } else {
+            const entry = (i - first) * readers.length + j;
+            x.push(typeof v === 'string' ? [entry, null, true] : [entry, v]);
+            pieces.push('~:');
+          }
         }
       }
       return { t: pieces.join(''), x };

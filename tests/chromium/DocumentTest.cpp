@@ -65,7 +65,7 @@ TEST_F(ChromiumTest, CollectionsByPosition)
     EXPECT_EQ(document->collection(CollectionKind::Forms)->length(), 1);
     EXPECT_EQ(document->collection(CollectionKind::Frames)->length(), 1);
 
-    const QList<automation::MemberText> values = all->readMany(u"value"_s, 0, length + 1);
+    const QList<automation::MemberText> values = all->readMany({u"value"_s}, 0, length + 1);
     ASSERT_EQ(values.size(), length + 1);
     EXPECT_EQ(values.front().errorNumber, AutomationError::MemberNotFound); // HTML
     EXPECT_EQ(values.back().errorNumber, AutomationError::ObjectNotSet);
@@ -98,7 +98,7 @@ TEST_F(ChromiumTest, HostilePageCannotChangeWhatWeRead)
     EXPECT_EQ(box->get(u"innerText"_s).toString(), u"box"_s);
     EXPECT_EQ(box->get(u"tagName"_s).toString(), u"DIV"_s);
     EXPECT_EQ(box->get(u"innerHTML"_s).toString(), u"box"_s);
-    EXPECT_EQ(document->collection(CollectionKind::All)->readMany(u"tagName"_s, 0, 1).front().text, u"HTML"_s);
+    EXPECT_EQ(document->collection(CollectionKind::All)->readMany({u"tagName"_s}, 0, 1).front().text, u"HTML"_s);
 }
 
 TEST_F(ChromiumTest, DocumentStaysBoundToItsPage)

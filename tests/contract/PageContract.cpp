@@ -36,14 +36,24 @@ TEST_P(PageContract, elementsByPositionAndMembersByName)
     EXPECT_EQ(errorNumber([&] { get(all->item(7), u"tagName"_s); }), AutomationError::ObjectNotSet);
     EXPECT_EQ(errorNumber([&] { get(all->item(-1), u"tagName"_s); }), AutomationError::ObjectNotSet);
 
-    const QList<automation::MemberText> ids = all->readMany(u"id"_s, 4, 4);
+    const QList<automation::MemberText> ids = all->readMany({u"id"_s}, 4, 4);
     ASSERT_EQ(ids.size(), 4);
     EXPECT_EQ(ids[0].text, u"box"_s);
     EXPECT_EQ(ids[1].text, u"field"_s);
     EXPECT_EQ(ids[2].text, QString());
     EXPECT_EQ(ids[2].errorNumber, 0);
     EXPECT_EQ(ids[3].errorNumber, AutomationError::ObjectNotSet);
-    EXPECT_EQ(all->readMany(u"value"_s, 4, 1).front().errorNumber, AutomationError::MemberNotFound);
+    EXPECT_EQ(all->readMany({u"value"_s}, 4, 1).front().errorNumber, AutomationError::MemberNotFound);
+
+    // Several members at once, element by element.
+    const QList<automation::MemberText> both = all->readMany({u"tagName"_s, u"VALUE"_s}, 4, 3);
+    ASSERT_EQ(both.size(), 6);
+    EXPECT_EQ(both[0].text, u"DIV"_s);
+    EXPECT_EQ(both[1].errorNumber, AutomationError::MemberNotFound);
+    EXPECT_EQ(both[2].text, u"INPUT"_s);
+    EXPECT_EQ(both[3].text, u"v"_s);
+    EXPECT_EQ(both[4].text, u"SPAN"_s);
+    EXPECT_EQ(both[5].errorNumber, AutomationError::MemberNotFound);
 }
 
 TEST_P(PageContract, lookUpByIdentifierThenName)

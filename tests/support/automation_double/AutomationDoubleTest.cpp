@@ -97,7 +97,7 @@ TEST(AutomationDouble, collectionsFollowTheElementsLive)
     EXPECT_EQ(page->getElementById(u"go"_s), links->item(0));
     EXPECT_EQ(page->getElementById(u"anchor"_s)->get(u"tagName"_s), u"A"_s);
 
-    const QList<MemberText> hrefs = page->collection(CollectionKind::All)->readMany(u"href"_s, -1, 3);
+    const QList<MemberText> hrefs = page->collection(CollectionKind::All)->readMany({u"href"_s}, -1, 3);
     ASSERT_EQ(hrefs.size(), 3);
     EXPECT_EQ(hrefs[0].errorNumber, AutomationError::ObjectNotSet);
     EXPECT_EQ(hrefs[1].text, u"http://x.test/"_s);

@@ -24,7 +24,7 @@ public:
     QString typeName() const override;
     qint32 length() override;
     ElementPtr item(qint32 index) override;
-    QList<MemberText> readMany(const QString &member, qint32 first, qint32 count) override;
+    QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count) override;
 
     // A length no real page reaches (above 32767, say); items stay as they are.
     void reportLength(std::optional<qint32> length) { m_reportedLength = length; }

@@ -62,20 +62,22 @@ ElementPtr ElementCollectionDouble::item(qint32 index)
     return current.at(index);
 }
 
-QList<MemberText> ElementCollectionDouble::readMany(const QString &member, qint32 first, qint32 count)
+QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, qint32 first, qint32 count)
 {
     enter(u"readMany"_s);
-    const ElementList current = members();
+    const ElementList current = this->members();
     QList<MemberText> texts;
     for (qint32 index = first; index < first + count; ++index) {
-        if (index < 0 || index >= current.size()) {
-            texts.append({{}, AutomationError::ObjectNotSet});
-            continue;
-        }
-        try {
-            texts.append({automationText(current.at(index)->get(member)), 0});
-        } catch (const AutomationError &error) {
-            texts.append({{}, error.number()});
+        for (const QString &member : members) {
+            if (index < 0 || index >= current.size()) {
+                texts.append({{}, AutomationError::ObjectNotSet});
+                continue;
+            }
+            try {
+                texts.append({automationText(current.at(index)->get(member)), 0});
+            } catch (const AutomationError &error) {
+                texts.append({{}, error.number()});
+            }
         }
     }
     return texts;
