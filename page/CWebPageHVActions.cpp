@@ -2,6 +2,7 @@
 
 #include "browser/Absorb.h"
 #include "page/ItemReader.h"
+#include "page/PropertyCodes.h"
 #include "platform/ui/UiServices.h"
 
 #include <functional>
@@ -15,12 +16,6 @@ using automation::ElementPtr;
 using browser::ignoringFailure;
 
 namespace {
-
-constexpr qint32 kTagName = 1;
-constexpr qint32 kType = 2;
-constexpr qint32 kName = 4;
-constexpr qint32 kHref = 7;
-constexpr qint32 kId = 10;
 
 // Click looks at the start element and the ten after it.
 constexpr qint32 kClickReach = 10;

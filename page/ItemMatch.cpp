@@ -1,16 +1,10 @@
 #include "page/ItemMatch.h"
 
+#include "page/PropertyCodes.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr qint32 kTagName = 1;
-constexpr qint32 kType = 2;
-constexpr qint32 kName = 4;
-constexpr qint32 kAlt = 6;
-constexpr qint32 kHref = 7;
-constexpr qint32 kInnerHtml = 9;
-constexpr qint32 kId = 10;
 
 // Large containers are kept out of the text comparison.
 constexpr qsizetype kMaxInnerLength = 1024;

@@ -6,3 +6,12 @@
 // or the empty text for a code that reads nothing (3, 11 and any code
 // outside 1 to 15).
 QString PropertyMember(qint32 vProperty);
+
+// The codes that the filter and the element actions read by.
+inline constexpr qint32 kTagName = 1;
+inline constexpr qint32 kType = 2;
+inline constexpr qint32 kName = 4;
+inline constexpr qint32 kAlt = 6;
+inline constexpr qint32 kHref = 7;
+inline constexpr qint32 kInnerHtml = 9;
+inline constexpr qint32 kId = 10;

@@ -3,7 +3,7 @@
 #include "app/cli/CliCommand.h"
 #include "browser/CWebBrowserHV.h"
 #include "page/CWebPageHV.h"
-#include "platform/ui/UiServices.h"
+#include "platform/ui/QuietUiServices.h"
 
 #include <memory>
 
@@ -22,7 +22,7 @@ public:
 private:
     explicit CliPage(CliOutput io);
 
-    class Services final : public ui::UiServices
+    class Services final : public ui::QuietUiServices
     {
     public:
         explicit Services(QTextStream &err)
@@ -31,13 +31,6 @@ private:
         }
         ui::MessageResult messageBox(const QString &text, const QString &title, ui::MessageIcon,
                                      ui::MessageButtons) override;
-        void beep() override {}
-        bool isCtrlKeyDown() override { return false; }
-        void setMousePointer(ui::MousePointer) override {}
-        void setClipboardText(const QString &) override {}
-        void setTopMost(QWidget *, bool) override {}
-        bool canFadeWindows() override { return false; }
-        void setWindowOpacity(QWidget *, int) override {}
 
     private:
         QTextStream &m_err;

@@ -4,7 +4,7 @@
 #include "page/CWebPageHV.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "platform/stores/MemoryProgramSettings.h"
-#include "platform/ui/UiServices.h"
+#include "platform/ui/QuietUiServices.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 
@@ -57,7 +57,7 @@ const QString kScript = uR"((() => {
 })())"_s;
 
 // Beeps and message boxes go nowhere; only their number is kept.
-class CountingUi final : public ui::UiServices
+class CountingUi final : public ui::QuietUiServices
 {
 public:
     ui::MessageResult messageBox(const QString &, const QString &, ui::MessageIcon, ui::MessageButtons) override
@@ -66,12 +66,6 @@ public:
         return ui::MessageResult::Ok;
     }
     void beep() override { ++reports; }
-    bool isCtrlKeyDown() override { return false; }
-    void setMousePointer(ui::MousePointer) override {}
-    void setClipboardText(const QString &) override {}
-    void setTopMost(QWidget *, bool) override {}
-    bool canFadeWindows() override { return false; }
-    void setWindowOpacity(QWidget *, int) override {}
 
     int reports = 0;
 };
