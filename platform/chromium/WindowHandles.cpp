@@ -63,6 +63,8 @@ QString WindowHandles::registryPath()
 QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringList &targetIds)
 {
     QList<qint32> handles;
+    if (targetIds.isEmpty())
+        return handles;
     const QString path = registryPath();
     QLockFile lock(path + u".lock"_s);
     lock.setStaleLockTime(5000);
