@@ -5,22 +5,14 @@
 
 namespace {
 
-automation::BrowserPtr openAndLoad(automation::ShellWindows &shell, const QString &url)
-{
-    automation::BrowserPtr browser = shell.createBrowser();
-    browser->navigate(url);
-    testsupport::eventually([&] { return browser->readyState() == 4 && !browser->busy(); }, 10000);
-    return browser;
-}
-
 Desktop chromiumDesktop()
 {
-    auto shell = std::make_shared<chromium::ChromiumShellWindows>(
-        QList<chromium::DevToolsEndpoint>{testsupport::ChromiumEnvironment::instance().chromium().endpoint()});
-    for (qint32 i = shell->count() - 1; i >= 0; --i)
-        shell->item(i)->quit();
-    testsupport::eventually([&] { return shell->count() == 0; });
-    return Desktop{shell, [shell](const QString &url) { return openAndLoad(*shell, url); }};
+    auto shell = testsupport::emptyShellWindows();
+    return Desktop{shell, [shell](const QString &url) {
+                       automation::BrowserPtr browser = shell->createBrowser();
+                       testsupport::navigateAndWait(browser, url);
+                       return browser;
+                   }};
 }
 
 } // namespace

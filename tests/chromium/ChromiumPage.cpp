@@ -12,15 +12,12 @@ PageScene chromiumPage()
                                  u"<title>contract</title><div id=box>box</div><input id=field name=q value=v>"
                                  u"<span name=named>named</span>"_s);
     environment.server().setPage(u"/elsewhere.html"_s, u"<title>elsewhere</title>"_s);
-    auto shell = std::make_shared<chromium::ChromiumShellWindows>(
-        QList<chromium::DevToolsEndpoint>{environment.chromium().endpoint()});
+    auto shell = testsupport::emptyShellWindows();
     auto browser = shell->createBrowser();
-    const auto load = [browser](const QString &url) {
-        browser->navigate(url);
-        testsupport::eventually([&] { return browser->readyState() == 4 && !browser->busy(); }, 10000);
-    };
-    load(environment.server().url(u"/contract.html"_s));
-    return {browser, [load, shell, &environment] { load(environment.server().url(u"/elsewhere.html"_s)); }};
+    testsupport::navigateAndWait(browser, environment.server().url(u"/contract.html"_s));
+    return {browser, [browser, shell, &environment] {
+                testsupport::navigateAndWait(browser, environment.server().url(u"/elsewhere.html"_s));
+            }};
 }
 
 } // namespace

@@ -47,32 +47,45 @@ chromium::ChromiumOptions ChromiumTest::options() const
     return {};
 }
 
-std::shared_ptr<chromium::ChromiumShellWindows>
-ChromiumTest::makeShellWindows(const chromium::ChromiumOptions &options) const
+std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options)
 {
-    return std::make_shared<chromium::ChromiumShellWindows>(
+    auto shell = std::make_shared<chromium::ChromiumShellWindows>(
         QList<chromium::DevToolsEndpoint>{ChromiumEnvironment::instance().chromium().endpoint()}, options);
+    // A headless browser lives on without tabs.
+    for (qint32 i = shell->count() - 1; i >= 0; --i)
+        shell->item(i)->quit();
+    eventually([&] { return shell->count() == 0; });
+    return shell;
+}
+
+namespace {
+bool loadsWithin10s(const automation::BrowserPtr &browser)
+{
+    return eventually([&] { return browser->readyState() == 4 && !browser->busy(); }, 10000);
+}
+} // namespace
+
+bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url)
+{
+    browser->navigate(url);
+    return loadsWithin10s(browser);
 }
 
 void ChromiumTest::SetUp()
 {
-    shell = makeShellWindows(options());
-    // A headless browser lives on without tabs.
-    for (qint32 i = shell->count() - 1; i >= 0; --i)
-        shell->item(i)->quit();
-    ASSERT_TRUE(eventually([&] { return shell->count() == 0; }));
+    shell = emptyShellWindows(options());
+    ASSERT_EQ(shell->count(), 0);
 }
 
 void ChromiumTest::waitUntilComplete(const automation::BrowserPtr &browser)
 {
-    ASSERT_TRUE(eventually([&] { return browser->readyState() == 4 && !browser->busy(); }, 10000));
+    ASSERT_TRUE(loadsWithin10s(browser));
 }
 
 automation::BrowserPtr ChromiumTest::openUrl(const QString &url)
 {
     automation::BrowserPtr browser = shell->createBrowser();
-    browser->navigate(url);
-    waitUntilComplete(browser);
+    EXPECT_TRUE(navigateAndWait(browser, url)) << url.toStdString();
     return browser;
 }
 

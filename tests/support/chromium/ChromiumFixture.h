@@ -35,7 +35,6 @@ protected:
     void SetUp() override;
 
     virtual chromium::ChromiumOptions options() const;
-    std::shared_ptr<chromium::ChromiumShellWindows> makeShellWindows(const chromium::ChromiumOptions &options) const;
     TestHttpServer &server() { return ChromiumEnvironment::instance().server(); }
     // Opens a new tab on a page served at path and waits until it has loaded.
     automation::BrowserPtr openPage(const QString &path, const QString &html);
@@ -47,5 +46,10 @@ protected:
 
 // Polls cond (no event loop) for up to timeoutMs; true when it came true.
 bool eventually(const std::function<bool()> &cond, int timeoutMs = 5000);
+
+// A collection on the shared browser with every tab closed first.
+std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options = {});
+// Sends the browser to url; true once the page has loaded.
+bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url);
 
 } // namespace testsupport
