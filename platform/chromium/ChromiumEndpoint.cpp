@@ -378,7 +378,15 @@ TabPtr ChromiumEndpoint::createTab(const QString &url)
 
 void ChromiumEndpoint::closeTab(ChromiumTab &tab)
 {
-    browserCall(u"Target.closeTarget"_s, {{u"targetId"_s, tab.targetId()}});
+    try {
+        browserCall(u"Target.closeTarget"_s, {{u"targetId"_s, tab.targetId()}});
+    } catch (const CdpCommandError &e) {
+        // Closed already, by someone else or a moment ago.
+        if (!e.protocolMessage().contains(u"No target"_s))
+            throw;
+        m_listDirty = true;
+        throw tabGone();
+    }
     // Closing goes on in Chromium after the answer; to us the tab is gone now.
     {
         std::lock_guard lock(m_mutex);
