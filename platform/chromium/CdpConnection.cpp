@@ -30,7 +30,8 @@ struct CdpConnection::Pending
     Callback callback;               // set for posted commands
     bool done = false;               // set for waited commands, under the mutex
     QJsonObject result;
-    std::optional<AutomationError> error;
+    std::optional<AutomationError> error; // the call could not be answered
+    QString protocolError;                // Chromium answered with this error
 };
 
 // Owns the socket on the worker thread and forwards what it hears.
@@ -190,6 +191,8 @@ QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params
     }
     if (pending->error)
         throw *pending->error;
+    if (!pending->protocolError.isEmpty())
+        throw CdpCommandError(pending->method, pending->protocolError);
     return pending->result;
 }
 
@@ -242,7 +245,7 @@ void CdpConnection::onMessage(const QString &text)
             m_pending.erase(it);
             const QJsonObject error = message.value(u"error"_s).toObject();
             if (!error.isEmpty())
-                pending->error = CdpCommandError(pending->method, error.value(u"message"_s).toString());
+                pending->protocolError = error.value(u"message"_s).toString(u"an error without a message"_s);
             else
                 pending->result = message.value(u"result"_s).toObject();
             if (!pending->callback) {
@@ -253,7 +256,7 @@ void CdpConnection::onMessage(const QString &text)
         }
     }
     if (pending) {
-        pending->callback(pending->result, pending->error ? pending->error->description() : QString());
+        pending->callback(pending->result, pending->protocolError);
         return;
     }
     const QString method = message.value(u"method"_s).toString();

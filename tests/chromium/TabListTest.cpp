@@ -74,6 +74,8 @@ TEST_F(ChromiumTest, ClosedTabFailsAsGone)
     EXPECT_EQ(errorNumber([&] { page->hwnd(); }), AutomationError::ServerUnavailable);
     EXPECT_EQ(errorNumber([&] { page->readyState(); }), AutomationError::ServerUnavailable);
     EXPECT_EQ(errorNumber([&] { element->get(u"id"_s); }), AutomationError::ServerUnavailable);
+    // Chromium's own refusal is classified, not passed on as a protocol failure.
+    ASSERT_TRUE(eventually([&] { return errorNumber([&] { page->quit(); }) == AutomationError::ServerUnavailable; }));
 }
 
 TEST_F(ChromiumTest, BrowserThatDoesNotAnswer)
