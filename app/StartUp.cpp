@@ -1,7 +1,7 @@
 #include "app/StartUp.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/Settings.h"
+#include "platform/stores/ApplicationTitle.h"
+#include "settings/Settings.h"
 #include "app/SingleInstance.h"
 #include "platform/ui/UiServices.h"
 #include "windows/ancillary/HtmlHelp.h"
@@ -32,7 +32,7 @@ void waitUntilShownFor(const QElapsedTimer &shown)
     wait.exec();
 }
 
-void StartUp(const ShellWindowsFactory &newShellWindows)
+void StartUp(const ShellWindowsFactory &newShellWindows, SettingsVariables &rSettings)
 {
     ancillary::frmSplash splash;
     splash.show();
@@ -41,10 +41,10 @@ void StartUp(const ShellWindowsFactory &newShellWindows)
     QElapsedTimer shown;
     shown.start();
 
-    InitializeApplication();
+    InitializeApplication(rSettings);
     gAppHelpFile = QDir(QCoreApplication::applicationDirPath()).filePath(ancillary::kHelpFileName);
 
-    auto *mainForm = new frmMain(newShellWindows);
+    auto *mainForm = new frmMain(newShellWindows, rSettings);
     mainForm->setAttribute(Qt::WA_DeleteOnClose);
     gMainForm = mainForm;
 
@@ -55,11 +55,11 @@ void StartUp(const ShellWindowsFactory &newShellWindows)
 
 } // namespace
 
-void InitializeApplication()
+void InitializeApplication(SettingsVariables &rSettings)
 {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    LoadSettings();
-    SaveSettings();
+    LoadSettings(rSettings);
+    SaveSettings(rSettings);
 }
 
 int RunVorlane(const ShellWindowsFactory &newShellWindows)
@@ -70,8 +70,10 @@ int RunVorlane(const ShellWindowsFactory &newShellWindows)
                                   ui::MessageIcon::Warning, ui::MessageButtons::Ok);
         return 1;
     }
+    // Lives until the event loop has ended, as long as the main window.
+    SettingsVariables settings;
     try {
-        StartUp(newShellWindows);
+        StartUp(newShellWindows, settings);
     } catch (const automation::AutomationError &e) {
         ui::services().messageBox(u"実行時エラー '"_s + QString::number(e.number()) + u"':\n\n"_s + e.description(),
                                   kApplicationTitle, ui::MessageIcon::Critical, ui::MessageButtons::Ok);

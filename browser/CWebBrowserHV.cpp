@@ -1,7 +1,8 @@
 #include "browser/CWebBrowserHV.h"
 
-#include "browser/Absorb.h"
 #include "browser/Int16.h"
+#include "platform/automation/Absorb.h"
+#include "platform/automation/BrowserTests.h"
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
@@ -31,7 +32,7 @@ qint16 CWebBrowserHV::WindowCount()
 
 bool CWebBrowserHV::SetIe(const ObjectPtr &rObjIE)
 {
-    BrowserPtr page = asWebPage(rObjIE);
+    BrowserPtr page = automation::asWebPage(rObjIE);
     if (!page)
         return false;
     mIE = std::move(page);
@@ -40,7 +41,7 @@ bool CWebBrowserHV::SetIe(const ObjectPtr &rObjIE)
 
 BrowserPtr CWebBrowserHV::CheckIE(const ObjectPtr &rIe) const
 {
-    BrowserPtr ie = asBrowser(rIe);
+    BrowserPtr ie = automation::asBrowser(rIe);
     return ie ? ie : mIE;
 }
 
@@ -56,20 +57,20 @@ qint16 CWebBrowserHV::GetWebPageCount()
 
 bool CWebBrowserHV::IsIE(const ObjectPtr &rObj) const
 {
-    return asBrowser(rObj) != nullptr;
+    return automation::asBrowser(rObj) != nullptr;
 }
 
 bool CWebBrowserHV::IsWebPage(const ObjectPtr &rIe) const
 {
-    return asWebPage(rIe) != nullptr;
+    return automation::asWebPage(rIe) != nullptr;
 }
 
 qint32 CWebBrowserHV::GetIE_hWnd(const ObjectPtr &rObj) const
 {
-    const BrowserPtr ie = asBrowser(rObj);
+    const BrowserPtr ie = automation::asBrowser(rObj);
     if (!ie)
         return 0;
-    return browser::absorbed(0, [&] { return ie->hwnd(); });
+    return automation::absorbed(0, [&] { return ie->hwnd(); });
 }
 
 void CWebBrowserHV::Wait(float NumSecond) const
@@ -104,26 +105,8 @@ BrowserPtr CWebBrowserHV::GetIE(qint32 &hWnd)
 
 automation::DocumentPtr CWebBrowserHV::GetDoc()
 {
-    const BrowserPtr ie = asBrowser(mIE);
+    const BrowserPtr ie = automation::asBrowser(mIE);
     return ie ? ie->document() : nullptr;
-}
-
-BrowserPtr CWebBrowserHV::asBrowser(const ObjectPtr &rObj) const
-{
-    BrowserPtr ie = std::dynamic_pointer_cast<automation::Browser>(rObj);
-    if (!ie)
-        return nullptr;
-    const QString typeName = browser::absorbed(QString(), [&] { return ie->typeName(); });
-    return typeName == automation::kBrowserTypeName ? ie : nullptr;
-}
-
-BrowserPtr CWebBrowserHV::asWebPage(const ObjectPtr &rObj) const
-{
-    BrowserPtr ie = asBrowser(rObj);
-    if (!ie)
-        return nullptr;
-    const QString url = browser::absorbed(QString(), [&] { return ie->locationURL(); });
-    return url.startsWith(u"http"_s) ? ie : nullptr;
 }
 
 bool CWebBrowserHV::isWebPageWithHandle(const BrowserPtr &window, qint32 hWnd) const

@@ -61,8 +61,6 @@ public:
 private:
     void QuitIE(automation::Browser &rIe);
     // The object as a browser, or null when it is none.
-    automation::BrowserPtr asBrowser(const automation::ObjectPtr &rObj) const;
-    automation::BrowserPtr asWebPage(const automation::ObjectPtr &rObj) const;
     // A web page showing in the window with that handle. A handle that was
     // not read (0) names no window.
     bool isWebPageWithHandle(const automation::BrowserPtr &window, qint32 hWnd) const;

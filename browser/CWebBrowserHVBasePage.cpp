@@ -1,16 +1,16 @@
 #include "browser/CWebBrowserHV.h"
 
-#include "browser/Absorb.h"
+#include "platform/automation/Absorb.h"
 
 using automation::BrowserPtr;
 using automation::ObjectPtr;
 
 bool CWebBrowserHV::IsBasePage()
 {
-    return browser::absorbed(false, [&] {
+    return automation::absorbed(false, [&] {
         const qint32 count = mShellWindows->count();
         for (qint32 index = 0; index < count; ++index) {
-            const bool found = browser::absorbed(false, [&] {
+            const bool found = automation::absorbed(false, [&] {
                 return isWebPageWithHandle(mShellWindows->item(index), mBasePage_hWnd);
             });
             if (found)
@@ -24,19 +24,19 @@ void CWebBrowserHV::CreateBasePage(qint16 vToolBar)
 {
     // Each step stands alone: one that fails leaves the next to run, on
     // the previous current browser if no new one could be started.
-    browser::ignoringFailure([&] { mIE = mShellWindows->createBrowser(); });
-    browser::ignoringFailure([&] { current().setVisible(true); });
-    browser::ignoringFailure([&] { current().goHome(); });
+    automation::ignoringFailure([&] { mIE = mShellWindows->createBrowser(); });
+    automation::ignoringFailure([&] { current().setVisible(true); });
+    automation::ignoringFailure([&] { current().goHome(); });
     if (vToolBar != -1)
-        browser::ignoringFailure([&] { current().setToolBar(vToolBar == 1 ? 1 : 0); });
-    browser::ignoringFailure([&] { mBasePage_hWnd = current().hwnd(); });
+        automation::ignoringFailure([&] { current().setToolBar(vToolBar == 1 ? 1 : 0); });
+    automation::ignoringFailure([&] { mBasePage_hWnd = current().hwnd(); });
 }
 
 void CWebBrowserHV::OpenBasePage(const QString &vUrl, qint16 vToolBar)
 {
     if (!IsBasePage())
         CreateBasePage(vToolBar);
-    browser::ignoringFailure([&] {
+    automation::ignoringFailure([&] {
         if (vUrl.isEmpty())
             current().goHome();
         else
@@ -60,7 +60,7 @@ void CWebBrowserHV::ActiveBasePage()
 {
     if (mBasePage_hWnd == 0)
         return;
-    browser::ignoringFailure([&] {
+    automation::ignoringFailure([&] {
         if (const BrowserPtr window = GetObjectIE(mBasePage_hWnd))
             window->bringToFront();
     });
@@ -115,6 +115,6 @@ void CWebBrowserHV::CloseWebPage(qint16 vSW, const ObjectPtr &rIe)
 
 void CWebBrowserHV::QuitIE(automation::Browser &rIe)
 {
-    browser::ignoringFailure([&] { rIe.stop(); });
-    browser::ignoringFailure([&] { rIe.quit(); });
+    automation::ignoringFailure([&] { rIe.stop(); });
+    automation::ignoringFailure([&] { rIe.quit(); });
 }

@@ -1,7 +1,8 @@
 #include "browser/CWebBrowserHV.h"
 
-#include "browser/Absorb.h"
 #include "browser/Int16.h"
+#include "platform/automation/Absorb.h"
+#include "platform/automation/BrowserTests.h"
 
 using namespace Qt::StringLiterals;
 using automation::BrowserPtr;
@@ -12,7 +13,7 @@ qint32 CWebBrowserHV::GetReadyStatus(const ObjectPtr &rIe) const
     const BrowserPtr ie = CheckIE(rIe);
     if (!ie)
         return 0;
-    return browser::absorbed(0, [&] { return ie->readyState(); });
+    return automation::absorbed(0, [&] { return ie->readyState(); });
 }
 
 QString CWebBrowserHV::GetReadyStateStr(const ObjectPtr &rIe) const
@@ -27,28 +28,28 @@ QString CWebBrowserHV::GetReadyStateStr(const ObjectPtr &rIe) const
 
 QString CWebBrowserHV::GetIE_URL(const ObjectPtr &rIe) const
 {
-    const BrowserPtr page = asWebPage(rIe);
+    const BrowserPtr page = automation::asWebPage(rIe);
     if (!page)
         return {};
-    return browser::absorbed(QString(), [&] { return page->locationURL(); });
+    return automation::absorbed(QString(), [&] { return page->locationURL(); });
 }
 
 QString CWebBrowserHV::GetWebPageTitle(const ObjectPtr &rIe) const
 {
-    const BrowserPtr page = asWebPage(CheckIE(rIe));
+    const BrowserPtr page = automation::asWebPage(CheckIE(rIe));
     if (!page)
         return {};
-    return browser::absorbed(QString(), [&] { return page->locationName(); });
+    return automation::absorbed(QString(), [&] { return page->locationName(); });
 }
 
 QString CWebBrowserHV::GetStatusText() const
 {
-    return browser::absorbed(QString(), [&] { return current().statusText(); });
+    return automation::absorbed(QString(), [&] { return current().statusText(); });
 }
 
 void CWebBrowserHV::SetSize(qint16 vLeft, qint16 vTop, qint16 vWidth, qint16 vHeight)
 {
-    const BrowserPtr ie = asBrowser(mIE);
+    const BrowserPtr ie = automation::asBrowser(mIE);
     if (!ie)
         return;
     ie->setLeft(vLeft);
@@ -59,7 +60,7 @@ void CWebBrowserHV::SetSize(qint16 vLeft, qint16 vTop, qint16 vWidth, qint16 vHe
 
 void CWebBrowserHV::GetSize(qint16 &rLeft, qint16 &rTop, qint16 &rWidth, qint16 &rHeight)
 {
-    const BrowserPtr ie = asBrowser(mIE);
+    const BrowserPtr ie = automation::asBrowser(mIE);
     if (!ie)
         return;
     // All four or none, so the caller never keeps half of a new rectangle.
@@ -75,7 +76,7 @@ void CWebBrowserHV::GetSize(qint16 &rLeft, qint16 &rTop, qint16 &rWidth, qint16 
 
 void CWebBrowserHV::ViewToolBar(bool vFlag)
 {
-    browser::ignoringFailure([&] { current().setToolBar(vFlag ? 1 : 0); });
+    automation::ignoringFailure([&] { current().setToolBar(vFlag ? 1 : 0); });
 }
 
 void CWebBrowserHV::ViewAddressBar(bool vFlag)

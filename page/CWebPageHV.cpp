@@ -1,14 +1,15 @@
 #include "page/CWebPageHV.h"
 
-#include "browser/Absorb.h"
 #include "page/ItemReader.h"
+#include "platform/automation/Absorb.h"
+#include "platform/automation/BrowserTests.h"
 
 #include <limits>
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 using automation::CollectionKind;
-using browser::absorbed;
+using automation::absorbed;
 
 namespace {
 
@@ -31,15 +32,6 @@ CollectionKind listKind(qint32 vType)
 CWebPageHV::CWebPageHV(stores::ProgramSettings &settings)
     : mSettings(settings)
 {
-}
-
-automation::BrowserPtr CWebPageHV::browser() const
-{
-    auto ie = std::dynamic_pointer_cast<automation::Browser>(mIE);
-    if (!ie)
-        return nullptr;
-    const QString typeName = absorbed(QString(), [&] { return ie->typeName(); });
-    return typeName == automation::kBrowserTypeName ? ie : nullptr;
 }
 
 automation::Browser &CWebPageHV::boundBrowser() const
@@ -76,10 +68,7 @@ bool CWebPageHV::SetItems(qint32 vType)
 
 bool CWebPageHV::IsWebPage() const
 {
-    const automation::BrowserPtr ie = browser();
-    if (!ie)
-        return false;
-    return absorbed(QString(), [&] { return ie->locationURL(); }).startsWith(u"http"_s);
+    return automation::asWebPage(mIE) != nullptr;
 }
 
 bool CWebPageHV::CheckWebPage() const

@@ -65,8 +65,6 @@ public:
     bool SetfocusItem(const QString &vName);
 
 private:
-    // The bound object when it passes the browser test, else null.
-    automation::BrowserPtr browser() const;
     // The bound browser; ObjectNotSet when none is bound or it is no browser.
     automation::Browser &boundBrowser() const;
     qint16 rememberedNo() const;

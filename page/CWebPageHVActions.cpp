@@ -1,8 +1,8 @@
 #include "page/CWebPageHV.h"
 
-#include "browser/Absorb.h"
 #include "page/ItemReader.h"
 #include "page/PropertyCodes.h"
+#include "platform/automation/Absorb.h"
 #include "platform/ui/UiServices.h"
 
 #include <functional>
@@ -13,7 +13,7 @@
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 using automation::ElementPtr;
-using browser::ignoringFailure;
+using automation::ignoringFailure;
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "page/CWebPageHV.h"
 
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "page/FilterKey.h"
 #include "page/ItemMatch.h"
 #include "page/ItemReader.h"

@@ -1,6 +1,6 @@
 #include "page/ReadFailures.h"
 
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "platform/ui/UiServices.h"
 
 using namespace Qt::StringLiterals;

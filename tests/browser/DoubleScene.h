@@ -2,7 +2,7 @@
 
 #include "browser/CWebBrowserHV.h"
 #include "tests/browser/FakeClock.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/automation_double/ForeignObject.h"
 #include "tests/support/automation_double/ShellWindowsDouble.h"
 

@@ -1,6 +1,6 @@
 // vorlane-cli tabs, run as a separate process against the tests' Chromium.
 #include "browser/BrowserList.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #include "tests/contract/DesktopContract.h"
 
 #include "browser/CWebBrowserHV.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 
 using namespace Qt::StringLiterals;
 

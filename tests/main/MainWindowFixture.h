@@ -3,7 +3,7 @@
 // A main window over a collection the test controls, with its own store
 // folder and recorded UI services.
 
-#include "app/Settings.h"
+#include "settings/Settings.h"
 #include "tests/ui/RecordingUiServices.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/main/frmMain.h"
@@ -23,7 +23,7 @@ public:
     MainWindowFixture()
     {
         qputenv("VORLANE_CONFIG_DIR", config.path().toUtf8());
-        LoadSettings();
+        LoadSettings(settings);
     }
     ~MainWindowFixture()
     {
@@ -34,7 +34,7 @@ public:
     void load(ShellWindowsFactory newShellWindows)
     {
         window.reset();
-        window = std::make_unique<frmMain>(std::move(newShellWindows));
+        window = std::make_unique<frmMain>(std::move(newShellWindows), settings);
         grid = window->findChild<shared::ListGrid *>(QStringLiteral("fgIeList"));
         timer = window->findChild<QTimer *>(QStringLiteral("tmrUpdate"));
         statusPanel = window->findChild<QLabel *>(QStringLiteral("Status"));
@@ -62,6 +62,7 @@ public:
     }
 
     QTemporaryDir config;
+    SettingsVariables settings;
     ui::RecordingUiServices ui;
     std::unique_ptr<frmMain> window;
     shared::ListGrid *grid = nullptr;

@@ -3,15 +3,15 @@
 // closing it.
 #include "tests/main/MainWindowFixture.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/SettingsVariables.h"
+#include "platform/stores/ApplicationTitle.h"
+#include "settings/SettingsVariables.h"
 #include "platform/stores/IniProgramSettings.h"
 #include "tests/support/automation_double/ShellWindowsDouble.h"
 #include "windows/main/IeListRow.h"
 #include "windows/shared/CellButtonImages.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/MainFormParts.h"
-#include "windows/shared/Twips.h"
+#include "platform/ui/Twips.h"
 
 #include <QDialog>
 #include <QHeaderView>
@@ -57,7 +57,7 @@ protected:
 
 int twips(const QWidget &widget, int pixels)
 {
-    return shared::PixelsToTwipsX(widget, pixels);
+    return ui::PixelsToTwipsX(widget, pixels);
 }
 
 } // namespace
@@ -252,12 +252,12 @@ TEST_P(MainWindowClose, SavesBrowserBoundsSettingsAndPlacementAndClosesOwnedWind
     EXPECT_EQ(gWebBrowser, nullptr);
     EXPECT_FALSE(timer->isActive());
 
-    gSettings = {};
-    LoadSettings();
-    EXPECT_EQ(gSettings.WebPage_Left, 12);
-    EXPECT_EQ(gSettings.WebPage_Top, 34);
-    EXPECT_EQ(gSettings.WebPage_Width, 1000);
-    EXPECT_EQ(gSettings.WebPage_Height, 700);
+    SettingsVariables saved;
+    LoadSettings(saved);
+    EXPECT_EQ(saved.WebPage_Left, 12);
+    EXPECT_EQ(saved.WebPage_Top, 34);
+    EXPECT_EQ(saved.WebPage_Width, 1000);
+    EXPECT_EQ(saved.WebPage_Height, 700);
     EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
     EXPECT_NEAR(stored(u"MainWidth"_s).toInt(), twips(*window, window->frameGeometry().width()), 15);
     EXPECT_NEAR(stored(u"MainLeft"_s).toInt(), twips(*window, window->frameGeometry().left()), 15);
@@ -269,7 +269,7 @@ TEST_P(MainWindowClose, SavesBrowserBoundsSettingsAndPlacementAndClosesOwnedWind
 
 TEST_P(MainWindowClose, GoesOnWhenTheBrowserClosesAtThatMoment)
 {
-    gSettings.WebPage_Width = 800;
+    settings.WebPage_Width = 800;
     auto page = shell->open(u"http://a.test/"_s);
     ASSERT_TRUE(gWebBrowser->SetIe(page));
     page->failOn(u"Height"_s, 462);
@@ -277,9 +277,9 @@ TEST_P(MainWindowClose, GoesOnWhenTheBrowserClosesAtThatMoment)
 
     closeWindow();
     EXPECT_EQ(gWebBrowser, nullptr);
-    gSettings = {};
-    LoadSettings();
-    EXPECT_EQ(gSettings.WebPage_Width, 800) << "all four bounds or none";
+    SettingsVariables saved;
+    LoadSettings(saved);
+    EXPECT_EQ(saved.WebPage_Width, 800) << "all four bounds or none";
     EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
 }
 

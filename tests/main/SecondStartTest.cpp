@@ -1,6 +1,6 @@
 // Two real processes: a second start while the program runs is refused and
 // touches nothing; a run that was killed does not keep the next one out.
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 
 #include <QDateTime>
 #include <QDir>

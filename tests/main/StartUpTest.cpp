@@ -1,7 +1,8 @@
 // Initialisation: the current folder and the first save of the settings.
-#include "app/ApplicationTitle.h"
 #include "app/StartUp.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "platform/stores/SettingsStore.h"
+#include "settings/SettingsVariables.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,7 +29,8 @@ TEST_F(StartUp, InitialisingMovesToTheProgramsFolderAndStoresEverySetting)
 {
     QTemporaryDir elsewhere;
     ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
-    InitializeApplication();
+    SettingsVariables settings;
+    InitializeApplication(settings);
     EXPECT_EQ(QDir::current().canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
 
     stores::SettingsStore store;

@@ -1,7 +1,7 @@
 // vorlane-cli elements, set-value, click and focus, run as separate processes
 // against the tests' Chromium.
 #include "platform/stores/IniProgramSettings.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
 #include <QJsonArray>

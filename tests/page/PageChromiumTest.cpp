@@ -1,7 +1,7 @@
 // The page model on real pages in headless Chromium.
 #include "page/CWebPageHV.h"
 #include "platform/stores/MemoryProgramSettings.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 #include "tests/ui/RecordingUiServices.h"
 

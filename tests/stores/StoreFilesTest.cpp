@@ -1,5 +1,5 @@
-#include "tests/stores/QtPrinting.h"
-#include "tests/stores/TempStoreFolder.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/TempStoreFolder.h"
 
 #include "platform/stores/IniProgramSettings.h"
 #include "platform/stores/SettingsStore.h"

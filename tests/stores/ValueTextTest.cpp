@@ -1,4 +1,4 @@
-#include "tests/stores/QtPrinting.h"
+#include "tests/support/QtPrinting.h"
 
 #include "platform/stores/ValueText.h"
 

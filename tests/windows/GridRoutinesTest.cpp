@@ -5,7 +5,7 @@
 #include "windows/shared/GridWrites.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/MainFormParts.h"
-#include "windows/shared/Twips.h"
+#include "platform/ui/Twips.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -44,7 +44,7 @@ protected:
         return {grid.columnViewportPosition(col) + dx, grid.rowViewportPosition(row - 1) + 2};
     }
 
-    int px(int twips) const { return TwipsToPixelsX(grid, twips); }
+    int px(int twips) const { return ui::TwipsToPixelsX(grid, twips); }
 
     ui::RecordingUiServices ui;
     CellButtonImages images;

@@ -1,6 +1,6 @@
 #include "windows/ancillary/SystemInformation.h"
 
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "platform/ui/UiServices.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "windows/ancillary/frmAbout.h"
 
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "windows/ancillary/JapaneseFonts.h"
 #include "windows/ancillary/ProgramIdentity.h"
 #include "windows/ancillary/ProgramLogo.h"

@@ -1,22 +1,20 @@
 #include "windows/main/frmMain.h"
 
-#include "app/FormPosition.h"
+#include "platform/ui/FormPosition.h"
+#include "platform/ui/Twips.h"
 #include "windows/ancillary/JapaneseFonts.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/MainFormParts.h"
-#include "windows/shared/Twips.h"
 
 #include <QDateTime>
 #include <QLabel>
 #include <QLocale>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -38,21 +36,12 @@ struct IeListColumn
     int width;
 };
 
-int twipsToPixelsY(const QWidget &widget, int twips)
-{
-    return int(std::lround(twips * widget.screen()->logicalDotsPerInchY() / 1440.0));
-}
-
-QSize twipsToPixels(const QWidget &widget, int width, int height)
-{
-    return {shared::TwipsToPixelsX(widget, width), twipsToPixelsY(widget, height)};
-}
-
 } // namespace
 
-frmMain::frmMain(ShellWindowsFactory newShellWindows, QWidget *parent)
+frmMain::frmMain(ShellWindowsFactory newShellWindows, SettingsVariables &rSettings, QWidget *parent)
     : QMainWindow(parent)
     , mNewShellWindows(std::move(newShellWindows))
+    , mSettings(rSettings)
 {
     setObjectName(u"frmMain"_s);
     setWindowTitle(u"Vorlane"_s);
@@ -65,8 +54,8 @@ frmMain::frmMain(ShellWindowsFactory newShellWindows, QWidget *parent)
 
     auto *client = new QWidget(this);
     auto *layout = new QVBoxLayout(client);
-    const int marginX = shared::TwipsToPixelsX(*this, kGridMargin);
-    const int marginY = twipsToPixelsY(*this, kGridMargin);
+    const int marginX = ui::TwipsToPixelsX(*this, kGridMargin);
+    const int marginY = ui::TwipsToPixelsY(*this, kGridMargin);
     layout->setContentsMargins(marginX, marginY, marginX, marginY);
     fgIeList = new shared::ListGrid(client);
     fgIeList->setObjectName(u"fgIeList"_s);
@@ -83,7 +72,7 @@ frmMain::frmMain(ShellWindowsFactory newShellWindows, QWidget *parent)
 
     mParts = std::make_unique<shared::MainFormParts>(mStatusPanel, picGridCell);
 
-    resize(twipsToPixels(*this, kDesignWidth, kDesignHeight));
+    resize(ui::TwipsToPixels(*this, kDesignWidth, kDesignHeight));
     // Held to the minimum before it is centred, so it opens centred.
     Form_Resize();
     Form_Load();
@@ -102,7 +91,7 @@ void frmMain::buildStatusBar()
     mStatusPanel = panel(u"Status"_s);
     mStatusPanel->setText(u"ｽﾃｰﾀｽ"_s);
     mStatusPanel->setToolTip(u"ｽﾃｰﾀｽ"_s);
-    mStatusPanel->setMinimumWidth(shared::TwipsToPixelsX(*this, 1440));
+    mStatusPanel->setMinimumWidth(ui::TwipsToPixelsX(*this, ui::kTwipsPerInch));
     sbStatusBar->addWidget(mStatusPanel, 1);
     mDatePanel = panel(u"Date"_s);
     sbStatusBar->addPermanentWidget(mDatePanel);
@@ -168,7 +157,7 @@ void frmMain::Form_Resize()
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QSize outer = frameGeometry().size();
-    const QSize held = outer.expandedTo(twipsToPixels(*this, kMinimumWidth, kMinimumHeight));
+    const QSize held = outer.expandedTo(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
     if (held != outer)
         resize(held - (outer - size()));
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+struct SettingsVariables;
 class QHelpEvent;
 class QLabel;
 class QTimer;
@@ -29,8 +30,9 @@ class frmMain : public QMainWindow
 
 public:
     // Builds and loads the window without showing it; creates gWebBrowser
-    // over a collection from newShellWindows.
-    explicit frmMain(ShellWindowsFactory newShellWindows, QWidget *parent = nullptr);
+    // over a collection from newShellWindows. Closing the window copies the
+    // current browser's bounds into rSettings and saves them.
+    frmMain(ShellWindowsFactory newShellWindows, SettingsVariables &rSettings, QWidget *parent = nullptr);
     ~frmMain() override;
 
 protected:
@@ -63,6 +65,7 @@ private:
     void showClock();
 
     ShellWindowsFactory mNewShellWindows;
+    SettingsVariables &mSettings;
     shared::CellButtonImages picGridCell;
     shared::ListGrid *fgIeList = nullptr;
     QToolBar *tbToolBar = nullptr;

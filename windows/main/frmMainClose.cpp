@@ -1,8 +1,8 @@
 #include "windows/main/frmMain.h"
 
-#include "app/FormPosition.h"
-#include "app/Settings.h"
-#include "app/SettingsVariables.h"
+#include "platform/ui/FormPosition.h"
+#include "settings/Settings.h"
+#include "settings/SettingsVariables.h"
 #include "windows/main/MainGlobals.h"
 
 #include <QCloseEvent>
@@ -30,8 +30,8 @@ void frmMain::Form_QueryUnload()
     // A browser closing at this very moment leaves the bounds as they were:
     // GetSize gives all four or none.
     try {
-        gWebBrowser->GetSize(gSettings.WebPage_Left, gSettings.WebPage_Top, gSettings.WebPage_Width,
-                             gSettings.WebPage_Height);
+        gWebBrowser->GetSize(mSettings.WebPage_Left, mSettings.WebPage_Top, mSettings.WebPage_Width,
+                             mSettings.WebPage_Height);
     } catch (const automation::AutomationError &) {
     }
     gWebBrowser.reset();
@@ -39,7 +39,7 @@ void frmMain::Form_QueryUnload()
 
 void frmMain::Form_Unload()
 {
-    SaveSettings();
+    SaveSettings(mSettings);
     unloadOtherWindows();
     SaveFormPosition(*this, u"Main"_s);
 }

@@ -1,6 +1,6 @@
 #include "windows/main/frmMain.h"
 
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "platform/ui/UiServices.h"
 #include "windows/ancillary/HtmlHelp.h"
 #include "windows/ancillary/frmAbout.h"

@@ -1,7 +1,7 @@
 #include "windows/shared/ListGrid.h"
 
+#include "platform/ui/Twips.h"
 #include "windows/shared/CellButtonImages.h"
-#include "windows/shared/Twips.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -190,12 +190,12 @@ void ListGrid::setBackground(int row, int col, const QColor &color)
 
 int ListGrid::colWidth(int col) const
 {
-    return PixelsToTwipsX(*this, columnWidth(col));
+    return ui::PixelsToTwipsX(*this, columnWidth(col));
 }
 
 void ListGrid::setColWidth(int col, int twips)
 {
-    setColumnWidth(col, TwipsToPixelsX(*this, twips));
+    setColumnWidth(col, ui::TwipsToPixelsX(*this, twips));
 }
 
 Qt::Alignment ListGrid::colAlignment(int col) const

@@ -3,8 +3,9 @@
 #include <QDateTime>
 #include <QString>
 
-// The program-wide settings. They hold their defaults only once
-// LoadSettings has run; the defaults live with the store's table.
+// The program-wide settings. Start-up owns the one set and hands it to the
+// main window. They hold their defaults only once LoadSettings has run; the
+// defaults live with the store's table.
 struct SettingsVariables
 {
     qint32 DebugFlag{};
@@ -50,5 +51,3 @@ struct SettingsVariables
     qint16 SearchInterval2{};
     bool SearchWatch{};
 };
-
-extern SettingsVariables gSettings;

@@ -1,12 +1,12 @@
-#include "app/FormPosition.h"
+#include "platform/ui/FormPosition.h"
 
-#include "app/ApplicationTitle.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "platform/stores/ValueText.h"
+#include "platform/ui/Twips.h"
 
 #include <QScreen>
 #include <QWidget>
 
-#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -35,25 +35,6 @@ void setWindowStateTo(QWidget &window, qint32 state)
         states |= Qt::WindowMaximized;
     window.setWindowState(states);
 }
-
-// Twips are 1440 to the inch, measured with the dots per inch the window's
-// screen reports for the pixels that widget geometry is given in.
-struct Twips
-{
-    explicit Twips(const QWidget &window)
-        : perPixelX(1440.0 / window.screen()->logicalDotsPerInchX())
-        , perPixelY(1440.0 / window.screen()->logicalDotsPerInchY())
-    {
-    }
-
-    qint32 fromPixelsX(int pixels) const { return qint32(std::lround(pixels * perPixelX)); }
-    qint32 fromPixelsY(int pixels) const { return qint32(std::lround(pixels * perPixelY)); }
-    int toPixelsX(qint32 twips) const { return int(std::lround(twips / perPixelX)); }
-    int toPixelsY(qint32 twips) const { return int(std::lround(twips / perPixelY)); }
-
-    double perPixelX;
-    double perPixelY;
-};
 
 class StoredPlacement
 {
@@ -97,12 +78,11 @@ void SaveFormPosition(const QWidget &rWindow, const QString &vName, stores::Prog
     stored.write(u"WindowState"_s, state);
     if (!rWindow.isVisible() || state != Normal)
         return;
-    const Twips twips(rWindow);
     const QRect outer = rWindow.frameGeometry();
-    stored.write(u"Left"_s, twips.fromPixelsX(outer.x()));
-    stored.write(u"Top"_s, twips.fromPixelsY(outer.y()));
-    stored.write(u"Width"_s, twips.fromPixelsX(outer.width()));
-    stored.write(u"Height"_s, twips.fromPixelsY(outer.height()));
+    stored.write(u"Left"_s, ui::PixelsToTwipsX(rWindow, outer.x()));
+    stored.write(u"Top"_s, ui::PixelsToTwipsY(rWindow, outer.y()));
+    stored.write(u"Width"_s, ui::PixelsToTwipsX(rWindow, outer.width()));
+    stored.write(u"Height"_s, ui::PixelsToTwipsY(rWindow, outer.height()));
 }
 
 void RestoreFormPosition(QWidget &rWindow, const QString &vName, qint32 vState, stores::ProgramSettings &rStore)
@@ -117,14 +97,15 @@ void RestoreFormPosition(QWidget &rWindow, const QString &vName, qint32 vState, 
 
     const StoredPlacement stored(rStore, vName);
     if (wasVisible) {
-        const Twips twips(rWindow);
         QRect outer = rWindow.frameGeometry();
-        outer.moveLeft(twips.toPixelsX(stored.read(u"Left"_s, twips.fromPixelsX(outer.x()))));
-        outer.moveTop(twips.toPixelsY(stored.read(u"Top"_s, twips.fromPixelsY(outer.y()))));
+        outer.moveLeft(ui::TwipsToPixelsX(rWindow, stored.read(u"Left"_s, ui::PixelsToTwipsX(rWindow, outer.x()))));
+        outer.moveTop(ui::TwipsToPixelsY(rWindow, stored.read(u"Top"_s, ui::PixelsToTwipsY(rWindow, outer.y()))));
         const bool sizable = rWindow.minimumSize() != rWindow.maximumSize();
         if (sizable) {
-            outer.setWidth(twips.toPixelsX(stored.read(u"Width"_s, twips.fromPixelsX(outer.width()))));
-            outer.setHeight(twips.toPixelsY(stored.read(u"Height"_s, twips.fromPixelsY(outer.height()))));
+            outer.setWidth(
+                ui::TwipsToPixelsX(rWindow, stored.read(u"Width"_s, ui::PixelsToTwipsX(rWindow, outer.width()))));
+            outer.setHeight(
+                ui::TwipsToPixelsY(rWindow, stored.read(u"Height"_s, ui::PixelsToTwipsY(rWindow, outer.height()))));
         }
         setOuterBounds(rWindow, outer);
         KeepFormOnScreen(rWindow);

@@ -1,9 +1,9 @@
-#include "tests/stores/QtPrinting.h"
-#include "tests/stores/TempStoreFolder.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/TempStoreFolder.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/Settings.h"
-#include "app/SettingsVariables.h"
+#include "platform/stores/ApplicationTitle.h"
+#include "settings/Settings.h"
+#include "settings/SettingsVariables.h"
 #include "platform/stores/SettingsStore.h"
 #include "platform/stores/StoreFolder.h"
 #include "platform/stores/ValueText.h"
@@ -55,17 +55,16 @@ void writeFile(const QString &path, const QByteArray &content)
 class SettingsTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { gSettings = SettingsVariables{}; }
-
     TempStoreFolder m_folder;
+    SettingsVariables settings;
 };
 
 } // namespace
 
 TEST_F(SettingsTest, FirstRunWritesAll36KeysWithTheirDefaultTexts)
 {
-    LoadSettings();
-    SaveSettings();
+    LoadSettings(settings);
+    SaveSettings(settings);
 
     const QList<StoredText> expected{
         {0, u"Settings"_s, u"DebugFlag"_s, u"0"_s},
@@ -111,13 +110,13 @@ TEST_F(SettingsTest, FirstRunWritesAll36KeysWithTheirDefaultTexts)
     EXPECT_EQ(QSettings(storeFile(0), QSettings::IniFormat).allKeys().size(), 29);
     EXPECT_EQ(QSettings(storeFile(1), QSettings::IniFormat).allKeys().size(), 7);
 
-    EXPECT_EQ(gSettings.Weg_LogoutItemNo, -1);
-    EXPECT_EQ(gSettings.WebPage_Width, 1024);
-    EXPECT_TRUE(gSettings.BrowserUnloadClose);
-    EXPECT_FALSE(gSettings.IeItemAutoUpdate);
-    EXPECT_EQ(gSettings.PrnScale, 100.0f);
-    EXPECT_EQ(gSettings.DeleteSpecifyTime, 24.0);
-    EXPECT_EQ(gSettings.LastTrendWordCollect, stores::zeroDate());
+    EXPECT_EQ(settings.Weg_LogoutItemNo, -1);
+    EXPECT_EQ(settings.WebPage_Width, 1024);
+    EXPECT_TRUE(settings.BrowserUnloadClose);
+    EXPECT_FALSE(settings.IeItemAutoUpdate);
+    EXPECT_EQ(settings.PrnScale, 100.0f);
+    EXPECT_EQ(settings.DeleteSpecifyTime, 24.0);
+    EXPECT_EQ(settings.LastTrendWordCollect, stores::zeroDate());
 }
 
 TEST_F(SettingsTest, StoredValuesLoadAndAreWrittenBackUnchanged)
@@ -132,12 +131,12 @@ TEST_F(SettingsTest, StoredValuesLoadAndAreWrittenBackUnchanged)
     writeStored(1, u"Elsewhere"_s, u"x"_s, u"1"_s);
     m_folder.moveToFreshFolder();
 
-    LoadSettings();
-    EXPECT_EQ(gSettings.WebPage_Width, 800);
-    EXPECT_EQ(gSettings.PrnScale, 12.5f);
-    EXPECT_TRUE(gSettings.WindowTopMost);
-    EXPECT_EQ(gSettings.LastTrendWordCollect, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9), Qt::UTC));
-    SaveSettings();
+    LoadSettings(settings);
+    EXPECT_EQ(settings.WebPage_Width, 800);
+    EXPECT_EQ(settings.PrnScale, 12.5f);
+    EXPECT_TRUE(settings.WindowTopMost);
+    EXPECT_EQ(settings.LastTrendWordCollect, QDateTime(QDate(2024, 5, 6), QTime(7, 8, 9), Qt::UTC));
+    SaveSettings(settings);
 
     EXPECT_EQ(readStored(0, u"PositionIE"_s, u"WebPage_Width"_s), u"800"_s);
     EXPECT_EQ(readStored(0, u"Settings"_s, u"PrnScale"_s), u"12.5"_s);
@@ -169,19 +168,19 @@ TEST_F(SettingsTest, NonsenseInTheFileFallsBackPerSettingAndLosesNothingElse)
               "WebViewTime2=61\n");
     writeFile(storeFile(1), "[SearchWoed]\nLastTrendWordCollect=yesterday\nDefaultValidDays=3\n");
 
-    LoadSettings();
-    EXPECT_EQ(gSettings.DebugFlag, 7);
-    EXPECT_EQ(gSettings.WebViewTime2, 61);
-    EXPECT_EQ(gSettings.PrinterName, QString());
-    EXPECT_EQ(gSettings.DefaultValidDays, 3);
-    EXPECT_EQ(gSettings.AnalyzeWidth, 0);
-    EXPECT_EQ(gSettings.PrnOrientation, 0);
-    EXPECT_FALSE(gSettings.WindowTopMost);
-    EXPECT_EQ(gSettings.WebViewTime1, 10);
-    EXPECT_EQ(gSettings.DeleteSpecifyTime, 24.0);
-    EXPECT_EQ(gSettings.LastTrendWordCollect, stores::zeroDate());
+    LoadSettings(settings);
+    EXPECT_EQ(settings.DebugFlag, 7);
+    EXPECT_EQ(settings.WebViewTime2, 61);
+    EXPECT_EQ(settings.PrinterName, QString());
+    EXPECT_EQ(settings.DefaultValidDays, 3);
+    EXPECT_EQ(settings.AnalyzeWidth, 0);
+    EXPECT_EQ(settings.PrnOrientation, 0);
+    EXPECT_FALSE(settings.WindowTopMost);
+    EXPECT_EQ(settings.WebViewTime1, 10);
+    EXPECT_EQ(settings.DeleteSpecifyTime, 24.0);
+    EXPECT_EQ(settings.LastTrendWordCollect, stores::zeroDate());
 
-    SaveSettings();
+    SaveSettings(settings);
     EXPECT_EQ(readStored(0, u"Settings"_s, u"DebugFlag"_s), u"7"_s);
     EXPECT_EQ(readStored(0, u"Settings"_s, u"PrnOrientation"_s), u"0"_s);
     EXPECT_EQ(readStored(0, u"Settings"_s, u"NotOurs"_s), u"keep"_s);
@@ -194,12 +193,12 @@ TEST_F(SettingsTest, UnreadableStoreLoadsDefaultsAndTheOtherKindStillWorks)
     ASSERT_TRUE(QDir().mkpath(storeFile(0)));
     writeFile(storeFile(1), "[Setting_Action]\nRepeatMaxN=5\n");
 
-    LoadSettings();
-    EXPECT_EQ(gSettings.ViewPartsFlag, 1);
-    EXPECT_EQ(gSettings.RepeatMaxN, 5);
+    LoadSettings(settings);
+    EXPECT_EQ(settings.ViewPartsFlag, 1);
+    EXPECT_EQ(settings.RepeatMaxN, 5);
 
-    gSettings.SearchWatch = true;
-    SaveSettings();
+    settings.SearchWatch = true;
+    SaveSettings(settings);
     EXPECT_EQ(readStored(1, u"Setting_Action"_s, u"SearchWatch"_s), u"True"_s);
     EXPECT_TRUE(QFileInfo(storeFile(0)).isDir());
 }

@@ -2,7 +2,7 @@
 
 #include "platform/automation/AutomationError.h"
 
-namespace browser {
+namespace automation {
 
 // Runs `call`; an automation failure gives `neutral` instead.
 template<typename T, typename Call>
@@ -10,7 +10,7 @@ T absorbed(T neutral, Call &&call)
 {
     try {
         return call();
-    } catch (const automation::AutomationError &) {
+    } catch (const AutomationError &) {
         return neutral;
     }
 }
@@ -21,8 +21,8 @@ void ignoringFailure(Call &&call)
 {
     try {
         call();
-    } catch (const automation::AutomationError &) {
+    } catch (const AutomationError &) {
     }
 }
 
-} // namespace browser
+} // namespace automation

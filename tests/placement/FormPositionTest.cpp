@@ -1,7 +1,7 @@
-#include "tests/stores/QtPrinting.h"
-#include "tests/stores/TempStoreFolder.h"
+#include "tests/support/QtPrinting.h"
+#include "tests/support/TempStoreFolder.h"
 
-#include "app/FormPosition.h"
+#include "platform/ui/FormPosition.h"
 #include "platform/stores/MemoryProgramSettings.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "app/Settings.h"
+#include "settings/Settings.h"
 
-#include "app/ApplicationTitle.h"
-#include "app/SettingsTable.h"
+#include "platform/stores/ApplicationTitle.h"
+#include "settings/SettingsTable.h"
 #include "platform/stores/SettingsStore.h"
 #include "platform/stores/ValueText.h"
 
@@ -39,8 +39,8 @@ QString textOfValue(const T &value)
 }
 
 // Kind 0 is opened first and kind 1 after it, on the one store.
-template<typename Move>
-void forEachSetting(Move move)
+template<typename Variables, typename Move>
+void forEachSetting(Variables &variables, Move move)
 {
     stores::SettingsStore store;
     std::optional<qint32> openKind;
@@ -49,15 +49,15 @@ void forEachSetting(Move move)
             store.OpenStore(entry.kind, kApplicationTitle);
             openKind = entry.kind;
         }
-        std::visit([&](auto variable) { move(store, entry, gSettings.*variable); }, entry.variable);
+        std::visit([&](auto variable) { move(store, entry, variables.*variable); }, entry.variable);
     }
 }
 
 } // namespace
 
-void LoadSettings()
+void LoadSettings(SettingsVariables &rSettings)
 {
-    forEachSetting([](stores::SettingsStore &store, const SettingEntry &entry, auto &variable) {
+    forEachSetting(rSettings, [](stores::SettingsStore &store, const SettingEntry &entry, auto &variable) {
         using T = std::remove_reference_t<decltype(variable)>;
         std::optional<T> value = valueFromText<T>(store.ReadValue(entry.section, entry.key, entry.defaultText));
         if (!value)
@@ -66,9 +66,9 @@ void LoadSettings()
     });
 }
 
-void SaveSettings()
+void SaveSettings(const SettingsVariables &vSettings)
 {
-    forEachSetting([](stores::SettingsStore &store, const SettingEntry &entry, const auto &variable) {
+    forEachSetting(vSettings, [](stores::SettingsStore &store, const SettingEntry &entry, const auto &variable) {
         store.WriteValue(entry.section, entry.key, textOfValue(variable));
     });
 }

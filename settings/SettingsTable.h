@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsVariables.h"
+#include "settings/SettingsVariables.h"
 
 #include <QList>
 #include <QString>

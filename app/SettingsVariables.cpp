@@ -1,3 +1,0 @@
-#include "app/SettingsVariables.h"
-
-SettingsVariables gSettings;
