@@ -76,7 +76,7 @@ qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vReg
             break;
     }
 
-    ReadFailures failures;
+    ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
     const QList<qint32> codes = mItemFilter.propertyCodes();
     QList<qint16> found{0};
