@@ -29,8 +29,9 @@ CollectionKind listKind(qint32 vType)
 
 } // namespace
 
-CWebPageHV::CWebPageHV(stores::ProgramSettings &settings)
+CWebPageHV::CWebPageHV(stores::ProgramSettings &settings, ui::UiServices &ui)
     : mSettings(settings)
+    , mUi(ui)
 {
 }
 
@@ -126,7 +127,7 @@ qint16 CWebPageHV::GetWebItemN(qint32 vType) const
 
 QString CWebPageHV::GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError)
 {
-    ReadFailures failures;
+    ReadFailures failures(mUi);
     const ItemText read = ItemReader(mItems, failures).read(vItemNo, vProperty);
     switch (read.outcome) {
     case ItemText::Outcome::Read:
@@ -144,7 +145,7 @@ QString CWebPageHV::GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError)
 
 QList<QList<ItemText>> CWebPageHV::GetItemStrRows(const QList<qint16> &vItemNos, const QList<qint32> &vProperties)
 {
-    ReadFailures failures;
+    ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
     reader.prefetch(QList<qint32>(vItemNos.cbegin(), vItemNos.cend()), vProperties);
     QList<QList<ItemText>> rows;

@@ -4,6 +4,7 @@
 #include "page/ReadFailures.h"
 #include "platform/automation/Automation.h"
 #include "platform/stores/ProgramSettings.h"
+#include "platform/ui/UiServices.h"
 
 #include <QList>
 #include <QString>
@@ -16,13 +17,14 @@
 //
 // Tests and read-outs absorb automation failures; binding lets them out.
 // Reading a property never fails: an unavailable property is flagged, other
-// failures are told to the user (beep, error message box) through
-// ui::services().
+// failures are told to the user (beep, error message box) through the UI
+// services it is given.
 class CWebPageHV
 {
 public:
-    // The remembered search positions live in `settings`.
-    explicit CWebPageHV(stores::ProgramSettings &settings);
+    // The remembered search positions live in `settings`; beeps and message
+    // boxes go to `ui`.
+    CWebPageHV(stores::ProgramSettings &settings, ui::UiServices &ui);
 
     // Binding and element collection
     bool SetWebPage(const automation::ObjectPtr &rIe);
@@ -71,6 +73,7 @@ private:
     automation::ElementPtr rowElement(qint16 vNo, const QString &vName) const;
 
     stores::ProgramSettings &mSettings;
+    ui::UiServices &mUi;
     automation::ObjectPtr mIE;
     automation::DocumentPtr mDoc;
     QString mURL;

@@ -3,7 +3,6 @@
 #include "page/ItemReader.h"
 #include "page/PropertyCodes.h"
 #include "platform/automation/Absorb.h"
-#include "platform/ui/UiServices.h"
 
 #include <functional>
 #include <limits>
@@ -59,7 +58,7 @@ bool CWebPageHV::SetItem_Value(qint16 vItemNo, const QString &vStr)
         itemOf(mItems, vItemNo)->put(u"Value"_s, vStr);
         return true;
     } catch (const AutomationError &) {
-        ui::services().beep();
+        mUi.beep();
         return false;
     }
 }
@@ -67,7 +66,7 @@ bool CWebPageHV::SetItem_Value(qint16 vItemNo, const QString &vStr)
 float CWebPageHV::SetItemKey_Value(const QString &vKey, const QString &vStr)
 {
     const QList<qint32> all = positions(0, GetWebItemN(-1));
-    ReadFailures failures;
+    ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
     std::optional<qint32> target =
         firstWhere(reader, all, {kId}, [&](const QStringList &t) { return t[0] == vKey; });
@@ -75,7 +74,7 @@ float CWebPageHV::SetItemKey_Value(const QString &vKey, const QString &vStr)
         target = firstWhere(reader, all, {kName, kTagName},
                             [&](const QStringList &t) { return t[0] == vKey && t[1] == u"INPUT"_s; });
     if (!target) {
-        ui::services().beep();
+        mUi.beep();
         return -1;
     }
     return SetItem_Value(qint16(*target), vStr) ? float(*target) : -1.0f;
@@ -124,7 +123,7 @@ bool CWebPageHV::Click(qint16 vStartNo, const QString &)
     if (qint32(vStartNo) + kClickReach > std::numeric_limits<qint16>::max())
         throw AutomationError::overflow(u"Click"_s);
     const QList<qint32> range = positions(vStartNo, kClickReach + 1);
-    ReadFailures failures;
+    ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
     std::optional<qint32> chosen = firstWhere(reader, range, {kTagName, kType}, [](const QStringList &t) {
         return t[0] == u"INPUT"_s && (t[1] == u"submit"_s || t[1] == u"image"_s);
@@ -141,7 +140,7 @@ bool CWebPageHV::Click(qint16 vStartNo, const QString &)
 bool CWebPageHV::SetfocusItem(const QString &vName)
 {
     if (!CheckWebPage()) {
-        ui::services().beep();
+        mUi.beep();
         return false;
     }
     boundBrowser().bringToFront();

@@ -1,9 +1,7 @@
 #include "page/CWebPageHV.h"
 
-#include "platform/stores/ApplicationTitle.h"
-#include "page/FilterKey.h"
-#include "page/ItemMatch.h"
 #include "page/ItemReader.h"
+#include "platform/stores/ApplicationTitle.h"
 #include "platform/stores/ValueText.h"
 
 using namespace Qt::StringLiterals;
@@ -48,7 +46,7 @@ qint16 CWebPageHV::SearchItemNo(qint16 vDefaultNo, qint16 vNo, qint16 vItemN)
 
 qint16 CWebPageHV::rememberedNo() const
 {
-    const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, GetFilterKey(mItemFilter), u"-1"_s);
+    const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, mItemFilter.key(), u"-1"_s);
     const std::optional<qint16> number = stores::int16FromText(text);
     if (!number)
         throw AutomationError(13, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
@@ -70,30 +68,29 @@ qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vReg
     // The positions examined, in order, up to where the loop would end.
     QList<qint32> order;
     for (qint32 i = 0; i < n; ++i) {
-        const qint32 p = vSearchAll ? mItemFilter.StartNo + i : SearchItemNo(centre, qint16(i), n);
+        const qint32 p = vSearchAll ? mItemFilter.startNo() + i : SearchItemNo(centre, qint16(i), n);
         if (p > n - 1)
             break;
         order.append(p);
-        if (mItemFilter.EndNo > 0 && p >= mItemFilter.EndNo)
+        if (mItemFilter.endsAt(p))
             break;
     }
 
-    ReadFailures failures;
+    ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
-    const QList<qint32> codes = FilterCodes(mItemFilter);
+    const QList<qint32> codes = mItemFilter.propertyCodes();
     QList<qint16> found{0};
     qsizetype batchSize = vSearchAll ? order.size() : kFirstBatch;
     for (qsizetype next = 0; next < order.size(); next += batchSize, batchSize *= kBatchGrowth) {
         const QList<qint32> batch = order.mid(next, batchSize);
         reader.prefetch(batch, codes);
         for (const qint32 p : batch) {
-            if (!ItemMatches(mItemFilter, [&](qint32 code) { return reader.read(p, code); }))
+            if (!mItemFilter.match([&](qint32 code) { return reader.read(p, code); }))
                 continue;
             found.append(qint16(p));
             if (!vSearchAll) {
                 if (vRegSearch)
-                    mSettings.SaveSetting(kApplicationTitle, kFilterSection, GetFilterKey(mItemFilter),
-                                          QString::number(p));
+                    mSettings.SaveSetting(kApplicationTitle, kFilterSection, mItemFilter.key(), QString::number(p));
                 rItemNo = found;
                 return 1;
             }

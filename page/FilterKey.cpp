@@ -1,4 +1,4 @@
-#include "page/FilterKey.h"
+#include "page/ItemFilter.h"
 
 using namespace Qt::StringLiterals;
 
@@ -27,16 +27,15 @@ QString textCondition(bool other, const QString &text)
 
 } // namespace
 
-QString GetFilterKey(const ItemFilter &f)
+QString ItemFilter::key() const
 {
-    const int types = bit(f.TypeText, 1) | bit(f.TypeRadio, 2) | bit(f.TypeSubmit, 4) | bit(f.TypeHidden, 8)
-                      | bit(f.TypeOther, 16);
-    const int tags = bit(f.TagA, 1) | bit(f.TagB, 2) | bit(f.TagFONT, 4) | bit(f.TagINPUT, 8) | bit(f.TagIMG, 16)
-                     | bit(f.TagTH, 32) | bit(f.TagTR, 64) | bit(f.TagTD, 128) | bit(f.TagBR, 256)
-                     | bit(f.TagOther, 512);
-    const QString href = hexDigits(bit(f.HrefHttp, 1) | bit(f.HrefOther, 2), 1);
-    const int inner = bit(f.InnerOther, 1) | bit(f.InnerExtend, 2);
-    return hexDigits(types, 2) + hexDigits(tags, 3) + href + bracketed(f.HrefStr1) + bracketed(f.HrefStr2) + href
-           + hexDigits(inner, 1) + bracketed(f.InnerStr) + textCondition(f.TooltipOther, f.TooltipStr)
-           + textCondition(f.IDOther, f.IDStr) + textCondition(f.NameOther, f.NameStr);
+    const int types = bit(mTypeText, 1) | bit(mTypeRadio, 2) | bit(mTypeSubmit, 4) | bit(mTypeHidden, 8)
+                      | bit(mTypeOther, 16);
+    const int tags = bit(mTagA, 1) | bit(mTagB, 2) | bit(mTagFONT, 4) | bit(mTagINPUT, 8) | bit(mTagIMG, 16)
+                     | bit(mTagTH, 32) | bit(mTagTR, 64) | bit(mTagTD, 128) | bit(mTagBR, 256) | bit(mTagOther, 512);
+    const QString href = hexDigits(bit(mHrefHttp, 1) | bit(mHrefOther, 2), 1);
+    const int inner = bit(mInnerOther, 1) | bit(mInnerExtend, 2);
+    return hexDigits(types, 2) + hexDigits(tags, 3) + href + bracketed(mHrefStr1) + bracketed(mHrefStr2) + href
+           + hexDigits(inner, 1) + bracketed(mInnerStr) + textCondition(mTooltipOther, mTooltipStr)
+           + textCondition(mIDOther, mIDStr) + textCondition(mNameOther, mNameStr);
 }

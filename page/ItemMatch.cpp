@@ -1,4 +1,4 @@
-#include "page/ItemMatch.h"
+#include "page/ItemFilter.h"
 
 #include "page/PropertyCodes.h"
 
@@ -9,28 +9,14 @@ namespace {
 // Large containers are kept out of the text comparison.
 constexpr qsizetype kMaxInnerLength = 1024;
 
-bool tagPasses(const ItemFilter &f, const QString &tag)
+// The flag of a listed name, else the "other" flag.
+bool listedOrOther(const QString &value, std::initializer_list<std::pair<QString, bool>> listed, bool other)
 {
-    const std::pair<QString, bool> listed[] = {
-        {u"A"_s, f.TagA},     {u"B"_s, f.TagB},   {u"FONT"_s, f.TagFONT}, {u"INPUT"_s, f.TagINPUT},
-        {u"IMG"_s, f.TagIMG}, {u"TH"_s, f.TagTH}, {u"TR"_s, f.TagTR},     {u"TD"_s, f.TagTD},
-        {u"BR"_s, f.TagBR}};
     for (const auto &[name, flag] : listed) {
-        if (tag == name)
+        if (value == name)
             return flag;
     }
-    return f.TagOther;
-}
-
-bool typePasses(const ItemFilter &f, const ItemText &type)
-{
-    const std::pair<QString, bool> listed[] = {
-        {u"text"_s, f.TypeText}, {u"radio"_s, f.TypeRadio}, {u"submit"_s, f.TypeSubmit}, {u"hidden"_s, f.TypeHidden}};
-    for (const auto &[name, flag] : listed) {
-        if (type.text == name)
-            return flag;
-    }
-    return f.TypeOther && !type.unavailable();
+    return other;
 }
 
 // The shape of the tooltip, identifier and name categories.
@@ -41,8 +27,9 @@ bool textPasses(const QString &value, const QString &wanted, bool other)
     return (!wanted.isEmpty() && value.contains(wanted)) || other;
 }
 
-// Only blanks count as the spaces around mark-up, as in the old string trim.
-QString trimmedOfSpaces(const QString &text)
+// Only blanks (U+0020) are trimmed before the "<" test: mark-up after a tab
+// or a line break still counts as text.
+QString trimmedOfBlanks(const QString &text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -53,56 +40,56 @@ QString trimmedOfSpaces(const QString &text)
     return text.mid(begin, end - begin);
 }
 
-bool innerPasses(const ItemFilter &f, const QString &value)
-{
-    if (value.isEmpty() || value.size() > kMaxInnerLength)
-        return false;
-    if (!f.InnerExtend && trimmedOfSpaces(value).startsWith(u'<'))
-        return false;
-    return (!f.InnerStr.isEmpty() && value.contains(f.InnerStr)) || f.InnerOther;
-}
-
-bool hrefPasses(const ItemFilter &f, const QString &value)
-{
-    if (value.isEmpty())
-        return false;
-    const bool texts = !f.HrefStr1.isEmpty() && value.contains(f.HrefStr1)
-                       && (f.HrefStr2.isEmpty() || value.contains(f.HrefStr2));
-    const bool http = value.startsWith(u"http"_s);
-    return texts || (http && f.HrefHttp) || (!http && f.HrefOther);
-}
-
 } // namespace
 
-QList<qint32> FilterCodes(const ItemFilter &f)
+bool ItemFilter::match(const std::function<ItemText(qint32 code)> &read) const
 {
-    QList<qint32> codes;
-    const std::pair<bool, qint32> categories[] = {{f.TagOn, kTagName}, {f.TypeOn, kType},   {f.InnerOn, kInnerHtml},
-                                                  {f.TooltipOn, kAlt},  {f.HrefOn, kHref},   {f.IDOn, kId},
-                                                  {f.NameOn, kName}};
-    for (const auto &[on, code] : categories) {
-        if (on)
-            codes.append(code);
-    }
-    return codes;
-}
+    const auto tagPasses = [&](const QString &tag) {
+        return listedOrOther(tag,
+                             {{u"A"_s, mTagA}, {u"B"_s, mTagB}, {u"FONT"_s, mTagFONT}, {u"INPUT"_s, mTagINPUT},
+                              {u"IMG"_s, mTagIMG}, {u"TH"_s, mTagTH}, {u"TR"_s, mTagTR}, {u"TD"_s, mTagTD},
+                              {u"BR"_s, mTagBR}},
+                             mTagOther);
+    };
+    const auto typePasses = [&](const ItemText &type) {
+        return listedOrOther(type.text,
+                             {{u"text"_s, mTypeText}, {u"radio"_s, mTypeRadio}, {u"submit"_s, mTypeSubmit},
+                              {u"hidden"_s, mTypeHidden}},
+                             mTypeOther && !type.unavailable());
+    };
+    const auto innerPasses = [&](const QString &value) {
+        if (value.isEmpty() || value.size() > kMaxInnerLength)
+            return false;
+        if (!mInnerExtend && trimmedOfBlanks(value).startsWith(u'<'))
+            return false;
+        return (!mInnerStr.isEmpty() && value.contains(mInnerStr)) || mInnerOther;
+    };
+    const auto hrefPasses = [&](const QString &value) {
+        if (value.isEmpty())
+            return false;
+        const bool texts = !mHrefStr1.isEmpty() && value.contains(mHrefStr1)
+                           && (mHrefStr2.isEmpty() || value.contains(mHrefStr2));
+        const bool http = value.startsWith(u"http"_s);
+        return texts || (http && mHrefHttp) || (!http && mHrefOther);
+    };
 
-bool ItemMatches(const ItemFilter &f, const std::function<ItemText(qint32 code)> &read)
-{
+    // A failed read beeps, so which reads a search makes is part of what it
+    // does: every active category reads, even after an earlier one failed;
+    // only the type waits for the tag.
     bool passes = true;
-    if (f.TagOn)
-        passes = tagPasses(f, read(kTagName).text);
-    if (f.TypeOn && passes)
-        passes = typePasses(f, read(kType));
-    if (f.InnerOn)
-        passes = innerPasses(f, read(kInnerHtml).text) && passes;
-    if (f.TooltipOn)
-        passes = textPasses(read(kAlt).text, f.TooltipStr, f.TooltipOther) && passes;
-    if (f.HrefOn)
-        passes = hrefPasses(f, read(kHref).text) && passes;
-    if (f.IDOn)
-        passes = textPasses(read(kId).text, f.IDStr, f.IDOther) && passes;
-    if (f.NameOn)
-        passes = textPasses(read(kName).text, f.NameStr, f.NameOther) && passes;
+    if (tagOn())
+        passes = tagPasses(read(kTagName).text);
+    if (typeOn() && passes)
+        passes = typePasses(read(kType));
+    if (innerOn())
+        passes = innerPasses(read(kInnerHtml).text) && passes;
+    if (tooltipOn())
+        passes = textPasses(read(kAlt).text, mTooltipStr, mTooltipOther) && passes;
+    if (hrefOn())
+        passes = hrefPasses(read(kHref).text) && passes;
+    if (idOn())
+        passes = textPasses(read(kId).text, mIDStr, mIDOther) && passes;
+    if (nameOn())
+        passes = textPasses(read(kName).text, mNameStr, mNameOther) && passes;
     return passes;
 }

@@ -20,18 +20,23 @@ bool IsUnavailableError(qint32 number)
     }
 }
 
+ReadFailures::ReadFailures(ui::UiServices &ui)
+    : m_ui(ui)
+{
+}
+
 ItemText ReadFailures::classify(const AutomationError &error)
 {
     if (IsUnavailableError(error.number()))
         return {{}, ItemText::Outcome::Unavailable};
-    ui::services().beep();
+    m_ui.beep();
     if (error.description().contains(AutomationError::automationFailureText()))
         return {{}, ItemText::Outcome::Beeped};
     const QString text = u"★☆Error No："_s + QString::number(error.number()) + u'\n' + u"Source："_s + error.source()
                          + u'\n' + u"Description："_s + error.description();
     if (!m_shown.contains(text)) {
         m_shown.insert(text);
-        ui::services().messageBox(text, kApplicationTitle, ui::MessageIcon::None, ui::MessageButtons::Ok);
+        m_ui.messageBox(text, kApplicationTitle, ui::MessageIcon::None, ui::MessageButtons::Ok);
     }
     return {{}, ItemText::Outcome::Reported};
 }

@@ -5,6 +5,10 @@
 #include <QSet>
 #include <QString>
 
+namespace ui {
+class UiServices;
+}
+
 // One property of one element as read for the page model.
 struct ItemText
 {
@@ -32,8 +36,11 @@ bool IsUnavailableError(qint32 number);
 class ReadFailures
 {
 public:
+    explicit ReadFailures(ui::UiServices &ui);
+
     ItemText classify(const automation::AutomationError &error);
 
 private:
+    ui::UiServices &m_ui;
     QSet<QString> m_shown;
 };

@@ -18,7 +18,7 @@ CliPage::CliPage(CliOutput io)
     : m_services(io.err)
     , m_installed(m_services)
     , m_webBrowser(chromium::configuredShellWindows())
-    , m_page(stores::userProgramSettings())
+    , m_page(stores::userProgramSettings(), m_services)
 {
 }
 

@@ -144,7 +144,7 @@ int run()
     CountingUi ui;
     ui::ScopedServices installed(ui);
     stores::MemoryProgramSettings settings;
-    CWebPageHV page(settings);
+    CWebPageHV page(settings, ui);
     if (!page.SetWebPage(browser)) {
         std::fprintf(stderr, "the page did not bind\n");
         return 1;

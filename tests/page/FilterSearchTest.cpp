@@ -1,69 +1,47 @@
-// The filter record, its key, the search order and the search itself, on the double.
-#include "page/FilterKey.h"
+// The page's filter setters, the search order and the search itself, on the double.
 #include "tests/page/PageDouble.h"
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
+// The keys show the conditions: type and tag bits, link flags and [texts],
+// inner flags and [text], then tooltip, identifier and name as flag[text].
 TEST_F(PageOnDouble, FlagAndTextArgumentConventions)
 {
+    const ItemFilter &filter = page.itemFilter();
+    const QString none = ItemFilter().key();
     EXPECT_TRUE(page.SetFilter_TagName(1, 0, 0, 0, 0, 0, 0, 0, 0, 0));
     EXPECT_TRUE(page.SetFilter_TagName(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1));
-    EXPECT_TRUE(page.itemFilter().TagA);
+    EXPECT_EQ(filter.key(), u"000010[][]00[]0[]0[]0[]"_s); // tag A kept
     EXPECT_FALSE(page.SetFilter_TagName(2, -1, -1, -1, -1, -1, -1, -1, -1, -1)); // a greyed box is false
 
     EXPECT_TRUE(page.SetFilter_ID(u"key"_s, 1));
     EXPECT_TRUE(page.SetFilter_ID(u"・"_s, -1));
-    EXPECT_EQ(page.itemFilter().IDStr, u"key"_s);
-    EXPECT_TRUE(page.itemFilter().IDOther);
+    EXPECT_EQ(filter.key(), u"000000[][]00[]0[]1[key]0[]"_s);
     EXPECT_FALSE(page.SetFilter_ID(QString(), 0));
-    EXPECT_EQ(page.itemFilter().IDStr, QString());
+    EXPECT_EQ(filter.key(), none);
 
     // A lone second link text moves to the first.
     EXPECT_TRUE(page.SetFilter_Href(0, 0, QString(), u"needle"_s));
-    EXPECT_EQ(page.itemFilter().HrefStr1, u"needle"_s);
-    EXPECT_EQ(page.itemFilter().HrefStr2, QString());
+    EXPECT_EQ(filter.key(), u"000000[needle][]00[]0[]0[]0[]"_s);
     // The middle dot counts as a text for the On flag, though nothing is stored.
     page.ClearItemFilter();
     EXPECT_TRUE(page.SetFilter_Href(0, 0, u"・"_s, QString()));
-    EXPECT_EQ(page.itemFilter().HrefStr1, QString());
+    EXPECT_TRUE(filter.hrefOn());
+    EXPECT_EQ(filter.key(), none);
 
     EXPECT_TRUE(page.SetFilter_Innerhtml(QString(), 0, 1));
     EXPECT_TRUE(page.SetFilter_Type(0, 0, 0, 0, 1));
     EXPECT_TRUE(page.SetFilter_Tooltip(u"t"_s, 0));
     EXPECT_TRUE(page.SetFilter_Name(QString(), 1));
     page.SetSearchStartNo(-5);
-    EXPECT_EQ(page.itemFilter().StartNo, 0);
+    EXPECT_EQ(filter.startNo(), 0);
     page.SetSearchEndNo(-5);
-    EXPECT_EQ(page.itemFilter().EndNo, -5);
+    EXPECT_EQ(filter.endNo(), -5);
     page.ClearItemFilter();
-    EXPECT_EQ(GetFilterKey(page.itemFilter()), GetFilterKey(ItemFilter()));
-    EXPECT_FALSE(page.itemFilter().HrefOn || page.itemFilter().InnerOn || page.itemFilter().TypeOn);
-}
-
-TEST(FilterKey, EncodesEveryConditionButRangeAndOnFlags)
-{
-    ItemFilter f;
-    f.TagINPUT = true;
-    f.TypeText = true;
-    EXPECT_EQ(GetFilterKey(f), u"010080[][]00[]0[]0[]0[]"_s);
-
-    f = ItemFilter();
-    f.TypeText = f.TypeRadio = f.TypeSubmit = f.TypeHidden = f.TypeOther = true;
-    f.TagA = f.TagB = f.TagFONT = f.TagINPUT = f.TagIMG = f.TagTH = f.TagTR = f.TagTD = f.TagBR = f.TagOther = true;
-    f.HrefHttp = f.HrefOther = true;
-    f.HrefStr1 = u"h1"_s;
-    f.HrefStr2 = u"h2"_s;
-    f.InnerOther = f.InnerExtend = true;
-    f.InnerStr = u"in"_s;
-    f.TooltipOther = f.IDOther = f.NameOther = true;
-    f.TooltipStr = u"t"_s;
-    f.IDStr = u"i"_s;
-    f.NameStr = u"n"_s;
-    f.StartNo = 4;
-    f.EndNo = 9;
-    f.TagOn = f.TypeOn = true;
-    EXPECT_EQ(GetFilterKey(f), u"1F3FF3[h1][h2]33[in]1[t]1[i]1[n]"_s);
+    EXPECT_EQ(filter.key(), none);
+    EXPECT_FALSE(filter.tagOn() || filter.typeOn() || filter.innerOn() || filter.tooltipOn() || filter.hrefOn()
+                 || filter.idOn() || filter.nameOn());
 }
 
 TEST(SearchItemNo, VisitsEveryPositionOutwardFromTheCentre)
@@ -101,7 +79,7 @@ protected:
         return found;
     }
 
-    QString inputKey() const { return GetFilterKey(page.itemFilter()); }
+    QString inputKey() const { return page.itemFilter().key(); }
 };
 
 TEST_F(SearchOnDouble, WholeListRangeAndChangedPage)

@@ -40,7 +40,7 @@ TEST_F(PageOnDouble, FailedBindingKeepsTheOldElementListButNotItsDocument)
 
 TEST_F(PageOnDouble, NoticesNavigationLoadingAndClosing)
 {
-    CWebPageHV unbound(settings);
+    CWebPageHV unbound(settings, ui);
     EXPECT_TRUE(unbound.CheckWebPage()); // two empty addresses
     EXPECT_EQ(unbound.GetTitle(), u"No Title"_s);
     EXPECT_EQ(unbound.GetURL(), u"No URL"_s);
@@ -182,6 +182,20 @@ TEST_F(PageOnDouble, OtherErrorBeepsAndShowsTheBoxOncePerRead)
     EXPECT_EQ(ui.beeps, 1);
     // The failing read is not tried again after the box.
     EXPECT_EQ(element->journal().count(u"Name"_s), 1);
+}
+
+TEST_F(PageOnDouble, TellsTheUserOnlyThroughTheServicesItWasGiven)
+{
+    add({{u"tagName"_s, u"INPUT"_s}, {u"name"_s, u"n"_s}})->failOn(u"Name"_s, 5, u"broken"_s);
+    ASSERT_TRUE(page.SetWebPage(browser));
+    const ui::RecordingUiServices installed; // now the program-wide services
+    bool error = false;
+    page.GetItemStr(0, 4, error);
+    EXPECT_FALSE(page.SetItem_Value(5, u"x"_s));
+    EXPECT_EQ(ui.beeps, 2);
+    EXPECT_EQ(ui.messageBoxes.size(), 1);
+    EXPECT_EQ(installed.beeps, 0);
+    EXPECT_TRUE(installed.messageBoxes.isEmpty());
 }
 
 TEST_F(PageOnDouble, PersistentFailureShowsOneBoxPerOperation)

@@ -105,7 +105,7 @@ protected:
 
     ui::RecordingUiServices ui;
     stores::MemoryProgramSettings settings;
-    CWebPageHV page{settings};
+    CWebPageHV page{settings, ui};
 };
 
 } // namespace

@@ -21,5 +21,5 @@ protected:
     std::shared_ptr<automation::doubles::BrowserDouble> browser = shell->open(QStringLiteral("http://a.test/"));
     ui::RecordingUiServices ui;
     stores::MemoryProgramSettings settings;
-    CWebPageHV page{settings};
+    CWebPageHV page{settings, ui};
 };
