@@ -12,8 +12,9 @@ from pathlib import Path
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.MULTILINE)
 
 
-def main(manifest_path: str, top: str) -> int:
+def main(manifest_path: str, top: str, build: str) -> int:
     top = Path(top).resolve()
+    build = Path(build).resolve()
     targets = {}
     owner = {}
     for line in Path(manifest_path).read_text(encoding="utf-8").splitlines():
@@ -21,10 +22,10 @@ def main(manifest_path: str, top: str) -> int:
         files = []
         for source in filter(None, sources.split("|")):
             path = (Path(folder) / source).resolve()
-            if top in path.parents:
+            if top in path.parents and build not in path.parents:
                 files.append(path)
                 if path.suffix == ".h":
-                    owner[path.relative_to(top).as_posix()] = name
+                    owner.setdefault(path.relative_to(top).as_posix(), set()).add(name)
         targets[name] = (files, set(filter(None, links.split("|"))))
 
     faults = []
@@ -35,10 +36,10 @@ def main(manifest_path: str, top: str) -> int:
                     if (top / included).is_file():
                         faults.append(f"{path.relative_to(top)}: {included} belongs to no library")
                     continue
-                library = owner[included]
-                if library != name and library not in links:
-                    faults.append(f"{path.relative_to(top)}: includes {included} of {library}, "
-                                  f"which {name} does not link")
+                libraries = owner[included]
+                if name not in libraries and not libraries & links:
+                    faults.append(f"{path.relative_to(top)}: includes {included} of "
+                                  f"{' or '.join(sorted(libraries))}, which {name} does not link")
     for fault in faults:
         print(fault)
     print(f"{len(targets)} targets checked, {len(faults)} undeclared includes")
@@ -46,4 +47,4 @@ def main(manifest_path: str, top: str) -> int:
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(*sys.argv[1:4]))

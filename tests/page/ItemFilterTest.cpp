@@ -2,7 +2,7 @@
 // reads and decides.
 #include "page/ItemFilter.h"
 #include "page/PropertyCodes.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 
 #include <QHash>
 
