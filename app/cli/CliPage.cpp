@@ -16,7 +16,6 @@ ui::MessageResult CliPage::Services::messageBox(const QString &text, const QStri
 
 CliPage::CliPage(CliOutput io)
     : m_services(io.err)
-    , m_installed(m_services)
     , m_webBrowser(chromium::configuredShellWindows())
     , m_page(stores::userProgramSettings(), m_services)
 {

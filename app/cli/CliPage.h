@@ -8,8 +8,8 @@
 #include <memory>
 
 // The page model of one tab, bound the way the inspector binds it: the tab
-// found by its handle, then SetWebPage. Beeps go nowhere and the error
-// message box becomes a line on stderr while it lives.
+// found by its handle, then SetWebPage. Its page's beeps go nowhere and its
+// error message box becomes a line on stderr.
 class CliPage
 {
 public:
@@ -37,7 +37,6 @@ private:
     };
 
     Services m_services;
-    ui::ScopedServices m_installed;
     CWebBrowserHV m_webBrowser;
     CWebPageHV m_page;
 };

@@ -142,7 +142,6 @@ int run()
         QThread::msleep(20);
 
     CountingUi ui;
-    ui::ScopedServices installed(ui);
     stores::MemoryProgramSettings settings;
     CWebPageHV page(settings, ui);
     if (!page.SetWebPage(browser)) {
