@@ -138,7 +138,7 @@ int run()
     chromium::ChromiumShellWindows shell({headless.endpoint()});
     automation::BrowserPtr browser = shell.createBrowser();
     browser->navigate(server.url(u"/big.html"_s));
-    while (browser->readyState() != 4 || browser->busy())
+    while (browser->readyState() != automation::ReadyState::Complete || browser->busy())
         QThread::msleep(20);
 
     CountingUi ui;

@@ -80,13 +80,18 @@ public:
     virtual ElementPtr getElementById(const QString &idOrName) = 0;
 };
 
+// What Browser::readyState() reports, in the order a page goes through them.
+namespace ReadyState {
+enum : qint32 { Uninitialized = 0, Loading = 1, Loaded = 2, Interactive = 3, Complete = 4 };
+}
+
 class Browser : public Object
 {
 public:
     virtual QString locationURL() = 0;
     virtual QString locationName() = 0;
     virtual qint32 hwnd() = 0;
-    virtual qint32 readyState() = 0;
+    virtual qint32 readyState() = 0; // a ReadyState
     virtual bool busy() = 0;
     virtual DocumentPtr document() = 0;
     virtual QString statusText() = 0;
