@@ -56,8 +56,10 @@ public:
     void open(const QUrl &url, std::chrono::milliseconds timeout);
     bool isOpen() const;
 
-    QJsonObject call(const QString &method, const QJsonObject &params = {}, const QString &sessionId = {},
-                     std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+    // No default deadline: callers pass ChromiumOptions::callTimeout, so that
+    // it is set in one place.
+    QJsonObject call(const QString &method, const QJsonObject &params, const QString &sessionId,
+                     std::chrono::milliseconds timeout);
     // Sends without waiting; done runs on the worker thread (never for a
     // command that is dropped because the socket closed before it was sent).
     void post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done);
