@@ -92,4 +92,8 @@ private:
 const QString &pageHelperSource();
 const QString &pageHelperWorld();
 
+// Texts up to this long are sent once per bulk answer of the helper; a later
+// copy comes as the number of the first. The helper's source gets it from here.
+inline constexpr qsizetype kHelperShortText = 64;
+
 } // namespace chromium

@@ -7,8 +7,10 @@
 
   const CHUNK = 1 << 20; // UTF-16 units per reply; keeps messages small
   const BULK = 4 * CHUNK; // the texts of one bulk answer, about
-  const SHORT = 64; // texts up to this long are sent once per bulk answer
-  const MEMBER_NOT_FOUND = 438, OBJECT_NOT_SET = 91, FAILURE = 440;
+  // Each $NAME$ is a number that the C++ side fills in, so that its decoder
+  // reads our answers by the same numbers.
+  const SHORT = $SHORT_TEXT$; // texts up to this long are sent once per bulk answer
+  const MEMBER_NOT_FOUND = $MEMBER_NOT_FOUND$, OBJECT_NOT_SET = $OBJECT_NOT_SET$, FAILURE = $AUTOMATION_FAILURE$;
 
   const collections = {
     all: () => document.all,
