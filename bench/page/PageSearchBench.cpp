@@ -2,6 +2,7 @@
 // real headless Chromium, against the same selection made by one script run
 // in the page.
 #include "page/CWebPageHV.h"
+#include "page/PropertyCodes.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "platform/stores/MemoryProgramSettings.h"
 #include "platform/ui/QuietUiServices.h"
@@ -181,8 +182,8 @@ int run()
     // (c) the ten grid columns of one screen of rows
     QList<qint16> rows(kScreenRows);
     std::iota(rows.begin(), rows.end(), qint16(kElements / 2));
-    QList<qint32> columns(10);
-    std::iota(columns.begin(), columns.end(), 1);
+    QList<qint32> columns(kId - kTagName + 1);
+    std::iota(columns.begin(), columns.end(), kTagName);
     const double rowsMs = medianMs([&] { page.GetItemStrRows(rows, columns); });
     const double cellsMs = medianMs([&] {
         for (const qint16 row : rows) {
