@@ -51,7 +51,7 @@ qint16 CWebPageHV::rememberedNo() const
     const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, GetFilterKey(mItemFilter), u"-1"_s);
     const std::optional<qint16> number = stores::int16FromText(text);
     if (!number)
-        throw AutomationError(13, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
+        throw AutomationError(AutomationError::TypeMismatch, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
     return *number;
 }
 

@@ -12,6 +12,7 @@ class AutomationError : public std::exception
 public:
     enum Number : qint32 {
         Overflow = 6,
+        TypeMismatch = 13,              // a stored text that is not the number it should be
         PermissionDenied = 70,          // the document was replaced by a navigation
         ObjectNotSet = 91,              // an absent object, or an index outside a collection
         NoAutomationSupport = 430,
