@@ -65,11 +65,8 @@ public:
     void post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done);
 
     bool isUnresponsive(const QString &sessionId) const;
-    void markUnresponsive(const QString &sessionId);
     // Fails every pending call of the session at once.
     void sessionClosed(const QString &sessionId);
-
-    const QString &label() const { return m_label; }
 
 private:
     friend class SocketWorker;
@@ -89,7 +86,6 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     enum class State { Idle, Opening, Open, Closed } m_state = State::Idle;
-    QString m_closeReason;
     int m_nextId = 1;
     std::unordered_map<int, std::shared_ptr<Pending>> m_pending;
     std::set<QString> m_unresponsive;
