@@ -1,8 +1,10 @@
 #pragma once
 
-// Our stand-in for the platform's automation objects: the collection of open
-// browser windows, the browser object, and the document model of its page.
-// Every call is synchronous, and every failure is an AutomationError.
+// The automation layer that the program's model works through: the
+// collection of open browser windows, each browser, and the document model
+// of its page. platform/chromium implements it over the DevTools protocol,
+// and the tests have an in-memory double. Every call is synchronous, and
+// every failure is an AutomationError.
 
 #include "platform/automation/AutomationError.h"
 
@@ -138,8 +140,8 @@ public:
     virtual BrowserPtr createBrowser() = 0;
 };
 
-// Text as late-bound automation gave it: booleans True/False, numbers in
-// plain decimal, nothing as the empty text.
+// A value read, as the text the model compares and shows: booleans
+// True/False, numbers in plain decimal, nothing as the empty text.
 QString automationText(const QVariant &value);
 
 } // namespace automation

@@ -6,7 +6,7 @@
 namespace automation {
 
 // The one error type of the automation layer. Callers classify failures by
-// number, the way late-bound automation reported them.
+// number, and the error messages show it.
 class AutomationError : public std::exception
 {
 public:
@@ -34,8 +34,8 @@ public:
     static AutomationError noAutomationSupport(const QString &source);
     static AutomationError memberNotFound(const QString &source, const QString &member);
     static AutomationError serverUnavailable(const QString &source);
-    // The description always contains the platform's automation-error text,
-    // which is how callers recognise this class of failure.
+    // The description always contains automationFailureText(), which is how
+    // callers recognise this class of failure.
     static AutomationError automationFailure(const QString &source, const QString &detail);
 
     // The text that marks an automation error in a description.

@@ -60,7 +60,9 @@ void ChromiumTab::applyInitialReadyState(const QString &documentReadyState)
 
 void ChromiumTab::navigationRequested()
 {
-    // The old browser reported loading as soon as a navigation was asked for.
+    // Loading from the moment a navigation is asked for, not from when the
+    // server first answers: a caller that navigates and then polls must never
+    // see the previous page's "complete".
     update([](Snapshot &s) {
         s.readyState = ReadyState::Loading;
         s.busy = true;

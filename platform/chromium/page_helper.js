@@ -44,7 +44,8 @@
     return el;
   };
 
-  // Late-bound members are found without regard to case.
+  // Members are found without regard to case, so that the spellings our
+  // callers use (innerhtml, TagName) reach the DOM's own.
   const memberNames = new WeakMap();
   const findMember = (el, name) => {
     if (name in el) return name;
@@ -69,8 +70,8 @@
   };
 
   // What one member of one element reads as. Properties that page scripts
-  // added are not visible from here; an attribute of that name stands in
-  // for them, as expando attributes did in the old document model.
+  // added are not visible from this world; an attribute of that name stands
+  // in for them, so that custom members written in the mark-up still read.
   const read = (el, member) => {
     const v = memberReader(member, attributeTest)(el);
     if (v === MISSING) throw new Fault(MEMBER_NOT_FOUND, member);
