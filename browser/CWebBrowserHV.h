@@ -73,7 +73,7 @@ private:
     // Declared first so that it is released last.
     std::shared_ptr<automation::ShellWindows> mShellWindows;
     automation::BrowserPtr mIE;
-    std::array<QString, 5> mReadyStateName;
+    std::array<QString, automation::ReadyState::Complete + 1> mReadyStateName; // by ReadyState
     qint32 mBasePage_hWnd = 0;
     browser::PauseClock mClock;
 };

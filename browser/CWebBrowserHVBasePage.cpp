@@ -43,10 +43,9 @@ void CWebBrowserHV::OpenBasePage(const QString &vUrl, qint16 vToolBar)
             current().navigate(vUrl);
     });
     constexpr int polls = 60;
-    constexpr qint32 complete = 4;
     for (int poll = 0; poll < polls; ++poll) {
         Wait(0.1f);
-        if (GetReadyStatus(nullptr) == complete)
+        if (GetReadyStatus(nullptr) == automation::ReadyState::Complete)
             return;
     }
 }

@@ -10,10 +10,11 @@ using automation::ObjectPtr;
 
 qint32 CWebBrowserHV::GetReadyStatus(const ObjectPtr &rIe) const
 {
+    constexpr qint32 unknown = automation::ReadyState::Uninitialized;
     const BrowserPtr ie = CheckIE(rIe);
     if (!ie)
-        return 0;
-    return automation::absorbed(0, [&] { return ie->readyState(); });
+        return unknown;
+    return automation::absorbed(unknown, [&] { return ie->readyState(); });
 }
 
 QString CWebBrowserHV::GetReadyStateStr(const ObjectPtr &rIe) const

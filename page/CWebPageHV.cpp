@@ -90,7 +90,7 @@ bool CWebPageHV::IsWebPageComplete() const
         automation::Browser &ie = boundBrowser();
         const bool busy = ie.busy();
         const qint32 readyState = ie.readyState(); // read even when busy: its failure counts too
-        return !busy && readyState == 4;
+        return !busy && readyState == automation::ReadyState::Complete;
     });
 }
 

@@ -49,7 +49,7 @@ qint16 CWebPageHV::rememberedNo() const
     const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, mItemFilter.key(), u"-1"_s);
     const std::optional<qint16> number = stores::int16FromText(text);
     if (!number)
-        throw AutomationError(13, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
+        throw AutomationError(AutomationError::TypeMismatch, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
     return *number;
 }
 

@@ -1,6 +1,7 @@
 #include "app/cli/CliCommand.h"
 
 #include "app/cli/CliPage.h"
+#include "page/PropertyCodes.h"
 
 #include <functional>
 
@@ -50,10 +51,10 @@ int RunClickCommand(const QStringList &args, CliOutput io)
     return act(io, [&] {
         // The row's type and its identifier, or its name when it has none.
         bool error = false;
-        QString type = page.GetItemStr(item, 2, error);
-        QString name = page.GetItemStr(item, 10, error);
+        QString type = page.GetItemStr(item, kType, error);
+        QString name = page.GetItemStr(item, kId, error);
         if (name.isEmpty())
-            name = page.GetItemStr(item, 4, error);
+            name = page.GetItemStr(item, kName, error);
         page.ItemClick(item, type, name);
         return true;
     }, "the click failed");

@@ -2,6 +2,7 @@
 
 #include "app/cli/CliPage.h"
 #include "app/cli/Tsv.h"
+#include "page/PropertyCodes.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -133,8 +134,8 @@ int RunElementsCommand(const QStringList &args, CliOutput io)
         return ExitFailed;
     }
     const QList<qint16> items = found.mid(1);
-    QList<qint32> columns(10);
-    std::iota(columns.begin(), columns.end(), 1);
+    QList<qint32> columns(kId - kTagName + 1); // the inspector's columns, in code order
+    std::iota(columns.begin(), columns.end(), kTagName);
     const QList<QList<ItemText>> rows = page.GetItemStrRows(items, columns);
 
     QJsonArray array;

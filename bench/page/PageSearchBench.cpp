@@ -2,6 +2,7 @@
 // real headless Chromium, against the same selection made by one script run
 // in the page.
 #include "page/CWebPageHV.h"
+#include "page/PropertyCodes.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "platform/stores/MemoryProgramSettings.h"
 #include "platform/ui/QuietUiServices.h"
@@ -138,7 +139,7 @@ int run()
     chromium::ChromiumShellWindows shell({headless.endpoint()});
     automation::BrowserPtr browser = shell.createBrowser();
     browser->navigate(server.url(u"/big.html"_s));
-    while (browser->readyState() != 4 || browser->busy())
+    while (browser->readyState() != automation::ReadyState::Complete || browser->busy())
         QThread::msleep(20);
 
     CountingUi ui;
@@ -180,8 +181,8 @@ int run()
     // (c) the ten grid columns of one screen of rows
     QList<qint16> rows(kScreenRows);
     std::iota(rows.begin(), rows.end(), qint16(kElements / 2));
-    QList<qint32> columns(10);
-    std::iota(columns.begin(), columns.end(), 1);
+    QList<qint32> columns(kId - kTagName + 1);
+    std::iota(columns.begin(), columns.end(), kTagName);
     const double rowsMs = medianMs([&] { page.GetItemStrRows(rows, columns); });
     const double cellsMs = medianMs([&] {
         for (const qint16 row : rows) {

@@ -1,8 +1,10 @@
 #pragma once
 
-// Our stand-in for the platform's automation objects: the collection of open
-// browser windows, the browser object, and the document model of its page.
-// Every call is synchronous, and every failure is an AutomationError.
+// The automation layer that the program's model works through: the
+// collection of open browser windows, each browser, and the document model
+// of its page. platform/chromium implements it over the DevTools protocol,
+// and the tests have an in-memory double. Every call is synchronous, and
+// every failure is an AutomationError.
 
 #include "platform/automation/AutomationError.h"
 
@@ -80,13 +82,18 @@ public:
     virtual ElementPtr getElementById(const QString &idOrName) = 0;
 };
 
+// What Browser::readyState() reports, in the order a page goes through them.
+namespace ReadyState {
+enum : qint32 { Uninitialized = 0, Loading = 1, Loaded = 2, Interactive = 3, Complete = 4 };
+}
+
 class Browser : public Object
 {
 public:
     virtual QString locationURL() = 0;
     virtual QString locationName() = 0;
     virtual qint32 hwnd() = 0;
-    virtual qint32 readyState() = 0;
+    virtual qint32 readyState() = 0; // a ReadyState
     virtual bool busy() = 0;
     virtual DocumentPtr document() = 0;
     virtual QString statusText() = 0;
@@ -133,8 +140,8 @@ public:
     virtual BrowserPtr createBrowser() = 0;
 };
 
-// Text as late-bound automation gave it: booleans True/False, numbers in
-// plain decimal, nothing as the empty text.
+// A value read, as the text the model compares and shows: booleans
+// True/False, numbers in plain decimal, nothing as the empty text.
 QString automationText(const QVariant &value);
 
 } // namespace automation

@@ -6,12 +6,13 @@
 namespace automation {
 
 // The one error type of the automation layer. Callers classify failures by
-// number, the way late-bound automation reported them.
+// number, and the error messages show it.
 class AutomationError : public std::exception
 {
 public:
     enum Number : qint32 {
         Overflow = 6,
+        TypeMismatch = 13,              // a stored text that is not the number it should be
         PermissionDenied = 70,          // the document was replaced by a navigation
         ObjectNotSet = 91,              // an absent object, or an index outside a collection
         NoAutomationSupport = 430,
@@ -33,8 +34,8 @@ public:
     static AutomationError noAutomationSupport(const QString &source);
     static AutomationError memberNotFound(const QString &source, const QString &member);
     static AutomationError serverUnavailable(const QString &source);
-    // The description always contains the platform's automation-error text,
-    // which is how callers recognise this class of failure.
+    // The description always contains automationFailureText(), which is how
+    // callers recognise this class of failure.
     static AutomationError automationFailure(const QString &source, const QString &detail);
 
     // The text that marks an automation error in a description.

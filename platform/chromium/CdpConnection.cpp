@@ -127,7 +127,6 @@ void CdpConnection::onDisconnected(const QString &why)
     qCDebug(lcDevTools) << "disconnected from" << m_label << why;
     std::lock_guard lock(m_mutex);
     m_state = State::Closed;
-    m_closeReason = why;
     failPendingLocked([](const Pending &) { return true; },
                       AutomationError(AutomationError::ServerUnavailable, kSource,
                                       u"the browser at "_s + m_label + u" has gone"_s));
@@ -209,12 +208,6 @@ bool CdpConnection::isUnresponsive(const QString &sessionId) const
 {
     std::lock_guard lock(m_mutex);
     return m_unresponsive.count(sessionId) > 0;
-}
-
-void CdpConnection::markUnresponsive(const QString &sessionId)
-{
-    std::lock_guard lock(m_mutex);
-    m_unresponsive.insert(sessionId);
 }
 
 void CdpConnection::sessionClosed(const QString &sessionId)

@@ -56,18 +56,17 @@ public:
     void open(const QUrl &url, std::chrono::milliseconds timeout);
     bool isOpen() const;
 
-    QJsonObject call(const QString &method, const QJsonObject &params = {}, const QString &sessionId = {},
-                     std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
+    // No default deadline: callers pass ChromiumOptions::callTimeout, so that
+    // it is set in one place.
+    QJsonObject call(const QString &method, const QJsonObject &params, const QString &sessionId,
+                     std::chrono::milliseconds timeout);
     // Sends without waiting; done runs on the worker thread (never for a
     // command that is dropped because the socket closed before it was sent).
     void post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done);
 
     bool isUnresponsive(const QString &sessionId) const;
-    void markUnresponsive(const QString &sessionId);
     // Fails every pending call of the session at once.
     void sessionClosed(const QString &sessionId);
-
-    const QString &label() const { return m_label; }
 
 private:
     friend class SocketWorker;
@@ -87,7 +86,6 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     enum class State { Idle, Opening, Open, Closed } m_state = State::Idle;
-    QString m_closeReason;
     int m_nextId = 1;
     std::unordered_map<int, std::shared_ptr<Pending>> m_pending;
     std::set<QString> m_unresponsive;

@@ -7,11 +7,6 @@ namespace chromium {
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
-namespace {
-// Texts up to this long are sent once per bulk answer (the helper's SHORT).
-constexpr qsizetype kShortText = 64;
-}
-
 ChromiumDocument::ChromiumDocument(ChromiumDocumentRef ref)
     : m_ref(std::move(ref))
 {
@@ -129,7 +124,7 @@ void ChromiumElementCollection::readPart(const QStringList &members, qint32 firs
         } else {
             const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong();
             texts.append({pieces.mid(colon + 1, length), 0});
-            if (length <= kShortText)
+            if (length <= kHelperShortText)
                 shortTexts.append(texts.back().text);
             at = colon + 1 + length;
         }

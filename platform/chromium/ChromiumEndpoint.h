@@ -50,8 +50,9 @@ public:
     QJsonObject browserCall(const QString &method, const QJsonObject &params = {});
     QJsonObject sessionCall(ChromiumTab &tab, const QString &method, const QJsonObject &params = {});
 
-    // Starts a navigation without waiting for the server: the old browser's
-    // Navigate returned at once, and a slow server must not look like a hung tab.
+    // Starts a navigation without waiting for the server: callers follow the
+    // load through the ready state, and a slow server must not look like a
+    // hung tab.
     void navigate(ChromiumTab &tab, const QString &url);
 
     ChromiumTab::Snapshot settledTab(ChromiumTab &tab);
@@ -91,5 +92,9 @@ private:
 // Our helper's source, and the name of the isolated world it lives in.
 const QString &pageHelperSource();
 const QString &pageHelperWorld();
+
+// Texts up to this long are sent once per bulk answer of the helper; a later
+// copy comes as the number of the first. The helper's source gets it from here.
+inline constexpr qsizetype kHelperShortText = 64;
 
 } // namespace chromium

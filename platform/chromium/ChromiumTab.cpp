@@ -6,18 +6,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The old browser's ready states.
-constexpr qint32 kLoading = 1;
-constexpr qint32 kInteractive = 3;
-constexpr qint32 kComplete = 4;
+namespace ReadyState = automation::ReadyState;
 
 qint32 fromDocumentReadyState(const QString &state)
 {
     if (state == u"complete"_s)
-        return kComplete;
+        return ReadyState::Complete;
     if (state == u"interactive"_s)
-        return kInteractive;
-    return kLoading;
+        return ReadyState::Interactive;
+    return ReadyState::Loading;
 }
 
 } // namespace
@@ -57,15 +54,17 @@ void ChromiumTab::applyInitialReadyState(const QString &documentReadyState)
 {
     update([&](Snapshot &s) {
         s.readyState = fromDocumentReadyState(documentReadyState);
-        s.busy = s.readyState != kComplete;
+        s.busy = s.readyState != ReadyState::Complete;
     });
 }
 
 void ChromiumTab::navigationRequested()
 {
-    // The old browser reported loading as soon as a navigation was asked for.
+    // Loading from the moment a navigation is asked for, not from when the
+    // server first answers: a caller that navigates and then polls must never
+    // see the previous page's "complete".
     update([](Snapshot &s) {
-        s.readyState = kLoading;
+        s.readyState = ReadyState::Loading;
         s.busy = true;
     });
 }
@@ -78,18 +77,18 @@ void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &param
             return;
         const QString name = params.value(u"name"_s).toString();
         if (name == u"init"_s || name == u"commit"_s)
-            update([](Snapshot &s) { s.readyState = kLoading; s.busy = true; s.crashed = false; });
+            update([](Snapshot &s) { s.readyState = ReadyState::Loading; s.busy = true; s.crashed = false; });
         else if (name == u"DOMContentLoaded"_s)
-            update([](Snapshot &s) { s.readyState = kInteractive; });
+            update([](Snapshot &s) { s.readyState = ReadyState::Interactive; });
         else if (name == u"load"_s)
-            update([](Snapshot &s) { s.readyState = kComplete; });
+            update([](Snapshot &s) { s.readyState = ReadyState::Complete; });
     } else if (method == u"Page.frameStartedLoading"_s) {
         if (isMainFrame(params.value(u"frameId"_s).toString()))
-            update([](Snapshot &s) { s.readyState = kLoading; s.busy = true; });
+            update([](Snapshot &s) { s.readyState = ReadyState::Loading; s.busy = true; });
     } else if (method == u"Page.frameStoppedLoading"_s) {
         // Also the end of a load that was stopped half-way.
         if (isMainFrame(params.value(u"frameId"_s).toString()))
-            update([](Snapshot &s) { s.readyState = kComplete; s.busy = false; });
+            update([](Snapshot &s) { s.readyState = ReadyState::Complete; s.busy = false; });
     } else if (method == u"Page.javascriptDialogOpening"_s) {
         update([](Snapshot &s) { s.dialogOpen = true; });
     } else if (method == u"Page.javascriptDialogClosed"_s) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/automation/Automation.h"
+
 #include <QJsonObject>
 #include <QString>
 
@@ -27,7 +29,7 @@ public:
         Setup setup = Setup::Pending;
         QString setupError;
         bool setupStalled = false;
-        qint32 readyState = 0;
+        qint32 readyState = automation::ReadyState::Uninitialized;
         bool busy = false;
         QString documentContext; // uniqueId of our world in the current document
         bool dialogOpen = false;

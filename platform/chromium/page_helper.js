@@ -7,8 +7,10 @@
 
   const CHUNK = 1 << 20; // UTF-16 units per reply; keeps messages small
   const BULK = 4 * CHUNK; // the texts of one bulk answer, about
-  const SHORT = 64; // texts up to this long are sent once per bulk answer
-  const MEMBER_NOT_FOUND = 438, OBJECT_NOT_SET = 91, FAILURE = 440;
+  // Each $NAME$ is a number that the C++ side fills in, so that its decoder
+  // reads our answers by the same numbers.
+  const SHORT = $SHORT_TEXT$; // texts up to this long are sent once per bulk answer
+  const MEMBER_NOT_FOUND = $MEMBER_NOT_FOUND$, OBJECT_NOT_SET = $OBJECT_NOT_SET$, FAILURE = $AUTOMATION_FAILURE$;
 
   const collections = {
     all: () => document.all,
@@ -42,7 +44,8 @@
     return el;
   };
 
-  // Late-bound members are found without regard to case.
+  // Members are found without regard to case, so that the spellings our
+  // callers use (innerhtml, TagName) reach the DOM's own.
   const memberNames = new WeakMap();
   const findMember = (el, name) => {
     if (name in el) return name;
@@ -67,8 +70,8 @@
   };
 
   // What one member of one element reads as. Properties that page scripts
-  // added are not visible from here; an attribute of that name stands in
-  // for them, as expando attributes did in the old document model.
+  // added are not visible from this world; an attribute of that name stands
+  // in for them, so that custom members written in the mark-up still read.
   const read = (el, member) => {
     const v = memberReader(member, attributeTest)(el);
     if (v === MISSING) throw new Fault(MEMBER_NOT_FOUND, member);

@@ -1,4 +1,6 @@
 // The document model of a real page, read through our isolated world.
+#include "platform/chromium/ChromiumEndpoint.h"
+#include "tests/browser/QStringPrinter.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
@@ -79,6 +81,28 @@ TEST_F(ChromiumTest, CollectionsByPosition)
     EXPECT_FALSE(uid.isEmpty());
     EXPECT_EQ(first->get(u"UNIQUEID"_s).toString(), uid);
     EXPECT_NE(all->item(4)->get(u"uniqueID"_s).toString(), uid);
+}
+
+// A short text travels once per bulk answer and its copies as its number, so
+// both ends must draw the line at the same length, exactly at the limit too.
+TEST_F(ChromiumTest, RepeatedTextsAroundTheShortLimitReadBack)
+{
+    const QString atLimit(chromium::kHelperShortText, u'a');
+    const QString overLimit(chromium::kHelperShortText + 1, u'b');
+    const QStringList titles{atLimit, overLimit, u"c"_s, overLimit, atLimit, u"c"_s, atLimit, overLimit, QString()};
+    QString html = u"<title>short</title>"_s;
+    for (const QString &title : titles)
+        html += u"<p title=\"%1\">p</p>"_s.arg(title);
+    auto all = openPage(u"/short.html"_s, html)->document()->collection(CollectionKind::All);
+
+    const QList<automation::MemberText> read = all->readMany({u"tagName"_s, u"title"_s}, 0, all->length());
+    QStringList paragraphs;
+    for (qsizetype i = 0; i + 1 < read.size(); i += 2) {
+        ASSERT_EQ(read[i].errorNumber, 0) << i;
+        if (read[i].text == u"P"_s)
+            paragraphs.append(read[i + 1].text);
+    }
+    EXPECT_EQ(paragraphs, titles);
 }
 
 TEST_F(ChromiumTest, HostilePageCannotChangeWhatWeRead)

@@ -61,12 +61,12 @@ TEST_F(ChromiumTest, ReadyStateFollowsLoading)
     auto browser = shell->createBrowser();
     browser->navigate(server().url(u"/slow?ms=1500"_s));
     // Loading from the moment the navigation was asked for.
-    EXPECT_EQ(browser->readyState(), 1);
+    EXPECT_EQ(browser->readyState(), automation::ReadyState::Loading);
     EXPECT_TRUE(browser->busy());
     QThread::msleep(500);
-    EXPECT_EQ(browser->readyState(), 1);
+    EXPECT_EQ(browser->readyState(), automation::ReadyState::Loading);
     EXPECT_TRUE(browser->busy());
-    ASSERT_TRUE(eventually([&] { return browser->readyState() == 4; }, 5000));
+    ASSERT_TRUE(eventually([&] { return browser->readyState() == automation::ReadyState::Complete; }, 5000));
     EXPECT_TRUE(eventually([&] { return !browser->busy(); }));
 }
 

@@ -136,7 +136,7 @@ TEST_F(MainWindow, RowsFollowTheWebPagesByPosition)
     auto b = shell->open(u"https://b.test/"_s, 0xABCD);
     auto c = shell->open(u"http://c.test/"_s, qint32(0x8000ABCD));
     b->state().title = u"Bの題"_s;
-    b->state().readyState = 1;
+    b->state().readyState = automation::ReadyState::Loading;
     tick();
     ASSERT_EQ(grid->rows(), 4);
     EXPECT_EQ(row(1), (QStringList{u"1"_s, {}, u"完了"_s, u"http://a.test/"_s, u"http://a.test/"_s,

@@ -54,9 +54,9 @@ TEST_F(PageOnDouble, NoticesNavigationLoadingAndClosing)
     browser->state().busy = true;
     EXPECT_FALSE(page.IsWebPageComplete());
     browser->state().busy = false;
-    browser->state().readyState = 3;
+    browser->state().readyState = automation::ReadyState::Interactive;
     EXPECT_FALSE(page.IsWebPageComplete());
-    browser->state().readyState = 4;
+    browser->state().readyState = automation::ReadyState::Complete;
     EXPECT_TRUE(page.IsWebPageComplete());
     EXPECT_EQ(page.GetTitle(), u"http://b.test/"_s);
 

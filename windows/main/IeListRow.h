@@ -6,6 +6,20 @@ namespace shared {
 class ListGrid;
 }
 
+namespace ielist {
+// The browser list's columns, left to right.
+enum Column : int {
+    NumberColumn = 0,
+    DetailColumn = 1, // the "詳細" button
+    StatusColumn = 2,
+    UrlColumn = 3,
+    TitleColumn = 4,
+    HandleColumn = 5,
+    TypeColumn = 6,
+    ColumnCount = 7,
+};
+} // namespace ielist
+
 // Writes one browser window into its row of the browser list, touching only
 // cells whose text changed. A row that is new gets the "詳細" button; an
 // existing row keeps the picture it shows. The "タイプ" column is left alone.

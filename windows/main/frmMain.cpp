@@ -3,6 +3,7 @@
 #include "platform/ui/FormPosition.h"
 #include "platform/ui/Twips.h"
 #include "windows/ancillary/JapaneseFonts.h"
+#include "windows/main/IeListRow.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <type_traits>
 
 using namespace Qt::StringLiterals;
 
@@ -132,9 +134,10 @@ void frmMain::Form_Load()
         {u"hWnd"_s, u"ハンドラー"_s, 1200},
         {u"Type"_s, u"タイプ"_s, 1200},
     };
-    shared::SetListGridStyle(*fgIeList, 7, 1);
+    static_assert(std::extent_v<decltype(columns)> == ielist::ColumnCount - ielist::DetailColumn);
+    shared::SetListGridStyle(*fgIeList, ielist::ColumnCount, 1);
     shared::SetupFixedColumn(*fgIeList, 0, 400, u"No"_s);
-    int col = 1;
+    int col = ielist::DetailColumn;
     for (const IeListColumn &column : columns) {
         shared::SetupColumn(*fgIeList, col, column.width, column.caption, Qt::AlignLeft | Qt::AlignVCenter);
         fgIeList->setCellData(0, col, column.key);

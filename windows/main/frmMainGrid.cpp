@@ -12,11 +12,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
-namespace {
-constexpr int kDetailRaised = 4;
-constexpr int kDetailPressed = 5;
-constexpr int kHandleColumn = 5;
-} // namespace
+using shared::CellButtonImages;
 
 void frmMain::watchGrid()
 {
@@ -46,7 +42,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (onCells && event->type() != QEvent::MouseButtonRelease && event->type() != QEvent::MouseMove)
             fgIeList_BeforeMouseDown(pos);
         else if (onHeader && event->type() == QEvent::MouseButtonDblClick
-                 && fgIeList->horizontalHeader()->logicalIndexAt(pos) == 0)
+                 && fgIeList->horizontalHeader()->logicalIndexAt(pos) == ielist::NumberColumn)
             shared::ResetColumnWidths(*fgIeList);
         return true;
     }
@@ -63,11 +59,11 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 // comes with the inspector window.
 void frmMain::fgIeList_BeforeMouseDown(const QPoint &pos)
 {
-    if (!shared::IsMouseOnCellButton(*fgIeList, pos, kDetailRaised))
+    if (!shared::IsMouseOnCellButton(*fgIeList, pos, CellButtonImages::kDetailRaised))
         return;
-    shared::SetCurrentCellButton(*fgIeList, kDetailPressed);
+    shared::SetCurrentCellButton(*fgIeList, CellButtonImages::kDetailPressed);
     fgIeList->viewport()->repaint(fgIeList->visualRect(fgIeList->currentIndex()));
-    qint32 handle = shared::HexTextToLong(fgIeList->text(fgIeList->row(), kHandleColumn));
+    qint32 handle = shared::HexTextToLong(fgIeList->text(fgIeList->row(), ielist::HandleColumn));
     fgIeList->viewport()->repaint();
     // The window may have closed or left the web since the last tick;
     // then there is nothing to bring forward.
@@ -79,7 +75,7 @@ void frmMain::fgIeList_BeforeMouseDown(const QPoint &pos)
         }
     } catch (const automation::AutomationError &) {
     }
-    shared::SetCurrentCellButton(*fgIeList, kDetailRaised);
+    shared::SetCurrentCellButton(*fgIeList, CellButtonImages::kDetailRaised);
 }
 
 void frmMain::fgIeList_ToolTip(const QHelpEvent &event)

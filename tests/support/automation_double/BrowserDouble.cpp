@@ -97,7 +97,7 @@ void BrowserDouble::show(const QString &url)
     m_document = std::make_shared<DocumentDouble>(m_pageLife);
     m_state.url = url;
     m_state.title = url;
-    m_state.readyState = 4;
+    m_state.readyState = automation::ReadyState::Complete;
     m_state.busy = false;
 }
 

@@ -27,7 +27,7 @@ public:
         QString url;
         QString title;
         qint32 hwnd = 0;
-        qint32 readyState = 4;
+        qint32 readyState = automation::ReadyState::Complete;
         bool busy = false;
         QString statusText;
         qint32 left = 0;

@@ -68,7 +68,7 @@ std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium
 namespace {
 bool loadsWithin10s(const automation::BrowserPtr &browser)
 {
-    return eventually([&] { return browser->readyState() == 4 && !browser->busy(); }, 10000);
+    return eventually([&] { return browser->readyState() == automation::ReadyState::Complete && !browser->busy(); }, 10000);
 }
 } // namespace
 
