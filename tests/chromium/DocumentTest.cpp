@@ -1,6 +1,6 @@
 // The document model of a real page, read through our isolated world.
 #include "platform/chromium/ChromiumEndpoint.h"
-#include "tests/browser/QStringPrinter.h"
+#include "tests/support/QtPrinting.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
