@@ -104,9 +104,9 @@ QString CWebPageHV::GetURL() const
     return absorbed(u"No URL"_s, [&] { return boundBrowser().locationURL(); });
 }
 
-qint16 CWebPageHV::GetWebItemN(qint32 vType) const
+ItemNo CWebPageHV::GetWebItemN(qint32 vType) const
 {
-    return absorbed(qint16(0), [&] {
+    return absorbed(ItemNo(0), [&] {
         qint32 length = 0;
         if (vType >= 0 && vType <= 4) {
             if (!mDoc)
@@ -119,13 +119,11 @@ qint16 CWebPageHV::GetWebItemN(qint32 vType) const
                 throw AutomationError::objectNotSet(u"CWebPageHV"_s);
             length = mItems->length();
         }
-        if (length < std::numeric_limits<qint16>::min() || length > std::numeric_limits<qint16>::max())
-            return qint16(0);
-        return qint16(length);
+        return ItemNo(length);
     });
 }
 
-QString CWebPageHV::GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError)
+QString CWebPageHV::GetItemStr(ItemNo vItemNo, qint32 vProperty, bool &rError)
 {
     ReadFailures failures(mUi);
     const ItemText read = ItemReader(mItems, failures).read(vItemNo, vProperty);
@@ -143,14 +141,14 @@ QString CWebPageHV::GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError)
     return read.text;
 }
 
-QList<QList<ItemText>> CWebPageHV::GetItemStrRows(const QList<qint16> &vItemNos, const QList<qint32> &vProperties)
+QList<QList<ItemText>> CWebPageHV::GetItemStrRows(const QList<ItemNo> &vItemNos, const QList<qint32> &vProperties)
 {
     ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
-    reader.prefetch(QList<qint32>(vItemNos.cbegin(), vItemNos.cend()), vProperties);
+    reader.prefetch(vItemNos, vProperties);
     QList<QList<ItemText>> rows;
     rows.reserve(vItemNos.size());
-    for (const qint16 itemNo : vItemNos) {
+    for (const ItemNo itemNo : vItemNos) {
         QList<ItemText> row;
         row.reserve(vProperties.size());
         for (const qint32 code : vProperties)

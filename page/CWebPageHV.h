@@ -9,6 +9,10 @@
 #include <QList>
 #include <QString>
 
+// An item number or a count of elements. Wider than the 16 bits in which
+// they are shown and stored, so that a page of any size lists every element.
+using ItemNo = qint32;
+
 // One browser's page: its document and element list captured at binding,
 // the reading of element properties, the element filter and search, and
 // the writes, clicks and focus on elements. Item numbers are 0-based
@@ -35,12 +39,12 @@ public:
     bool IsWebPageComplete() const;
     QString GetTitle() const;
     QString GetURL() const;
-    qint16 GetWebItemN(qint32 vType) const;
-    QString GetItemStr(qint16 vItemNo, qint32 vProperty, bool &rError);
+    ItemNo GetWebItemN(qint32 vType) const;
+    QString GetItemStr(ItemNo vItemNo, qint32 vProperty, bool &rError);
     // GetItemStr of each code for each item number, row by row, with one
     // bulk read per member instead of a round trip per cell. A cell whose
     // read beeped carries no unavailable flag.
-    QList<QList<ItemText>> GetItemStrRows(const QList<qint16> &vItemNos, const QList<qint32> &vProperties);
+    QList<QList<ItemText>> GetItemStrRows(const QList<ItemNo> &vItemNos, const QList<qint32> &vProperties);
 
     // Filter and search
     void ClearItemFilter();
@@ -56,21 +60,21 @@ public:
     bool SetFilter_Name(const QString &vStr, qint16 vOther);
     const ItemFilter &itemFilter() const { return mItemFilter; }
     // rItemNo gets bounds 0 to k: slot 0 unused, the k matches in slots 1 to k.
-    qint16 SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vRegSearch);
-    static qint16 SearchItemNo(qint16 vDefaultNo, qint16 vNo, qint16 vItemN);
+    ItemNo SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vRegSearch);
+    static ItemNo SearchItemNo(ItemNo vDefaultNo, ItemNo vNo, ItemNo vItemN);
 
     // Element values and actions
-    bool SetItem_Value(qint16 vItemNo, const QString &vStr);
+    bool SetItem_Value(ItemNo vItemNo, const QString &vStr);
     float SetItemKey_Value(const QString &vKey, const QString &vStr);
-    bool ItemClick(qint16 vNo, QString &vType, const QString &vName);
-    bool Click(qint16 vStartNo, const QString &vName);
+    bool ItemClick(ItemNo vNo, QString &vType, const QString &vName);
+    bool Click(ItemNo vStartNo, const QString &vName);
     bool SetfocusItem(const QString &vName);
 
 private:
     // The bound browser; ObjectNotSet when none is bound or it is no browser.
     automation::Browser &boundBrowser() const;
-    qint16 rememberedNo() const;
-    automation::ElementPtr rowElement(qint16 vNo, const QString &vName) const;
+    ItemNo rememberedNo() const;
+    automation::ElementPtr rowElement(ItemNo vNo, const QString &vName) const;
 
     stores::ProgramSettings &mSettings;
     ui::UiServices &mUi;

@@ -52,7 +52,7 @@ std::optional<qint32> firstWhere(ItemReader &reader, const QList<qint32> &range,
 
 } // namespace
 
-bool CWebPageHV::SetItem_Value(qint16 vItemNo, const QString &vStr)
+bool CWebPageHV::SetItem_Value(ItemNo vItemNo, const QString &vStr)
 {
     try {
         itemOf(mItems, vItemNo)->put(u"Value"_s, vStr);
@@ -77,10 +77,10 @@ float CWebPageHV::SetItemKey_Value(const QString &vKey, const QString &vStr)
         mUi.beep();
         return -1;
     }
-    return SetItem_Value(qint16(*target), vStr) ? float(*target) : -1.0f;
+    return SetItem_Value(*target, vStr) ? float(*target) : -1.0f;
 }
 
-ElementPtr CWebPageHV::rowElement(qint16 vNo, const QString &vName) const
+ElementPtr CWebPageHV::rowElement(ItemNo vNo, const QString &vName) const
 {
     // Radio buttons of one group share their name, so the document's look-up
     // by name finds the group's first button: the row's own element is used
@@ -99,7 +99,7 @@ ElementPtr CWebPageHV::rowElement(qint16 vNo, const QString &vName) const
     return mDoc->getElementById(vName);
 }
 
-bool CWebPageHV::ItemClick(qint16 vNo, QString &vType, const QString &vName)
+bool CWebPageHV::ItemClick(ItemNo vNo, QString &vType, const QString &vName)
 {
     // Another page: the item number may name another element.
     if (boundBrowser().locationURL() != mURL)
@@ -118,9 +118,9 @@ bool CWebPageHV::ItemClick(qint16 vNo, QString &vType, const QString &vName)
     return false;
 }
 
-bool CWebPageHV::Click(qint16 vStartNo, const QString &)
+bool CWebPageHV::Click(ItemNo vStartNo, const QString &)
 {
-    if (qint32(vStartNo) + kClickReach > std::numeric_limits<qint16>::max())
+    if (vStartNo > std::numeric_limits<ItemNo>::max() - kClickReach)
         throw AutomationError::overflow(u"Click"_s);
     const QList<qint32> range = positions(vStartNo, kClickReach + 1);
     ReadFailures failures(mUi);

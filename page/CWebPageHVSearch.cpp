@@ -18,7 +18,7 @@ constexpr qsizetype kBatchGrowth = 16;
 
 } // namespace
 
-qint16 CWebPageHV::SearchItemNo(qint16 vDefaultNo, qint16 vNo, qint16 vItemN)
+ItemNo CWebPageHV::SearchItemNo(ItemNo vDefaultNo, ItemNo vNo, ItemNo vItemN)
 {
     const qint32 c = vDefaultNo;
     const qint32 i = vNo;
@@ -41,34 +41,34 @@ qint16 CWebPageHV::SearchItemNo(qint16 vDefaultNo, qint16 vNo, qint16 vItemN)
         result = 0;
     if (result > last)
         result = last;
-    return qint16(result);
+    return ItemNo(result);
 }
 
-qint16 CWebPageHV::rememberedNo() const
+ItemNo CWebPageHV::rememberedNo() const
 {
     const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, mItemFilter.key(), u"-1"_s);
-    const std::optional<qint16> number = stores::int16FromText(text);
+    const std::optional<ItemNo> number = stores::int32FromText(text);
     if (!number)
         throw AutomationError(AutomationError::TypeMismatch, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
     return *number;
 }
 
-qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vRegSearch)
+ItemNo CWebPageHV::SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vRegSearch)
 {
     if (!CheckWebPage())
         return -1;
-    const qint16 n = GetWebItemN(-1);
+    const ItemNo n = GetWebItemN(-1);
     if (n <= 0) {
         rItemNo = {0};
         return 0;
     }
-    rItemNo = QList<qint16>(n + 1, 0);
-    const qint16 centre = !vSearchAll && vRegSearch ? rememberedNo() : qint16(-1);
+    rItemNo = QList<ItemNo>(n + 1, 0);
+    const ItemNo centre = !vSearchAll && vRegSearch ? rememberedNo() : ItemNo(-1);
 
     // The positions examined, in order, up to where the loop would end.
     QList<qint32> order;
     for (qint32 i = 0; i < n; ++i) {
-        const qint32 p = vSearchAll ? mItemFilter.startNo() + i : SearchItemNo(centre, qint16(i), n);
+        const qint32 p = vSearchAll ? mItemFilter.startNo() + i : SearchItemNo(centre, i, n);
         if (p > n - 1)
             break;
         order.append(p);
@@ -79,7 +79,7 @@ qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vReg
     ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
     const QList<qint32> codes = mItemFilter.propertyCodes();
-    QList<qint16> found{0};
+    QList<ItemNo> found{0};
     qsizetype batchSize = vSearchAll ? order.size() : kFirstBatch;
     for (qsizetype next = 0; next < order.size(); next += batchSize, batchSize *= kBatchGrowth) {
         const QList<qint32> batch = order.mid(next, batchSize);
@@ -87,7 +87,7 @@ qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vReg
         for (const qint32 p : batch) {
             if (!mItemFilter.match([&](qint32 code) { return reader.read(p, code); }))
                 continue;
-            found.append(qint16(p));
+            found.append(p);
             if (!vSearchAll) {
                 if (vRegSearch)
                     mSettings.SaveSetting(kApplicationTitle, kFilterSection, mItemFilter.key(), QString::number(p));
@@ -97,5 +97,5 @@ qint16 CWebPageHV::SearchItem(QList<qint16> &rItemNo, bool vSearchAll, bool vReg
         }
     }
     rItemNo = found;
-    return qint16(found.size() - 1);
+    return ItemNo(found.size() - 1);
 }

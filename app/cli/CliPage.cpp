@@ -34,11 +34,11 @@ std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, CliOutput io)
     return nullptr;
 }
 
-qint16 CliItemNo(const QString &text)
+ItemNo CliItemNo(const QString &text)
 {
     bool ok = false;
-    const int number = text.toInt(&ok);
-    if (!ok || number < 0 || number > 32767)
-        throw CliUsageError("an item number is 0 to 32767: " + text.toStdString());
-    return qint16(number);
+    const ItemNo number = text.toInt(&ok);
+    if (!ok || number < 0)
+        throw CliUsageError("an item number is 0 or more: " + text.toStdString());
+    return number;
 }

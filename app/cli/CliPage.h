@@ -41,5 +41,5 @@ private:
     CWebPageHV m_page;
 };
 
-// An item number argument: 0 to 32767.
-qint16 CliItemNo(const QString &text);
+// An item number argument: 0 or more.
+ItemNo CliItemNo(const QString &text);

@@ -33,7 +33,7 @@ int act(CliOutput io, const std::function<bool()> &action, const char *failure)
 int RunSetValueCommand(const QStringList &args, CliOutput io)
 {
     expectArguments(args, 3, "set-value HANDLE ITEM TEXT");
-    const qint16 item = CliItemNo(args[1]);
+    const ItemNo item = CliItemNo(args[1]);
     const std::unique_ptr<CliPage> bound = CliPage::bind(args[0], io);
     if (!bound)
         return ExitUsage;
@@ -43,7 +43,7 @@ int RunSetValueCommand(const QStringList &args, CliOutput io)
 int RunClickCommand(const QStringList &args, CliOutput io)
 {
     expectArguments(args, 2, "click HANDLE ITEM");
-    const qint16 item = CliItemNo(args[1]);
+    const ItemNo item = CliItemNo(args[1]);
     const std::unique_ptr<CliPage> bound = CliPage::bind(args[0], io);
     if (!bound)
         return ExitUsage;

@@ -128,12 +128,12 @@ int RunElementsCommand(const QStringList &args, CliOutput io)
         return ExitUsage;
     CWebPageHV &page = bound->page();
     const bool anyFilter = applyFilter(page, options);
-    QList<qint16> found;
+    QList<ItemNo> found;
     if (page.SearchItem(found, !options.first || !anyFilter, options.registered) < 0) {
         io.err << "vorlane-cli: the page changed while it was searched\n";
         return ExitFailed;
     }
-    const QList<qint16> items = found.mid(1);
+    const QList<ItemNo> items = found.mid(1);
     QList<qint32> columns(kId - kTagName + 1); // the inspector's columns, in code order
     std::iota(columns.begin(), columns.end(), kTagName);
     const QList<QList<ItemText>> rows = page.GetItemStrRows(items, columns);

@@ -121,11 +121,11 @@ Compared compare(const std::function<void()> &first, const std::function<void()>
     return {median(firsts), median(seconds), median(ratios)};
 }
 
-QList<qint16> asItemNos(const QJsonArray &array)
+QList<ItemNo> asItemNos(const QJsonArray &array)
 {
-    QList<qint16> list{0};
+    QList<ItemNo> list{0};
     for (const QJsonValue &v : array)
-        list.append(qint16(v.toInt()));
+        list.append(ItemNo(v.toInt()));
     return list;
 }
 
@@ -157,8 +157,8 @@ int run()
         if (endpoint.info(*candidate).url == server.url(u"/big.html"_s))
             tab = candidate;
     }
-    QList<qint16> inputs;
-    QList<qint16> links;
+    QList<ItemNo> inputs;
+    QList<ItemNo> links;
     QJsonArray selected;
     const Compared search = compare(
         [&] { // (a) both selections by the page model, every element examined
@@ -179,13 +179,13 @@ int run()
     const bool agree = asItemNos(selected.at(0).toArray()) == inputs && asItemNos(selected.at(1).toArray()) == links;
 
     // (c) the ten grid columns of one screen of rows
-    QList<qint16> rows(kScreenRows);
-    std::iota(rows.begin(), rows.end(), qint16(kElements / 2));
+    QList<ItemNo> rows(kScreenRows);
+    std::iota(rows.begin(), rows.end(), ItemNo(kElements / 2));
     QList<qint32> columns(kId - kTagName + 1);
     std::iota(columns.begin(), columns.end(), kTagName);
     const double rowsMs = medianMs([&] { page.GetItemStrRows(rows, columns); });
     const double cellsMs = medianMs([&] {
-        for (const qint16 row : rows) {
+        for (const ItemNo row : rows) {
             for (const qint32 column : columns) {
                 bool error = false;
                 page.GetItemStr(row, column, error);

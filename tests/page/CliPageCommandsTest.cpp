@@ -117,6 +117,28 @@ d</pre><input id=in name=n value=v><a id=l1 href="http://a.test/x">one</a><a id=
     EXPECT_EQ(nobody.messages(), 1) << nobody.err.toStdString();
 }
 
+TEST_F(CliPageTest, PagesBeyondSixteenBitsListEveryElement)
+{
+    auto browser = openPage(u"/cli-large.html"_s, uR"html(<title>large</title><body><script>
+        for (let i = 0; i < 40000; ++i) document.body.appendChild(document.createElement('span'));
+      </script><input id=last value=v>)html"_s);
+    const QString handle = handleOf(browser->locationURL());
+    ASSERT_EQ(handle.size(), 8);
+
+    const CliRun inputs = run({u"elements"_s, handle, u"--tag"_s, u"INPUT"_s, u"--first"_s, u"--registered"_s});
+    ASSERT_EQ(inputs.exitCode, 0) << inputs.err.toStdString();
+    const QStringList fields = inputs.out.split(u'\t');
+    ASSERT_GT(fields.size(), 11) << inputs.out.toStdString();
+    const QString item = fields[1];
+    EXPECT_GT(item.toInt(), 40000);
+    EXPECT_EQ(fields[11], u"last\n"_s);
+    EXPECT_EQ(remembered(u"000080[][]00[]0[]0[]0[]"_s), item);
+    EXPECT_EQ(run({u"elements"_s, handle, u"--tag"_s, u"INPUT"_s, u"--first"_s, u"--registered"_s}).out, inputs.out);
+
+    EXPECT_EQ(run({u"set-value"_s, handle, item, u"w"_s}).exitCode, 0);
+    EXPECT_TRUE(run({u"elements"_s, handle, u"--id"_s, u"last"_s}).out.contains(u"\tw\t"_s));
+}
+
 TEST_F(CliPageTest, SetValueClickAndFocus)
 {
     auto browser = openPage(u"/cli-actions.html"_s, uR"html(<title>cli</title>

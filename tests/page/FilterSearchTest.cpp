@@ -46,18 +46,18 @@ TEST_F(PageOnDouble, FlagAndTextArgumentConventions)
 
 TEST(SearchItemNo, VisitsEveryPositionOutwardFromTheCentre)
 {
-    const auto order = [](qint16 centre, qint16 n) {
-        QList<qint16> list;
-        for (qint16 i = 0; i < n; ++i)
+    const auto order = [](ItemNo centre, ItemNo n) {
+        QList<ItemNo> list;
+        for (ItemNo i = 0; i < n; ++i)
             list.append(CWebPageHV::SearchItemNo(centre, i, n));
         return list;
     };
-    EXPECT_EQ(order(-1, 5), (QList<qint16>{0, 1, 2, 3, 4}));
-    EXPECT_EQ(order(5, 10), (QList<qint16>{5, 4, 6, 3, 7, 2, 8, 1, 9, 0}));
-    EXPECT_EQ(order(3, 10), (QList<qint16>{3, 2, 4, 1, 5, 0, 6, 7, 8, 9}));
-    EXPECT_EQ(order(7, 10), (QList<qint16>{7, 6, 8, 5, 9, 4, 3, 2, 1, 0}));
-    EXPECT_EQ(order(12, 4), (QList<qint16>{3, 2, 1, 0}));
-    EXPECT_EQ(order(0, 3), (QList<qint16>{0, 1, 2}));
+    EXPECT_EQ(order(-1, 5), (QList<ItemNo>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(order(5, 10), (QList<ItemNo>{5, 4, 6, 3, 7, 2, 8, 1, 9, 0}));
+    EXPECT_EQ(order(3, 10), (QList<ItemNo>{3, 2, 4, 1, 5, 0, 6, 7, 8, 9}));
+    EXPECT_EQ(order(7, 10), (QList<ItemNo>{7, 6, 8, 5, 9, 4, 3, 2, 1, 0}));
+    EXPECT_EQ(order(12, 4), (QList<ItemNo>{3, 2, 1, 0}));
+    EXPECT_EQ(order(0, 3), (QList<ItemNo>{0, 1, 2}));
     EXPECT_EQ(CWebPageHV::SearchItemNo(-1, 12, 10), 9);
 }
 
@@ -71,10 +71,10 @@ protected:
         ASSERT_TRUE(page.SetWebPage(browser));
     }
 
-    QList<qint16> search(bool all, bool remembered)
+    QList<ItemNo> search(bool all, bool remembered)
     {
-        QList<qint16> found{77};
-        const qint16 count = page.SearchItem(found, all, remembered);
+        QList<ItemNo> found{77};
+        const ItemNo count = page.SearchItem(found, all, remembered);
         EXPECT_EQ(count, found.size() - 1);
         return found;
     }
@@ -84,50 +84,50 @@ protected:
 
 TEST_F(SearchOnDouble, WholeListRangeAndChangedPage)
 {
-    EXPECT_EQ(search(true, false), (QList<qint16>{0, 0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0, 0, 1, 2, 3, 4, 5}));
     page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(search(true, false), (QList<qint16>{0, 1, 3, 4}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0, 1, 3, 4}));
     page.SetSearchEndNo(3);
-    EXPECT_EQ(search(true, false), (QList<qint16>{0, 1, 3}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0, 1, 3}));
     page.SetSearchStartNo(2);
-    EXPECT_EQ(search(true, false), (QList<qint16>{0, 3}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0, 3}));
     page.SetSearchEndNo(0);
     page.SetSearchStartNo(6);
-    EXPECT_EQ(search(true, false), (QList<qint16>{0}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0}));
     page.SetSearchStartNo(0);
     page.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
-    EXPECT_EQ(search(true, false), (QList<qint16>{0, 2, 5}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0, 2, 5}));
 
     browser->navigate(u"http://b.test/"_s);
-    QList<qint16> untouched{9, 9};
+    QList<ItemNo> untouched{9, 9};
     EXPECT_EQ(page.SearchItem(untouched, true, false), -1);
-    EXPECT_EQ(untouched, (QList<qint16>{9, 9}));
+    EXPECT_EQ(untouched, (QList<ItemNo>{9, 9}));
     ASSERT_TRUE(page.SetWebPage(browser)); // an empty page
-    EXPECT_EQ(search(true, false), (QList<qint16>{0}));
+    EXPECT_EQ(search(true, false), (QList<ItemNo>{0}));
 }
 
 TEST_F(SearchOnDouble, FirstMatchRemembersWhereItFoundPerFilter)
 {
     page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
-    EXPECT_EQ(search(false, false), (QList<qint16>{0, 1}));
+    EXPECT_EQ(search(false, false), (QList<ItemNo>{0, 1}));
     EXPECT_FALSE(settings.contains(u"Vorlane"_s, u"ItemFilter"_s, inputKey()));
 
     settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"4"_s);
-    EXPECT_EQ(search(false, true), (QList<qint16>{0, 4}));
+    EXPECT_EQ(search(false, true), (QList<ItemNo>{0, 4}));
 
     // From 2 (a DIV) outward: 2, 1, 3 — the first match is 1.
     settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"2"_s);
-    EXPECT_EQ(search(false, true), (QList<qint16>{0, 1}));
+    EXPECT_EQ(search(false, true), (QList<ItemNo>{0, 1}));
     EXPECT_EQ(settings.GetSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), {}), u"1"_s);
 
     // Another filter has its own position: none yet, so from the start.
     page.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
-    EXPECT_EQ(search(false, true), (QList<qint16>{0, 2}));
+    EXPECT_EQ(search(false, true), (QList<ItemNo>{0, 2}));
     EXPECT_EQ(settings.GetSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), {}), u"2"_s);
 
     // No match: nothing remembered, nothing found.
     page.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 1, 0, 0);
-    EXPECT_EQ(search(false, true), (QList<qint16>{0}));
+    EXPECT_EQ(search(false, true), (QList<ItemNo>{0}));
     EXPECT_FALSE(settings.contains(u"Vorlane"_s, u"ItemFilter"_s, inputKey()));
 }
 
@@ -135,11 +135,15 @@ TEST_F(SearchOnDouble, UnreadableRememberedPositionIsPassedOn)
 {
     page.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
     settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"many"_s);
-    QList<qint16> found;
+    QList<ItemNo> found;
     EXPECT_THROW(page.SearchItem(found, false, true), AutomationError);
-    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"40000"_s);
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"4294967296"_s);
     EXPECT_THROW(page.SearchItem(found, false, true), AutomationError);
     EXPECT_EQ(page.SearchItem(found, true, true), 3); // a full search does not look
+
+    // A position found on a larger page: the search comes down from the end.
+    settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, inputKey(), u"40000"_s);
+    EXPECT_EQ(search(false, true), (QList<ItemNo>{0, 4}));
 }
 
 TEST_F(SearchOnDouble, FirstMatchAtTheRememberedElementReadsOnlyIt)
@@ -150,7 +154,7 @@ TEST_F(SearchOnDouble, FirstMatchAtTheRememberedElementReadsOnlyIt)
     for (qint16 i = 0; i < 6; ++i)
         std::static_pointer_cast<automation::doubles::ElementDouble>(all->item(i))->clearJournal();
     all->clearJournal();
-    EXPECT_EQ(search(false, true), (QList<qint16>{0, 3}));
+    EXPECT_EQ(search(false, true), (QList<ItemNo>{0, 3}));
     EXPECT_EQ(all->journal().count(u"readMany"_s), 1);
     for (qint16 i = 0; i < 6; ++i) {
         const auto element = std::static_pointer_cast<automation::doubles::ElementDouble>(all->item(i));

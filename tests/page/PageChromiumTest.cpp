@@ -63,18 +63,18 @@ protected:
         return browser;
     }
 
-    QList<qint16> allItems()
+    QList<ItemNo> allItems()
     {
-        QList<qint16> items(page.GetWebItemN(-1));
-        std::iota(items.begin(), items.end(), qint16(0));
+        QList<ItemNo> items(page.GetWebItemN(-1));
+        std::iota(items.begin(), items.end(), ItemNo(0));
         return items;
     }
 
     // Item numbers by identifier.
-    QHash<QString, qint16> itemsById()
+    QHash<QString, ItemNo> itemsById()
     {
-        QHash<QString, qint16> items;
-        const QList<qint16> all = allItems();
+        QHash<QString, ItemNo> items;
+        const QList<ItemNo> all = allItems();
         const QList<QList<ItemText>> ids = page.GetItemStrRows(all, {10});
         for (qsizetype i = 0; i < all.size(); ++i)
             items.insert(ids[i][0].text, all[i]);
@@ -86,7 +86,7 @@ protected:
     {
         page.ClearItemFilter();
         filter(page);
-        QList<qint16> items;
+        QList<ItemNo> items;
         EXPECT_GE(page.SearchItem(items, all, remembered), 0);
         QStringList ids;
         for (const QList<ItemText> &row : page.GetItemStrRows(items.mid(1), {10}))
@@ -94,7 +94,7 @@ protected:
         return ids;
     }
 
-    QString read(qint16 item, qint32 code, bool *unavailable = nullptr)
+    QString read(ItemNo item, qint32 code, bool *unavailable = nullptr)
     {
         bool error = false;
         const QString text = page.GetItemStr(item, code, error);
@@ -113,7 +113,7 @@ protected:
 TEST_F(PageTest, PropertyCodesOnElementsThatHaveAndLackEachMember)
 {
     bind(u"/codes.html"_s, kElements);
-    const QHash<QString, qint16> at = itemsById();
+    const QHash<QString, ItemNo> at = itemsById();
     EXPECT_EQ(read(0, 1), u"HTML"_s);
     EXPECT_EQ(read(at[u"text"_s], 1), u"INPUT"_s);
     EXPECT_EQ(read(at[u"text"_s], 2), u"text"_s);
@@ -148,9 +148,9 @@ TEST_F(PageTest, PropertyCodesOnElementsThatHaveAndLackEachMember)
     // Whole rows read in bulk give exactly what single reads give.
     QList<qint32> codes(16);
     std::iota(codes.begin(), codes.end(), 0);
-    const QList<qint16> items = allItems();
+    const QList<ItemNo> items = allItems();
     const QList<QList<ItemText>> rows = page.GetItemStrRows(items, codes);
-    for (const qint16 item : items) {
+    for (const ItemNo item : items) {
         for (const qint32 code : codes) {
             const QString single = read(item, code, &unavailable);
             if (code == 14)
@@ -172,9 +172,9 @@ TEST_F(PageTest, LongTextsArriveWholeInBulk)
         document.body.append(div);
       }
     </script>)html"_s);
-    const QList<qint16> items = allItems();
+    const QList<ItemNo> items = allItems();
     const QList<QList<ItemText>> rows = page.GetItemStrRows(items, {8});
-    for (const qint16 item : items) {
+    for (const ItemNo item : items) {
         const QString single = read(item, 8);
         EXPECT_EQ(rows[item][0].text.size(), single.size()) << item;
         EXPECT_TRUE(rows[item][0].text == single) << item;
@@ -286,7 +286,7 @@ TEST_F(PageTest, WrittenValuesAreSeenByThePageAsAUsersEdit)
         field.addEventListener('change', () => heard.push('change'));
         setInterval(() => { field.value = model.text; document.title = model.text + '|' + heard.join(','); }, 10);
       </script>)html"_s);
-    const QHash<QString, qint16> at = itemsById();
+    const QHash<QString, ItemNo> at = itemsById();
     EXPECT_TRUE(page.SetItem_Value(at[u"bound"_s], u"新しい値"_s));
     EXPECT_TRUE(eventually([&] { return browser->locationName() == u"新しい値|input,change"_s; }));
     EXPECT_EQ(read(at[u"bound"_s], 5), u"新しい値"_s);
@@ -321,8 +321,8 @@ TEST_F(PageTest, ClicksChecksAndFocus)
                            + (focused ? ' focused' : '');
         }, 10);
       </script>)html"_s);
-    QList<qint16> inputs;
-    for (const qint16 item : allItems()) {
+    QList<ItemNo> inputs;
+    for (const ItemNo item : allItems()) {
         if (read(item, 1) == u"INPUT"_s)
             inputs.append(item);
     }
@@ -356,7 +356,7 @@ TEST_F(PageTest, ClicksChecksAndFocus)
     EXPECT_TRUE(shows(u"01000110 focused"_s));
 
     // A click that navigates; after it the old item numbers are not used.
-    const QHash<QString, qint16> at = itemsById();
+    const QHash<QString, ItemNo> at = itemsById();
     QString type = read(at[u"go"_s], 2);
     page.ItemClick(at[u"go"_s], type, u"go"_s);
     EXPECT_TRUE(shows(u"next"_s));
