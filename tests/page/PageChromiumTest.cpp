@@ -174,6 +174,8 @@ TEST_F(PageTest, LongTextsArriveWholeInBulk)
     </script>)html"_s);
     const QList<ItemNo> items = allItems();
     const QList<QList<ItemText>> rows = page.GetItemStrRows(items, {8});
+    ASSERT_FALSE(items.isEmpty());
+    ASSERT_EQ(rows.size(), items.size());
     for (const ItemNo item : items) {
         const QString single = read(item, 8);
         EXPECT_EQ(rows[item][0].text.size(), single.size()) << item;
