@@ -47,8 +47,13 @@ protected:
 // Polls cond (no event loop) for up to timeoutMs; true when it came true.
 bool eventually(const std::function<bool()> &cond, int timeoutMs = 5000);
 
+// The program's options with a call deadline far beyond its own: a loaded
+// machine then slows the tests down instead of failing them. Tests of the
+// deadline itself set theirs.
+chromium::ChromiumOptions testOptions();
+
 // A collection on the shared browser with every tab closed first.
-std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options = {});
+std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options = testOptions());
 // Sends the browser to url; true once the page has loaded.
 bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url);
 
