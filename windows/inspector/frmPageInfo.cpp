@@ -1,0 +1,216 @@
+#include "windows/inspector/frmPageInfo.h"
+
+#include "page/CWebPageHV.h"
+#include "platform/ui/Twips.h"
+#include "windows/ancillary/JapaneseFonts.h"
+#include "windows/inspector/DesignedControls.h"
+#include "windows/inspector/FilterPanel.h"
+#include "windows/shared/GridSetup.h"
+#include "windows/shared/ListGrid.h"
+
+#include <QDateTime>
+#include <QEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Outer size below which a normal window is pulled back, in twips.
+constexpr int kMinimumWidth = 11040;
+constexpr int kMinimumHeight = 6990;
+// Gap around the grid, the filter frame and the buttons, in twips.
+constexpr int kMargin = 60;
+
+struct ItemColumn
+{
+    QString key;
+    QString caption;
+};
+
+// Column i shows the element's property code i, so the order is fixed.
+const ItemColumn mColumnDef[] = {
+    {u"TagName"_s, u"TagName"_s},     {u"Type"_s, u"type"_s},        {u"Click"_s, u"クリック"_s},
+    {u"Name"_s, u"Name"_s},           {u"Value"_s, u"値"_s},          {u"alt"_s, u"ツールチップ "_s},
+    {u"href"_s, u"リンク"_s},          {u"innerText"_s, u"innerText"_s}, {u"innerHtml"_s, u"innerHtml"_s},
+    {u"ID"_s, u"id"_s},
+};
+
+QFont proportionalGothic(qreal points)
+{
+    QFont font(ancillary::kProportionalGothic);
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace
+
+frmPageInfo::frmPageInfo(stores::ProgramSettings &rSettings, ui::UiServices &rUi, QWidget *parent)
+    : QDialog(parent)
+    , mSettings(rSettings)
+    , mUi(rUi)
+{
+    setObjectName(u"frmPageInfo"_s);
+    setWindowTitle(u"ページ情報"_s);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);
+    setSizeGripEnabled(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildMenus();
+    buildClient();
+    layout->addWidget(mClient, 1);
+    buildStatusBar();
+
+    tmrUpdate = new QTimer(this);
+    tmrUpdate->setObjectName(u"tmrUpdate"_s);
+
+    resize(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
+    Form_Load();
+}
+
+frmPageInfo::~frmPageInfo() = default;
+
+void frmPageInfo::buildClient()
+{
+    mClient = new QWidget(this);
+    // The controls stand where the resize rule puts them, not in a layout.
+    mClient->installEventFilter(this);
+
+    fgItem = new shared::ListGrid(mClient);
+    fgItem->setObjectName(u"fgItem"_s);
+    fgItem->setFont(proportionalGothic(9));
+
+    fraFilter = new inspector::FilterPanel(mClient);
+
+    cmdUpdateItem = new QPushButton(u" 更  新 "_s, mClient);
+    cmdUpdateItem->setObjectName(u"cmdUpdateItem"_s);
+    inspector::Describe(*cmdUpdateItem, cmdUpdateItem->text(), u"Ctrl キーを押しながらクリックで強制更新"_s);
+    inspector::PlaceInTwips(*cmdUpdateItem, 0, 0, 1020, 375);
+    connect(cmdUpdateItem, &QPushButton::clicked, this, &frmPageInfo::cmdUpdateItem_Click);
+
+    cmdCancel = new QPushButton(u"閉じる"_s, mClient);
+    cmdCancel->setObjectName(u"cmdCancel"_s);
+    cmdCancel->setFont(proportionalGothic(9.75));
+    inspector::Describe(*cmdCancel, cmdCancel->text());
+    inspector::PlaceInTwips(*cmdCancel, 0, 0, 1035, 375);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmPageInfo::cmdCancel_Click);
+
+    // Enter in a filter text must not press a button.
+    cmdUpdateItem->setAutoDefault(false);
+    cmdCancel->setAutoDefault(false);
+}
+
+void frmPageInfo::buildStatusBar()
+{
+    auto *sbStatusBar = new QStatusBar(this);
+    sbStatusBar->setObjectName(u"sbStatusBar"_s);
+    sbStatusBar->setFont(proportionalGothic(9));
+    sbStatusBar->setSizeGripEnabled(false);
+    sbStatusBar->setFixedHeight(ui::TwipsToPixelsY(*this, 270));
+    const auto panel = [this](const QString &name) {
+        auto *label = new QLabel(this);
+        label->setObjectName(name);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    };
+    mStatusPanel = panel(u"Status"_s);
+    mStatusPanel->setMinimumWidth(ui::TwipsToPixelsX(*this, ui::kTwipsPerInch));
+    sbStatusBar->addWidget(mStatusPanel, 1);
+    mDatePanel = panel(u"Date"_s);
+    sbStatusBar->addPermanentWidget(mDatePanel);
+    mTimePanel = panel(u"Time"_s);
+    sbStatusBar->addPermanentWidget(mTimePanel);
+    this->layout()->addWidget(sbStatusBar);
+
+    mClock = new QTimer(this);
+    connect(mClock, &QTimer::timeout, this, &frmPageInfo::showClock);
+    mClock->start(1000);
+    showClock();
+}
+
+void frmPageInfo::showClock()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale = QLocale::system();
+    mDatePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    mTimePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
+void frmPageInfo::Form_Load()
+{
+    mFirstActivate = true;
+
+    shared::SetListGridStyle(*fgItem, 11, 1);
+    shared::SetupFixedColumn(*fgItem, 0, 480, u"No"_s);
+    int col = 1;
+    for (const ItemColumn &column : mColumnDef) {
+        shared::SetupColumn(*fgItem, col, 1000, column.caption, Qt::AlignLeft | Qt::AlignVCenter);
+        fgItem->setCellData(0, col, column.key);
+        ++col;
+    }
+
+    tmrUpdate->start(100);
+}
+
+void frmPageInfo::SetIeWnd(const automation::ObjectPtr &rIe)
+{
+    mWebPage = std::make_unique<CWebPageHV>(mSettings, mUi);
+    mWebPage->SetWebPage(rIe);
+}
+
+bool frmPageInfo::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QDialog::event(event);
+}
+
+void frmPageInfo::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+bool frmPageInfo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mClient && event->type() == QEvent::Resize && !(windowState() & Qt::WindowMinimized))
+        placeControls();
+    return QDialog::eventFilter(watched, event);
+}
+
+// Only the minimum is held here; the controls follow the client area.
+void frmPageInfo::Form_Resize()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize outer = frameGeometry().size();
+    const QSize held = outer.expandedTo(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
+    if (held != outer)
+        resize(held - (outer - size()));
+}
+
+// The grid takes what the filter frame leaves; the two buttons stand at the
+// grid's right edge, one above the other, sharing the Close button's left edge.
+void frmPageInfo::placeControls()
+{
+    const int marginX = ui::TwipsToPixelsX(*this, kMargin);
+    const int marginY = ui::TwipsToPixelsY(*this, kMargin);
+    const int gridLeft = marginX;
+    const int gridTop = marginY;
+    const int gridWidth = std::max(0, mClient->width() - gridLeft - marginX);
+    const int gridHeight = std::max(0, mClient->height() - gridTop - fraFilter->height() - 2 * marginY);
+    fgItem->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
+    fraFilter->move(gridLeft, gridTop + gridHeight + marginY);
+    cmdUpdateItem->move(gridLeft + gridWidth - cmdCancel->width(), fraFilter->y());
+    cmdCancel->move(cmdUpdateItem->x(), cmdUpdateItem->y() + cmdUpdateItem->height() + marginY);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "platform/automation/Automation.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <memory>
+
+class CWebPageHV;
+class QAction;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace inspector {
+class FilterPanel;
+} // namespace inspector
+namespace shared {
+class ListGrid;
+} // namespace shared
+namespace stores {
+class ProgramSettings;
+} // namespace stores
+namespace ui {
+class UiServices;
+} // namespace ui
+
+// The page inspector: the elements of the page one browser window shows,
+// narrowed by the filter panel. Its opener binds it with SetIeWnd and shows
+// it modally; hiding it ends that show.
+class frmPageInfo : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The page it binds keeps its remembered search positions in rSettings
+    // and reports through rUi.
+    frmPageInfo(stores::ProgramSettings &rSettings, ui::UiServices &rUi, QWidget *parent = nullptr);
+    ~frmPageInfo() override;
+
+    // Whether the page could be bound shows at the first refresh.
+    void SetIeWnd(const automation::ObjectPtr &rIe);
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildStatusBar();
+    void buildClient();
+
+    void Form_Load();
+    void Form_Activate();
+    void Form_Resize();
+    void placeControls();
+
+    void mnuViewToolBar_Click();
+    void mnuViewAddress_Click();
+    void mnuViewMenu_Click();
+    void mnuViewStatus_Click();
+    void cmdUpdateItem_Click();
+    void cmdCancel_Click();
+
+    // A browser that goes away under a call is reported, not left to end
+    // the program.
+    void reportingFailures(const std::function<void()> &call);
+    void showClock();
+
+    stores::ProgramSettings &mSettings;
+    ui::UiServices &mUi;
+    std::unique_ptr<CWebPageHV> mWebPage;
+    bool mFirstActivate = false;
+
+    QWidget *mClient = nullptr;
+    shared::ListGrid *fgItem = nullptr;
+    inspector::FilterPanel *fraFilter = nullptr;
+    QPushButton *cmdUpdateItem = nullptr;
+    QPushButton *cmdCancel = nullptr;
+    QAction *mnuViewToolBar = nullptr;
+    QAction *mnuViewAddress = nullptr;
+    QAction *mnuViewMenu = nullptr;
+    QAction *mnuViewStatus = nullptr;
+    QLabel *mStatusPanel = nullptr;
+    QLabel *mDatePanel = nullptr;
+    QLabel *mTimePanel = nullptr;
+    QTimer *tmrUpdate = nullptr;
+    QTimer *mClock = nullptr;
+};
