@@ -38,11 +38,13 @@ TEST_F(ChromiumTest, MembersAreFoundByNameWithoutCase)
 
     // Chromium's own DOM: an A has a type member, empty.
     auto link = document->getElementById(u"link"_s);
+    ASSERT_TRUE(link);
     EXPECT_EQ(link->get(u"Type"_s).toString(), QString());
     EXPECT_EQ(errorNumber([&] { link->get(u"Type"_s); }), 0);
     EXPECT_EQ(link->get(u"href"_s).toString(), u"https://example.org/x"_s);
 
     auto check = document->getElementById(u"check"_s);
+    ASSERT_TRUE(check);
     EXPECT_EQ(automation::automationText(check->get(u"Checked"_s)), u"False"_s);
     check->put(u"checked"_s, true);
     EXPECT_EQ(automation::automationText(check->get(u"Checked"_s)), u"True"_s);

@@ -57,12 +57,15 @@ protected:
         ASSERT_TRUE(process.waitForStarted());
     }
 
-    // The lock names the process that holds it, and its settings are saved.
+    // The lock names the process that holds it, and both settings files are
+    // saved: the first is written before the second, and a loaded machine can
+    // be looked at in between.
     bool runs(const QProcess &process) const
     {
         QFile lock(config.filePath(u"vorlane.lock"_s));
         return lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == process.processId()
-               && !QDir(config.path()).entryList({u"*.ini"_s}).isEmpty();
+               && QFile::exists(config.filePath(u"Vorlane.store0.ini"_s))
+               && QFile::exists(config.filePath(u"Vorlane.store1.ini"_s));
     }
 
     // Every file of the store folder with its contents and time.
