@@ -1,8 +1,11 @@
 // The browser list over a real Chromium: tabs that open and close show in
-// the list within two ticks of the timer.
+// the list within two ticks of the timer, and a row's "詳細" inspects its tab.
 #include "tests/main/MainWindowFixture.h"
 #include "tests/support/chromium/ChromiumFixture.h"
+#include "windows/inspector/frmPageInfo.h"
 
+#include <QApplication>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -59,4 +62,39 @@ TEST_F(MainWindowOnChromium, RowsFollowTabsThatOpenAndCloseWithinTwoTicks)
     ticks.clear();
     EXPECT_LE(ticksUntil({}, ticks), 2);
     EXPECT_EQ(grid->rows(), 1);
+}
+
+TEST_F(MainWindowOnChromium, DetailButtonOpensTheInspectorOnItsTab)
+{
+    auto one = openPage(u"/one.html"_s, u"<title>一</title>"_s);
+    auto two = openPage(u"/two.html"_s, u"<title>二</title>"_s);
+    one->setToolBar(1);
+    two->setToolBar(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return urls() == QStringList{url(u"/one.html"_s), url(u"/two.html"_s)}; }, 5000))
+        << urls().join(u' ').toStdString();
+    window->show();
+
+    bool opened = false;
+    QTimer::singleShot(0, window.get(), [&] {
+        auto *inspector = window->findChild<frmPageInfo *>();
+        if (!inspector)
+            return;
+        opened = inspector->isVisible();
+        // Its first activation switches off the bound tab's tool bar.
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(inspector, &activate);
+        inspector->findChild<QPushButton *>(u"cmdCancel"_s)->click();
+    });
+    const QPoint button = grid->visualRect(grid->model()->index(1, 1)).center();
+    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, button);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, button);
+
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(two->toolBar(), 0);
+    EXPECT_EQ(one->toolBar(), 1);
+    EXPECT_EQ(statusPanel->text(), u"Ready"_s);
+    EXPECT_EQ(ui.opacityOf(window.get()), 100);
+    EXPECT_EQ(window->findChild<frmPageInfo *>(), nullptr);
+    one->quit();
+    two->quit();
 }

@@ -7,16 +7,19 @@
 #include "settings/SettingsVariables.h"
 #include "platform/stores/IniProgramSettings.h"
 #include "tests/support/automation_double/ShellWindowsDouble.h"
+#include "windows/inspector/frmPageInfo.h"
 #include "windows/main/IeListRow.h"
 #include "windows/shared/CellButtonImages.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/MainFormParts.h"
 #include "platform/ui/Twips.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
 #include <QTest>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QToolBar>
@@ -306,35 +309,117 @@ protected:
     }
     qint64 pictureKey(int row) const { return grid->picture(row, 1).cacheKey(); }
     qint64 raisedKey() const { return shared::MainFormParts::images()->image(4).cacheKey(); }
+    qint64 pressedKey() const { return shared::MainFormParts::images()->image(5).cacheKey(); }
 
     std::shared_ptr<automation::doubles::BrowserDouble> a;
     std::shared_ptr<automation::doubles::BrowserDouble> b;
 };
 
-TEST_F(MainWindowGrid, DetailButtonBringsItsOwnBrowserForward)
+// What the test saw while the inspector was open over the main window.
+struct WhileOpen
 {
+    bool seen = false;
+    bool modal = false;
+    std::optional<int> mainOpacity;
+    std::optional<bool> mainTopMost;
+    qint64 picture = 0;
+    bool ticking = false;
+    QStringList urlsAfterTick;
+};
+
+TEST_F(MainWindowGrid, DetailButtonInspectsItsOwnBrowserOverTheFadedList)
+{
+    settings.WindowTopMost = true;
     b->state().visible = false;
     a->clearJournal();
     b->clearJournal();
+
+    WhileOpen open;
+    // exec() blocks the press, so the look and the close come from inside.
+    QTimer::singleShot(0, window.get(), [&] {
+        auto *inspector = window->findChild<frmPageInfo *>();
+        if (!inspector)
+            return;
+        open.seen = inspector->isVisible();
+        open.modal = inspector->isModal();
+        open.mainOpacity = ui.opacityOf(window.get());
+        open.mainTopMost = ui.topMostOf(window.get());
+        open.picture = pictureKey(2);
+        // Its first activation switches off the tool bar of the browser it
+        // is bound to, and of no other.
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(inspector, &activate);
+        open.ticking = timer->isActive();
+        shell->open(u"http://c.test/"_s);
+        tick();
+        open.urlsAfterTick = urls();
+        inspector->findChild<QPushButton *>(u"cmdCancel"_s)->click();
+    });
     press(2, 1);
+
+    ASSERT_TRUE(open.seen);
+    EXPECT_TRUE(open.modal);
+    EXPECT_EQ(open.mainOpacity, 0);
+    EXPECT_EQ(open.mainTopMost, false);
+    EXPECT_EQ(open.picture, pressedKey());
+    EXPECT_TRUE(open.ticking);
+    EXPECT_EQ(open.urlsAfterTick, (QStringList{u"http://a.test/"_s, u"http://b.test/"_s, u"http://c.test/"_s}));
+    EXPECT_EQ(b->state().toolBar, 0);
+    EXPECT_EQ(a->state().toolBar, 1);
+
     EXPECT_TRUE(b->journal().contains(u"restoreWindow"_s)) << b->journal().join(u' ').toStdString();
     EXPECT_TRUE(b->journal().contains(u"bringToFront"_s));
     EXPECT_TRUE(b->state().visible);
     EXPECT_FALSE(a->journal().contains(u"bringToFront"_s));
-    EXPECT_EQ(grid->row(), 2);
-    EXPECT_EQ(grid->col(), 1);
-    EXPECT_EQ(pictureKey(2), raisedKey());
 
-    // A text cell only becomes current; a window gone since the last tick
-    // finds nothing, and its button comes back raised all the same.
-    b->clearJournal();
+    EXPECT_EQ(ui.opacityOf(window.get()), 100);
+    EXPECT_EQ(ui.topMostOf(window.get()), true) << "as the setting says";
+    EXPECT_EQ(ui.pointer(), ui::MousePointer::Default);
+    EXPECT_EQ(statusPanel->text(), u"Ready"_s);
+    EXPECT_EQ(pictureKey(2), raisedKey());
+    EXPECT_EQ(window->findChild<frmPageInfo *>(), nullptr) << "each press has an inspector of its own";
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowGrid, TextCellsOnlyBecomeCurrent)
+{
     press(2, 3);
+    EXPECT_EQ(grid->row(), 2);
     EXPECT_EQ(grid->col(), 3);
     EXPECT_FALSE(b->journal().contains(u"bringToFront"_s));
+    EXPECT_EQ(window->findChild<frmPageInfo *>(), nullptr);
+}
+
+// A tab that closed since the last tick, or that fails on the way, opens
+// nothing; the list says why and its button comes back raised.
+TEST_F(MainWindowGrid, DetailButtonOfAGoneOrFailingBrowserOpensNothing)
+{
+    bool opened = false;
+    const auto closeAnyInspector = [&] {
+        QTimer::singleShot(0, window.get(), [&] {
+            if (auto *inspector = window->findChild<frmPageInfo *>()) {
+                opened = true;
+                inspector->hide();
+            }
+        });
+    };
+
     b->close();
+    closeAnyInspector();
     press(2, 1);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(statusPanel->text(), QStringView(ielist::kBrowserClosedText).toString());
     EXPECT_EQ(pictureKey(2), raisedKey());
+    EXPECT_FALSE(ui.opacityOf(window.get()).has_value());
     EXPECT_TRUE(window->isVisible());
+
+    a->failOn(u"bringToFront"_s, 462, u"gone"_s);
+    closeAnyInspector();
+    press(1, 1);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(statusPanel->text(), QStringView(ielist::kBrowserNotAnsweringText).toString() + u"gone"_s);
+    EXPECT_EQ(pictureKey(1), raisedKey());
+    EXPECT_FALSE(ui.opacityOf(window.get()).has_value());
 }
 
 TEST_F(MainWindowGrid, HeaderPressesDoNotSortAndTheCornerResetsWidths)

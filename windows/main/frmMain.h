@@ -59,6 +59,7 @@ private:
 
     void watchGrid();
     void fgIeList_BeforeMouseDown(const QPoint &pos);
+    void showInspector(const automation::BrowserPtr &ie);
     void fgIeList_ToolTip(const QHelpEvent &event);
 
     void tmrUpdate_Timer();

@@ -1,8 +1,15 @@
 #include "windows/main/frmMain.h"
 
+#include "platform/automation/AutomationError.h"
+#include "platform/stores/IniProgramSettings.h"
+#include "platform/ui/UiServices.h"
+#include "settings/SettingsVariables.h"
+#include "windows/inspector/frmPageInfo.h"
 #include "windows/main/IeListRow.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/CellButtons.h"
+#include "windows/shared/ControlRoutines.h"
+#include "windows/shared/FormTransparency.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/NumberText.h"
@@ -10,7 +17,11 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QToolTip>
+
+#include <exception>
 
 using shared::CellButtonImages;
 
@@ -55,27 +66,59 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// Brings the row's browser window forward. Opening the inspector on it
-// comes with the inspector window.
+// Brings the row's browser window forward and inspects its page. The
+// pressed image stands for as long as the inspector is open.
 void frmMain::fgIeList_BeforeMouseDown(const QPoint &pos)
 {
     if (!shared::IsMouseOnCellButton(*fgIeList, pos, CellButtonImages::kDetailRaised))
         return;
+    const int row = fgIeList->row();
+    const int col = fgIeList->col();
     shared::SetCurrentCellButton(*fgIeList, CellButtonImages::kDetailPressed);
     fgIeList->viewport()->repaint(fgIeList->visualRect(fgIeList->currentIndex()));
-    qint32 handle = shared::HexTextToLong(fgIeList->text(fgIeList->row(), ielist::HandleColumn));
+    // Ticks go on under the inspector and may rewrite or drop the row, so
+    // the button goes back by its place, whatever happens in between.
+    const auto raiseAgain = qScopeGuard([&] {
+        shared::SetCellButton(*fgIeList, row, col, CellButtonImages::kDetailRaised,
+                              fgIeList->pictureAlignment(row, col));
+    });
+    qint32 handle = shared::HexTextToLong(fgIeList->text(row, ielist::HandleColumn));
     fgIeList->viewport()->repaint();
-    // The window may have closed or left the web since the last tick;
-    // then there is nothing to bring forward.
+    // Nothing may escape into the event loop: a browser that fails here
+    // is reported and the list goes on.
     try {
-        if (const automation::BrowserPtr ie = handle ? gWebBrowser->GetIE(handle) : nullptr) {
-            ie->restoreWindow();
-            ie->bringToFront();
-            ie->setVisible(true);
+        // The window may have closed or left the web since the last tick.
+        const automation::BrowserPtr ie = handle && gWebBrowser ? gWebBrowser->GetIE(handle) : nullptr;
+        if (!ie) {
+            shared::SetStatusText(QStringView(ielist::kBrowserClosedText).toString());
+            return;
         }
-    } catch (const automation::AutomationError &) {
+        ie->restoreWindow();
+        ie->bringToFront();
+        ie->setVisible(true);
+        showInspector(ie);
+    } catch (const automation::AutomationError &e) {
+        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.description());
+    } catch (const std::exception &e) {
+        shared::SetStatusText(QString::fromLocal8Bit(e.what()));
     }
-    shared::SetCurrentCellButton(*fgIeList, CellButtonImages::kDetailRaised);
+}
+
+// The main window stays out of sight while the inspector works over it and
+// comes back before the inspector goes, even when the show fails.
+void frmMain::showInspector(const automation::BrowserPtr &ie)
+{
+    // Owned by the main window, and deleted by it should it go first.
+    QPointer<frmPageInfo> inspector = new frmPageInfo(stores::userProgramSettings(), ui::services(), this);
+    const auto unload = qScopeGuard([&] { delete inspector; });
+    inspector->SetIeWnd(ie);
+
+    shared::SetFormTransparency(this, false, 0, mSettings.WindowTopMost);
+    const auto restore = qScopeGuard([&] {
+        shared::SetFormTransparency(this, true, 100, mSettings.WindowTopMost);
+        shared::SetMousePointer(shared::kPointerDefault);
+    });
+    inspector->exec();
 }
 
 void frmMain::fgIeList_ToolTip(const QHelpEvent &event)

@@ -29,7 +29,7 @@ void frmMain::tmrUpdate_Timer()
     } catch (const AutomationError &e) {
         // The list stays usable and empty; every tick asks again.
         shared::SetRowCount(*fgIeList, 1);
-        shared::SetStatusText(u"ﾌﾞﾗｳｻﾞが応答しません: "_s + e.description());
+        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.description());
         mNoBrowser = true;
         mRenewGateway = e.number() == AutomationError::ServerUnavailable;
     }
