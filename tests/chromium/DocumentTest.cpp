@@ -9,6 +9,7 @@ using automation::AutomationError;
 using testsupport::errorNumber;
 using automation::CollectionKind;
 using testsupport::ChromiumTest;
+using testsupport::elementById;
 using testsupport::eventually;
 
 namespace {
@@ -48,10 +49,10 @@ TEST_F(ChromiumTest, MembersAreFoundByNameWithoutCase)
     EXPECT_EQ(automation::automationText(check->get(u"Checked"_s)), u"False"_s);
     check->put(u"checked"_s, true);
     EXPECT_EQ(automation::automationText(check->get(u"Checked"_s)), u"True"_s);
-    EXPECT_EQ(automation::automationText(document->getElementById(u"item"_s)->get(u"value"_s)), u"0"_s);
+    EXPECT_EQ(automation::automationText(elementById(document, u"item"_s)->get(u"value"_s)), u"0"_s);
 
     // By name when no identifier matches.
-    EXPECT_EQ(document->getElementById(u"byname"_s)->get(u"innerText"_s).toString(), u"named"_s);
+    EXPECT_EQ(elementById(document, u"byname"_s)->get(u"innerText"_s).toString(), u"named"_s);
     EXPECT_EQ(document->getElementById(u"nothing"_s), nullptr);
     EXPECT_EQ(errorNumber([&] { box->invoke(u"nosuchmethod"_s); }), AutomationError::MemberNotFound);
 }
@@ -142,7 +143,7 @@ TEST_F(ChromiumTest, DocumentStaysBoundToItsPage)
     EXPECT_EQ(errorNumber([&] { box->get(u"id"_s); }), AutomationError::PermissionDenied);
     EXPECT_EQ(errorNumber([&] { box->put(u"value"_s, u"typed"_s); }), AutomationError::PermissionDenied);
     EXPECT_EQ(errorNumber([&] { document->getElementById(u"box"_s); }), AutomationError::PermissionDenied);
-    EXPECT_EQ(browser->document()->getElementById(u"box"_s)->get(u"id"_s).toString(), u"box"_s);
+    EXPECT_EQ(elementById(browser->document(), u"box"_s)->get(u"id"_s).toString(), u"box"_s);
 }
 
 TEST_F(ChromiumTest, WrittenValueIsSeenByThePage)
@@ -154,8 +155,8 @@ TEST_F(ChromiumTest, WrittenValueIsSeenByThePage)
         field.addEventListener('input', () => seen.push('input:' + field.value));
         field.addEventListener('change', () => { seen.push('change:' + field.value); document.title = seen.join(','); });
       </script>)"_s)->document();
-    document->getElementById(u"in"_s)->put(u"Value"_s, u"日本"_s);
-    EXPECT_EQ(document->getElementById(u"in"_s)->get(u"value"_s).toString(), u"日本"_s);
+    elementById(document, u"in"_s)->put(u"Value"_s, u"日本"_s);
+    EXPECT_EQ(elementById(document, u"in"_s)->get(u"value"_s).toString(), u"日本"_s);
     auto browser = shell->item(shell->count() - 1);
     EXPECT_TRUE(eventually([&] { return browser->locationName() == u"input:日本,change:日本"_s; }));
 }
@@ -163,7 +164,7 @@ TEST_F(ChromiumTest, WrittenValueIsSeenByThePage)
 TEST_F(ChromiumTest, LongTextArrivesWhole)
 {
     auto document = openPage(u"/long.html"_s, u"<div id=big></div><script>document.getElementById('big').textContent = 'ア'.repeat(3000000) + 'end';</script>"_s)->document();
-    const QString text = document->getElementById(u"big"_s)->get(u"innerText"_s).toString();
+    const QString text = elementById(document, u"big"_s)->get(u"innerText"_s).toString();
     EXPECT_EQ(text.size(), 3000003);
     EXPECT_TRUE(text.endsWith(u"アend"_s));
 }

@@ -6,6 +6,7 @@
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 using testsupport::ChromiumTest;
+using testsupport::elementById;
 using testsupport::eventually;
 
 namespace {
@@ -93,7 +94,7 @@ TEST_F(ShortDeadline, EndlessScriptFailsFastAndSpareOtherTabs)
     EXPECT_LT(list.ms, 200);
     EXPECT_EQ(hung->locationName(), u"hang"_s);
     QVariant text;
-    const Timed elsewhere = timed([&] { text = other->document()->getElementById(u"p"_s)->get(u"innerText"_s); });
+    const Timed elsewhere = timed([&] { text = elementById(other->document(), u"p"_s)->get(u"innerText"_s); });
     EXPECT_EQ(elsewhere.error, 0);
     EXPECT_EQ(text.toString(), u"fine"_s);
     EXPECT_LT(elsewhere.ms, 200);

@@ -3,6 +3,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <stdexcept>
+
 namespace testsupport {
 
 using namespace Qt::StringLiterals;
@@ -78,6 +80,14 @@ bool loadsWithin10s(const automation::BrowserPtr &browser)
     return eventually([&] { return browser->readyState() == automation::ReadyState::Complete && !browser->busy(); }, 10000);
 }
 } // namespace
+
+automation::ElementPtr elementById(const automation::DocumentPtr &document, const QString &id)
+{
+    automation::ElementPtr element = document->getElementById(id);
+    if (!element)
+        throw std::runtime_error("no element " + id.toStdString());
+    return element;
+}
 
 bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url)
 {

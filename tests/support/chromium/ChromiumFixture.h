@@ -54,6 +54,10 @@ chromium::ChromiumOptions testOptions();
 
 // A collection on the shared browser with every tab closed first.
 std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options = testOptions());
+// The element with that identifier or name. A missing one throws, which the
+// test runner reports as a failure, where a null element would crash it.
+automation::ElementPtr elementById(const automation::DocumentPtr &document, const QString &id);
+
 // Sends the browser to url; true once the page has loaded.
 bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url);
 
