@@ -120,7 +120,7 @@ void FilterPanel::buildTextGroups()
 
 void FilterPanel::buildSearchOptions()
 {
-    addCheck(this, u"chkSearchAll"_s, u"全検索"_s, 8580, 2310, 900, kTallCheck);
+    chkSearchAll = addCheck(this, u"chkSearchAll"_s, u"全検索"_s, 8580, 2310, 900, kTallCheck);
 
     auto *cmdFilterClear = new QPushButton(u"Clear"_s, this);
     cmdFilterClear->setObjectName(u"cmdFilterClear"_s);
@@ -129,13 +129,13 @@ void FilterPanel::buildSearchOptions()
     PlaceInTwips(*cmdFilterClear, 8580, 2700, 900, 330);
     connect(cmdFilterClear, &QPushButton::clicked, this, &FilterPanel::cmdFilterClear_Click);
 
-    auto *lblProcessTime = new QLabel(u"000sec"_s, this);
+    lblProcessTime = new QLabel(u"000sec"_s, this);
     lblProcessTime->setObjectName(u"lblProcessTime"_s);
     lblProcessTime->setFont(controlFont());
     Describe(*lblProcessTime, lblProcessTime->text(), u"アイテム抽出時間"_s);
     PlaceInTwips(*lblProcessTime, 8625, 3105, 900, 240);
 
-    addCheck(this, u"chkRegSearch"_s, u"登録検索"_s, 8325, 3390, 1305, kTallCheck);
+    chkRegSearch = addCheck(this, u"chkRegSearch"_s, u"登録検索"_s, 8325, 3390, 1305, kTallCheck);
 }
 
 void FilterPanel::buildCounts()
@@ -157,7 +157,34 @@ void FilterPanel::buildCounts()
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(box);
+        txtItemN[i] = box;
     }
+}
+
+bool FilterPanel::isSearchAll() const
+{
+    return chkSearchAll->isChecked();
+}
+
+void FilterPanel::setSearchAll(bool checked)
+{
+    chkSearchAll->setChecked(checked);
+}
+
+bool FilterPanel::isRegSearch() const
+{
+    return chkRegSearch->isChecked();
+}
+
+void FilterPanel::showItemCount(int kind, qint32 count)
+{
+    if (kind >= 0 && kind < int(txtItemN.size()))
+        txtItemN[kind]->setText(QString::number(count));
+}
+
+void FilterPanel::showProcessTime(const QString &text)
+{
+    lblProcessTime->setText(text);
 }
 
 void FilterPanel::cmdFilterClear_Click()

@@ -6,6 +6,7 @@
 
 class CWebPageHV;
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 
 namespace inspector {
@@ -23,6 +24,14 @@ public:
     // Rebuilds the page's filter from the panel; true when any filter is set.
     bool ApplyFilterPanel(CWebPageHV &rPage) const;
 
+    // What the refresh reads from the frame and shows in it. Count kinds
+    // are those of CWebPageHV::GetWebItemN, 0 to 4.
+    bool isSearchAll() const;
+    void setSearchAll(bool checked);
+    bool isRegSearch() const;
+    void showItemCount(int kind, qint32 count);
+    void showProcessTime(const QString &text);
+
 private:
     void buildTypeAndTagGroups();
     void buildTextGroups();
@@ -35,6 +44,11 @@ private:
                         int width = 900, int height = 300);
     QLineEdit *addText(QWidget *parent, const QString &name, const QString &accessibleName, int left, int top,
                        int width, const QString &toolTip = {});
+
+    QCheckBox *chkSearchAll = nullptr;
+    QCheckBox *chkRegSearch = nullptr;
+    QLabel *lblProcessTime = nullptr;
+    std::array<QLineEdit *, 5> txtItemN{};
 
     QCheckBox *chkType_text = nullptr;
     QCheckBox *chkType_radio = nullptr;

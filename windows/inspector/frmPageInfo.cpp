@@ -73,6 +73,7 @@ frmPageInfo::frmPageInfo(stores::ProgramSettings &rSettings, ui::UiServices &rUi
 
     tmrUpdate = new QTimer(this);
     tmrUpdate->setObjectName(u"tmrUpdate"_s);
+    connect(tmrUpdate, &QTimer::timeout, this, &frmPageInfo::tmrUpdate_Timer);
 
     resize(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
     Form_Load();
@@ -210,6 +211,8 @@ void frmPageInfo::placeControls()
     const int gridWidth = std::max(0, mClient->width() - gridLeft - marginX);
     const int gridHeight = std::max(0, mClient->height() - gridTop - fraFilter->height() - 2 * marginY);
     fgItem->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
+    // Rows that came into view are filled now, not at the next tick.
+    tmrUpdate_Timer();
     fraFilter->move(gridLeft, gridTop + gridHeight + marginY);
     cmdUpdateItem->move(gridLeft + gridWidth - cmdCancel->width(), fraFilter->y());
     cmdCancel->move(cmdUpdateItem->x(), cmdUpdateItem->y() + cmdUpdateItem->height() + marginY);

@@ -3,6 +3,7 @@
 #include "platform/automation/Automation.h"
 
 #include <QDialog>
+#include <QList>
 
 #include <functional>
 #include <memory>
@@ -42,6 +43,13 @@ public:
     // Whether the page could be bound shows at the first refresh.
     void SetIeWnd(const automation::ObjectPtr &rIe);
 
+    // Lists the page's elements that pass the filter panel as placeholder
+    // rows; vForce lists a page that is still loading.
+    void UpdateItemList(bool vForce);
+    // What tmrUpdate runs: watches the page and fills placeholder rows, the
+    // visible ones first and one more each step.
+    void tmrUpdate_Timer();
+
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,6 +72,15 @@ private:
     void cmdUpdateItem_Click();
     void cmdCancel_Click();
 
+    void refreshItemList(bool vForce, qint32 hWnd);
+    void showPageLoading(const QString &readyState);
+    bool isPlaceholderRow(int row) const;
+    // Fills the placeholder rows among `rows` with one batched read; false
+    // when none was filled.
+    bool fillItemRows(const QList<int> &rows);
+    bool FillItemRow(int row);
+    void setStatus(const QString &text);
+
     // A browser that goes away under a call is reported, not left to end
     // the program.
     void reportingFailures(const std::function<void()> &call);
@@ -73,6 +90,16 @@ private:
     ui::UiServices &mUi;
     std::unique_ptr<CWebPageHV> mWebPage;
     bool mFirstActivate = false;
+    // The element list: rows 1 to mItemCount; the fill goes on after
+    // mFillRow, and mFillCount rows have been filled since the refresh.
+    // Counts and rows are item numbers' width (ItemNo), not 16 bits.
+    qint32 mItemCount = 0;
+    qint32 mFillRow = 0;
+    qint32 mFillCount = 0;
+    bool mFillEnd = false;
+    // A message box inside a step runs the event loop, whose timer must not
+    // start a second step on rows the first one is filling.
+    bool mInTimerStep = false;
 
     QWidget *mClient = nullptr;
     shared::ListGrid *fgItem = nullptr;

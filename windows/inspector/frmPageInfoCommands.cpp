@@ -100,12 +100,6 @@ void frmPageInfo::mnuViewStatus_Click()
     reportingFailures([&] { gWebBrowser->ViewStatusBar(newState); });
 }
 
-void frmPageInfo::cmdUpdateItem_Click()
-{
-    if (mWebPage)
-        fraFilter->ApplyFilterPanel(*mWebPage);
-}
-
 // Hiding ends the opener's modal show; the opener unloads the window.
 void frmPageInfo::cmdCancel_Click()
 {

@@ -1,0 +1,305 @@
+// The inspector's element list: the refresh that lists placeholder rows and
+// the timer step that fills them and watches the page.
+#include "browser/CWebBrowserHV.h"
+#include "platform/stores/MemoryProgramSettings.h"
+#include "tests/support/automation_double/ShellWindowsDouble.h"
+#include "tests/ui/RecordingUiServices.h"
+#include "windows/inspector/frmPageInfo.h"
+#include "windows/main/MainGlobals.h"
+#include "windows/shared/CellButtonImages.h"
+#include "windows/shared/ListGrid.h"
+#include "windows/shared/MainFormParts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using automation::CollectionKind;
+using automation::doubles::BrowserDouble;
+using automation::doubles::ShellWindowsDouble;
+using ui::MousePointer;
+
+namespace {
+
+class ItemListRefresh : public ::testing::Test
+{
+protected:
+    ItemListRefresh()
+    {
+        gWebBrowser = std::make_unique<CWebBrowserHV>(shell);
+        window.SetIeWnd(browser);
+        // The test takes the steps itself.
+        window.findChild<QTimer *>(u"tmrUpdate"_s)->stop();
+        grid = window.findChild<shared::ListGrid *>(u"fgItem"_s);
+    }
+    ~ItemListRefresh() override { gWebBrowser.reset(); }
+
+    // An element with every member the list reads; its id names its item number.
+    void add(const QString &tag, const QString &href = {})
+    {
+        const qsizetype itemNo = browser->page()->collectionDouble(CollectionKind::All)->length();
+        QVariantMap members;
+        members.insert(u"tagName"_s, tag);
+        for (const QString &member : {u"type"_s, u"value"_s, u"alt"_s})
+            members.insert(member, QString());
+        members.insert(u"name"_s, u"n"_s);
+        members.insert(u"href"_s, href);
+        members.insert(u"innerText"_s, u"t"_s);
+        members.insert(u"innerHTML"_s, u"h"_s);
+        members.insert(u"id"_s, QString(u"e"_s + QString::number(itemNo)));
+        browser->page()->addElement(members);
+    }
+    void addMany(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            add(u"DIV"_s);
+    }
+    // Shown, so that the grid has rows in view and rows below them.
+    void showWindow()
+    {
+        window.show();
+        QApplication::processEvents();
+        ASSERT_GT(grid->bottomRow(), 1);
+    }
+    template<typename T = QWidget>
+    T *control(const QString &name) const
+    {
+        return window.findChild<T *>(name);
+    }
+    QString status() const { return control<QLabel>(u"Status"_s)->text(); }
+    bool isPlaceholder(int row) const { return grid->text(row, 1) == u"更新中"_s; }
+    qint64 readManyCalls() const
+    {
+        return browser->page()->collectionDouble(CollectionKind::All)->journal().count(u"readMany"_s);
+    }
+    void clearReads() { browser->page()->collectionDouble(CollectionKind::All)->clearJournal(); }
+    void fillAll()
+    {
+        for (int tick = 0; tick < 500 && status() != u"Ready"_s; ++tick)
+            window.tmrUpdate_Timer();
+        ASSERT_EQ(status(), u"Ready"_s);
+    }
+
+    std::shared_ptr<ShellWindowsDouble> shell = std::make_shared<ShellWindowsDouble>();
+    std::shared_ptr<BrowserDouble> browser = shell->open(u"http://a.test/"_s);
+    ui::RecordingUiServices ui;
+    stores::MemoryProgramSettings settings;
+    QLabel mainStatus;
+    shared::CellButtonImages images;
+    shared::MainFormParts mainParts{&mainStatus, images};
+    frmPageInfo window{settings, ui};
+    shared::ListGrid *grid = nullptr;
+};
+
+} // namespace
+
+TEST_F(ItemListRefresh, ListsPlaceholderRowsWithTheirItemNumbersAndCounts)
+{
+    add(u"DIV"_s);
+    add(u"A"_s, u"http://b.test/"_s);
+    add(u"IMG"_s);
+    add(u"A"_s, u"http://c.test/"_s);
+    control<QCheckBox>(u"chkTagName_A"_s)->setChecked(true);
+
+    // A filter is set, so 全検索 stays as the user left it: the first match only.
+    window.UpdateItemList(false);
+    EXPECT_FALSE(control<QCheckBox>(u"chkSearchAll"_s)->isChecked());
+    ASSERT_EQ(grid->rows(), 2);
+    EXPECT_EQ(grid->cellData(1, 1).toInt(), 1);
+
+    ui.pointers.clear();
+    control<QCheckBox>(u"chkSearchAll"_s)->setChecked(true);
+    window.UpdateItemList(false);
+    ASSERT_EQ(grid->rows(), 3);
+    for (int row = 1; row <= 2; ++row) {
+        EXPECT_EQ(grid->text(row, 0), QString::number(row));
+        EXPECT_EQ(grid->text(row, 1), u"更新中"_s);
+        EXPECT_TRUE(grid->text(row, 2).isEmpty());
+    }
+    EXPECT_EQ(grid->cellData(1, 1).toInt(), 1);
+    EXPECT_EQ(grid->cellData(2, 1).toInt(), 3);
+
+    const QStringList counts = {control<QLineEdit>(u"txtItemN_All"_s)->text(),
+                                control<QLineEdit>(u"txtItemN_Links"_s)->text(),
+                                control<QLineEdit>(u"txtItemN_Images"_s)->text(),
+                                control<QLineEdit>(u"txtItemN_Forms"_s)->text(),
+                                control<QLineEdit>(u"txtItemN_Frames"_s)->text()};
+    EXPECT_EQ(counts, (QStringList{u"4"_s, u"2"_s, u"1"_s, u"0"_s, u"0"_s}));
+    EXPECT_TRUE(QRegularExpression(u"^\\d{1,3}\\.\\d\\d$"_s).match(control<QLabel>(u"lblProcessTime"_s)->text()).hasMatch());
+    EXPECT_EQ(status(), u"Update Start"_s);
+    EXPECT_EQ(ui.pointers, (QList<MousePointer>{MousePointer::Hourglass, MousePointer::ArrowHourglass}));
+    EXPECT_TRUE(grid->tag().contains(u"http://a.test/"_s));
+
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(status(), u"Update： 2/ 2"_s);
+    EXPECT_EQ(grid->text(2, 10), u"e3"_s);
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(status(), u"Ready"_s);
+    EXPECT_EQ(ui.pointer(), MousePointer::Default);
+    EXPECT_EQ(mainStatus.text(), u"Ready"_s);
+}
+
+TEST_F(ItemListRefresh, WithoutAFilterItTicksSearchAllAndListsEverything)
+{
+    addMany(3);
+    window.UpdateItemList(false);
+    EXPECT_TRUE(control<QCheckBox>(u"chkSearchAll"_s)->isChecked());
+    EXPECT_EQ(grid->rows(), 4);
+    EXPECT_EQ(grid->cellData(3, 1).toInt(), 2);
+}
+
+TEST_F(ItemListRefresh, AnEmptyPageKeepsTheHeaderAndTheNextStepIsReady)
+{
+    window.UpdateItemList(false);
+    EXPECT_EQ(grid->rows(), 1);
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(status(), u"Ready"_s);
+    EXPECT_EQ(ui.pointer(), MousePointer::Default);
+}
+
+TEST_F(ItemListRefresh, FillsTheVisibleRowsAndOneMorePerStepInOneBatchedRead)
+{
+    addMany(200);
+    showWindow();
+    window.UpdateItemList(false);
+    const int bottom = grid->bottomRow();
+    ASSERT_LT(bottom + 3, 200);
+
+    clearReads();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(readManyCalls(), 1);
+    for (int row = 1; row <= bottom + 1; ++row)
+        EXPECT_FALSE(isPlaceholder(row)) << row;
+    EXPECT_TRUE(isPlaceholder(bottom + 2));
+    EXPECT_EQ(status(), u"Update： "_s + QString::number(bottom + 1) + u"/ 200"_s);
+
+    clearReads();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(readManyCalls(), 1);
+    EXPECT_FALSE(isPlaceholder(bottom + 2));
+    EXPECT_TRUE(isPlaceholder(bottom + 3));
+
+    // Rows scrolled into view are filled by the step the resize or scroll runs.
+    grid->scrollToBottom();
+    QApplication::processEvents();
+    window.tmrUpdate_Timer();
+    EXPECT_FALSE(isPlaceholder(200));
+    EXPECT_FALSE(isPlaceholder(grid->topRow()));
+    // The background scan goes on after the last row it filled, wrapping.
+    EXPECT_FALSE(isPlaceholder(bottom + 3));
+    EXPECT_TRUE(isPlaceholder(bottom + 4));
+
+    fillAll();
+    for (int row = 1; row <= 200; ++row)
+        ASSERT_EQ(grid->text(row, 10), u"e"_s + QString::number(row - 1)) << row;
+}
+
+TEST_F(ItemListRefresh, FailedReadsArePinkAndInputsAndLinksGetTheClickPicture)
+{
+    add(u"INPUT"_s);
+    add(u"A"_s, u"http://b.test/"_s);
+    add(u"input"_s);
+    browser->page()->addElement({{u"tagName"_s, QVariant(u"DIV"_s)}});
+    window.UpdateItemList(false);
+    fillAll();
+
+    const QColor white(255, 255, 255);
+    const QColor pink(255, 200, 200);
+    for (int col = 1; col <= 10; ++col)
+        EXPECT_EQ(grid->background(1, col), white) << col;
+    EXPECT_EQ(grid->text(4, 1), u"DIV"_s);
+    EXPECT_EQ(grid->background(4, 1), white);
+    EXPECT_EQ(grid->background(4, 4), pink);
+    EXPECT_EQ(grid->background(4, 10), pink);
+    // Code 3 reads nothing, so it never fails.
+    EXPECT_EQ(grid->background(4, 3), white);
+
+    const qint64 raised = images.image(0).cacheKey();
+    EXPECT_EQ(grid->picture(1, 3).cacheKey(), raised);
+    EXPECT_EQ(grid->picture(2, 3).cacheKey(), raised);
+    EXPECT_EQ(grid->pictureAlignment(2, 3), shared::PictureAlignment::CenterCenter);
+    // The tag name test is case-sensitive.
+    EXPECT_TRUE(grid->picture(3, 3).isNull());
+    EXPECT_TRUE(grid->picture(4, 3).isNull());
+}
+
+TEST_F(ItemListRefresh, ALoadingPageShowsItsStateUnlessForced)
+{
+    addMany(3);
+    browser->state().readyState = automation::ReadyState::Interactive;
+    window.UpdateItemList(false);
+    ASSERT_EQ(grid->rows(), 2);
+    EXPECT_EQ(grid->text(1, 1), u"Webページ更新中"_s);
+    EXPECT_EQ(grid->text(1, 2), u"表示中"_s);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_TRUE(control<QLineEdit>(u"txtItemN_All"_s)->text().isEmpty());
+
+    // Ctrl held on the Update button forces the list.
+    ui.ctrlKeyDown = true;
+    control<QPushButton>(u"cmdUpdateItem"_s)->click();
+    EXPECT_EQ(grid->rows(), 4);
+    EXPECT_EQ(ui.beeps, 1);
+}
+
+TEST_F(ItemListRefresh, APendingFillEndsCleanlyBehindTheLoadingRow)
+{
+    addMany(200);
+    showWindow();
+    window.UpdateItemList(false);
+    window.tmrUpdate_Timer();
+
+    browser->state().readyState = automation::ReadyState::Loading;
+    window.UpdateItemList(false);
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(grid->rows(), 2);
+    EXPECT_EQ(grid->text(1, 1), u"Webページ更新中"_s);
+    EXPECT_EQ(status(), u"Ready"_s);
+    EXPECT_EQ(ui.pointer(), MousePointer::Default);
+}
+
+TEST_F(ItemListRefresh, TheWatchRebuildsForANewPageAndClosesOffTheWeb)
+{
+    addMany(2);
+    showWindow();
+    window.UpdateItemList(false);
+    fillAll();
+
+    browser->navigate(u"http://b.test/"_s);
+    browser->page()->addElement({{u"tagName"_s, QVariant(u"P"_s)}});
+    window.tmrUpdate_Timer();
+    ASSERT_EQ(grid->rows(), 2);
+    EXPECT_EQ(grid->text(1, 1), u"更新中"_s);
+    EXPECT_TRUE(grid->tag().contains(u"http://b.test/"_s));
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(grid->text(1, 1), u"P"_s);
+    EXPECT_TRUE(window.isVisible());
+
+    browser->navigate(u"file:///home/"_s);
+    window.tmrUpdate_Timer();
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(ItemListRefresh, SortingWhileFillingKeepsItemNumbersWithTheirRows)
+{
+    addMany(200);
+    showWindow();
+    window.UpdateItemList(false);
+    window.tmrUpdate_Timer();
+
+    // The last rows, still placeholders, come into view.
+    grid->sortByColumn(0, Qt::DescendingOrder);
+    ASSERT_TRUE(isPlaceholder(1));
+    ASSERT_EQ(grid->cellData(1, 1).toInt(), 199);
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(grid->text(1, 10), u"e199"_s);
+    fillAll();
+    for (int row = 1; row <= 200; ++row)
+        ASSERT_EQ(grid->text(row, 10), u"e"_s + QString::number(grid->text(row, 0).toInt() - 1)) << row;
+}
