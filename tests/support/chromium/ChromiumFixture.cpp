@@ -44,16 +44,9 @@ bool eventually(const std::function<bool()> &cond, int timeoutMs)
     return cond();
 }
 
-chromium::ChromiumOptions testOptions()
-{
-    chromium::ChromiumOptions options;
-    options.callTimeout = std::chrono::seconds(20);
-    return options;
-}
-
 chromium::ChromiumOptions ChromiumTest::options() const
 {
-    return testOptions();
+    return {};
 }
 
 std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options)

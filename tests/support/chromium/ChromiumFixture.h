@@ -47,13 +47,9 @@ protected:
 // Polls cond (no event loop) for up to timeoutMs; true when it came true.
 bool eventually(const std::function<bool()> &cond, int timeoutMs = 5000);
 
-// The program's options with a call deadline far beyond its own: a loaded
-// machine then slows the tests down instead of failing them. Tests of the
-// deadline itself set theirs.
-chromium::ChromiumOptions testOptions();
-
 // A collection on the shared browser with every tab closed first.
-std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options = testOptions());
+std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium::ChromiumOptions &options = {});
+
 // The element with that identifier or name. A missing one throws, which the
 // test runner reports as a failure, where a null element would crash it.
 automation::ElementPtr elementById(const automation::DocumentPtr &document, const QString &id);
