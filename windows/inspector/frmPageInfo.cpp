@@ -7,11 +7,10 @@
 #include "windows/inspector/FilterPanel.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
+#include "windows/shared/StatusPanels.h"
 
-#include <QDateTime>
 #include <QEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -118,33 +117,8 @@ void frmPageInfo::buildStatusBar()
     sbStatusBar->setFont(proportionalGothic(9));
     sbStatusBar->setSizeGripEnabled(false);
     sbStatusBar->setFixedHeight(ui::TwipsToPixelsY(*this, 270));
-    const auto panel = [this](const QString &name) {
-        auto *label = new QLabel(this);
-        label->setObjectName(name);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        return label;
-    };
-    mStatusPanel = panel(u"Status"_s);
-    mStatusPanel->setMinimumWidth(ui::TwipsToPixelsX(*this, ui::kTwipsPerInch));
-    sbStatusBar->addWidget(mStatusPanel, 1);
-    mDatePanel = panel(u"Date"_s);
-    sbStatusBar->addPermanentWidget(mDatePanel);
-    mTimePanel = panel(u"Time"_s);
-    sbStatusBar->addPermanentWidget(mTimePanel);
+    mStatusPanel = (new shared::StatusPanels(*sbStatusBar))->status();
     this->layout()->addWidget(sbStatusBar);
-
-    mClock = new QTimer(this);
-    connect(mClock, &QTimer::timeout, this, &frmPageInfo::showClock);
-    mClock->start(1000);
-    showClock();
-}
-
-void frmPageInfo::showClock()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    mDatePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    mTimePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
 void frmPageInfo::Form_Load()

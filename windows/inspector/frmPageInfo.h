@@ -84,7 +84,6 @@ private:
     // A browser that goes away under a call is reported, not left to end
     // the program.
     void reportingFailures(const std::function<void()> &call);
-    void showClock();
 
     stores::ProgramSettings &mSettings;
     ui::UiServices &mUi;
@@ -111,8 +110,5 @@ private:
     QAction *mnuViewMenu = nullptr;
     QAction *mnuViewStatus = nullptr;
     QLabel *mStatusPanel = nullptr;
-    QLabel *mDatePanel = nullptr;
-    QLabel *mTimePanel = nullptr;
     QTimer *tmrUpdate = nullptr;
-    QTimer *mClock = nullptr;
 };

@@ -8,10 +8,9 @@
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/MainFormParts.h"
+#include "windows/shared/StatusPanels.h"
 
-#include <QDateTime>
 #include <QLabel>
-#include <QLocale>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -84,34 +83,9 @@ void frmMain::buildStatusBar()
 {
     QStatusBar *sbStatusBar = statusBar();
     sbStatusBar->setObjectName(u"sbStatusBar"_s);
-    const auto panel = [this](const QString &name) {
-        auto *label = new QLabel(this);
-        label->setObjectName(name);
-        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        return label;
-    };
-    mStatusPanel = panel(u"Status"_s);
+    mStatusPanel = (new shared::StatusPanels(*sbStatusBar))->status();
     mStatusPanel->setText(u"ｽﾃｰﾀｽ"_s);
     mStatusPanel->setToolTip(u"ｽﾃｰﾀｽ"_s);
-    mStatusPanel->setMinimumWidth(ui::TwipsToPixelsX(*this, ui::kTwipsPerInch));
-    sbStatusBar->addWidget(mStatusPanel, 1);
-    mDatePanel = panel(u"Date"_s);
-    sbStatusBar->addPermanentWidget(mDatePanel);
-    mTimePanel = panel(u"Time"_s);
-    sbStatusBar->addPermanentWidget(mTimePanel);
-
-    mClock = new QTimer(this);
-    connect(mClock, &QTimer::timeout, this, &frmMain::showClock);
-    mClock->start(1000);
-    showClock();
-}
-
-void frmMain::showClock()
-{
-    const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    mDatePanel->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    mTimePanel->setText(locale.toString(now.time(), QLocale::ShortFormat));
 }
 
 frmMain::~frmMain()

@@ -63,7 +63,6 @@ private:
     void fgIeList_ToolTip(const QHelpEvent &event);
 
     void tmrUpdate_Timer();
-    void showClock();
 
     ShellWindowsFactory mNewShellWindows;
     SettingsVariables &mSettings;
@@ -71,10 +70,7 @@ private:
     shared::ListGrid *fgIeList = nullptr;
     QToolBar *tbToolBar = nullptr;
     QLabel *mStatusPanel = nullptr;
-    QLabel *mDatePanel = nullptr;
-    QLabel *mTimePanel = nullptr;
     QTimer *tmrUpdate = nullptr;
-    QTimer *mClock = nullptr;
     std::unique_ptr<shared::MainFormParts> mParts;
     // Set while no browser answers: the status panel says so until one does.
     bool mNoBrowser = false;
