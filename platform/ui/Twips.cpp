@@ -46,4 +46,14 @@ qint32 PixelsToTwipsY(const QWidget &widget, int pixels)
     return toTwips(pixels, widget.screen()->logicalDotsPerInchY());
 }
 
+void HoldMinimumOuterSize(QWidget &window, qint32 widthTwips, qint32 heightTwips)
+{
+    if (window.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize outer = window.frameGeometry().size();
+    const QSize held = outer.expandedTo(TwipsToPixels(window, widthTwips, heightTwips));
+    if (held != outer)
+        window.resize(held - (outer - window.size()));
+}
+
 } // namespace ui

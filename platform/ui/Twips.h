@@ -18,4 +18,8 @@ QSize TwipsToPixels(const QWidget &widget, qint32 width, qint32 height);
 qint32 PixelsToTwipsX(const QWidget &widget, int pixels);
 qint32 PixelsToTwipsY(const QWidget &widget, int pixels);
 
+// Pulls a window in its normal state back to at least this outer size;
+// a minimised or maximised window is left as it is.
+void HoldMinimumOuterSize(QWidget &window, qint32 widthTwips, qint32 heightTwips);
+
 } // namespace ui

@@ -166,12 +166,7 @@ bool frmPageInfo::eventFilter(QObject *watched, QEvent *event)
 // Only the minimum is held here; the controls follow the client area.
 void frmPageInfo::Form_Resize()
 {
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    const QSize outer = frameGeometry().size();
-    const QSize held = outer.expandedTo(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
-    if (held != outer)
-        resize(held - (outer - size()));
+    ui::HoldMinimumOuterSize(*this, kMinimumWidth, kMinimumHeight);
 }
 
 // The grid takes what the filter frame leaves; the two buttons stand at the

@@ -131,10 +131,5 @@ void frmMain::resizeEvent(QResizeEvent *event)
 // The grid's place follows from the layout; only the minimum is ours.
 void frmMain::Form_Resize()
 {
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    const QSize outer = frameGeometry().size();
-    const QSize held = outer.expandedTo(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
-    if (held != outer)
-        resize(held - (outer - size()));
+    ui::HoldMinimumOuterSize(*this, kMinimumWidth, kMinimumHeight);
 }
