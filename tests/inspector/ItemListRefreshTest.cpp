@@ -1,14 +1,6 @@
 // The inspector's element list: the refresh that lists placeholder rows and
 // the timer step that fills them and watches the page.
-#include "browser/CWebBrowserHV.h"
-#include "platform/stores/MemoryProgramSettings.h"
-#include "tests/support/automation_double/ShellWindowsDouble.h"
-#include "tests/ui/RecordingUiServices.h"
-#include "windows/inspector/frmPageInfo.h"
-#include "windows/main/MainGlobals.h"
-#include "windows/shared/CellButtonImages.h"
-#include "windows/shared/ListGrid.h"
-#include "windows/shared/MainFormParts.h"
+#include "tests/inspector/InspectorFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -28,74 +19,8 @@ using ui::MousePointer;
 
 namespace {
 
-class ItemListRefresh : public ::testing::Test
+class ItemListRefresh : public testsupport::InspectorFixture
 {
-protected:
-    ItemListRefresh()
-    {
-        gWebBrowser = std::make_unique<CWebBrowserHV>(shell);
-        window.SetIeWnd(browser);
-        // The test takes the steps itself.
-        window.findChild<QTimer *>(u"tmrUpdate"_s)->stop();
-        grid = window.findChild<shared::ListGrid *>(u"fgItem"_s);
-    }
-    ~ItemListRefresh() override { gWebBrowser.reset(); }
-
-    // An element with every member the list reads; its id names its item number.
-    void add(const QString &tag, const QString &href = {})
-    {
-        const qsizetype itemNo = browser->page()->collectionDouble(CollectionKind::All)->length();
-        QVariantMap members;
-        members.insert(u"tagName"_s, tag);
-        for (const QString &member : {u"type"_s, u"value"_s, u"alt"_s})
-            members.insert(member, QString());
-        members.insert(u"name"_s, u"n"_s);
-        members.insert(u"href"_s, href);
-        members.insert(u"innerText"_s, u"t"_s);
-        members.insert(u"innerHTML"_s, u"h"_s);
-        members.insert(u"id"_s, QString(u"e"_s + QString::number(itemNo)));
-        browser->page()->addElement(members);
-    }
-    void addMany(int count)
-    {
-        for (int i = 0; i < count; ++i)
-            add(u"DIV"_s);
-    }
-    // Shown, so that the grid has rows in view and rows below them.
-    void showWindow()
-    {
-        window.show();
-        QApplication::processEvents();
-        ASSERT_GT(grid->bottomRow(), 1);
-    }
-    template<typename T = QWidget>
-    T *control(const QString &name) const
-    {
-        return window.findChild<T *>(name);
-    }
-    QString status() const { return control<QLabel>(u"Status"_s)->text(); }
-    bool isPlaceholder(int row) const { return grid->text(row, 1) == u"更新中"_s; }
-    qint64 readManyCalls() const
-    {
-        return browser->page()->collectionDouble(CollectionKind::All)->journal().count(u"readMany"_s);
-    }
-    void clearReads() { browser->page()->collectionDouble(CollectionKind::All)->clearJournal(); }
-    void fillAll()
-    {
-        for (int tick = 0; tick < 500 && status() != u"Ready"_s; ++tick)
-            window.tmrUpdate_Timer();
-        ASSERT_EQ(status(), u"Ready"_s);
-    }
-
-    std::shared_ptr<ShellWindowsDouble> shell = std::make_shared<ShellWindowsDouble>();
-    std::shared_ptr<BrowserDouble> browser = shell->open(u"http://a.test/"_s);
-    ui::RecordingUiServices ui;
-    stores::MemoryProgramSettings settings;
-    QLabel mainStatus;
-    shared::CellButtonImages images;
-    shared::MainFormParts mainParts{&mainStatus, images};
-    frmPageInfo window{settings, ui};
-    shared::ListGrid *grid = nullptr;
 };
 
 } // namespace
@@ -186,10 +111,8 @@ TEST_F(ItemListRefresh, FillsTheVisibleRowsAndOneMorePerStepInOneBatchedRead)
     EXPECT_FALSE(isPlaceholder(bottom + 2));
     EXPECT_TRUE(isPlaceholder(bottom + 3));
 
-    // Rows scrolled into view are filled by the step the resize or scroll runs.
+    // Rows scrolled into view are filled by the step the scroll runs.
     grid->scrollToBottom();
-    QApplication::processEvents();
-    window.tmrUpdate_Timer();
     EXPECT_FALSE(isPlaceholder(200));
     EXPECT_FALSE(isPlaceholder(grid->topRow()));
     // The background scan goes on after the last row it filled, wrapping.
@@ -262,6 +185,31 @@ TEST_F(ItemListRefresh, APendingFillEndsCleanlyBehindTheLoadingRow)
     EXPECT_EQ(grid->text(1, 1), u"Webページ更新中"_s);
     EXPECT_EQ(status(), u"Ready"_s);
     EXPECT_EQ(ui.pointer(), MousePointer::Default);
+}
+
+TEST_F(ItemListRefresh, APageThatChangesUnderTheSearchKeepsTheHeaderAndIsRebuilt)
+{
+    addMany(3);
+    browser->clearJournal();
+    window.UpdateItemList(false);
+    // The search's own check of the page is the refresh's last address read.
+    const qsizetype addressReads = browser->journal().count(u"LocationURL"_s);
+    qsizetype reads = 0;
+    browser->onEnter(u"LocationURL"_s, [&] {
+        if (++reads == addressReads)
+            browser->navigate(u"http://b.test/"_s);
+    });
+
+    window.UpdateItemList(false);
+    EXPECT_EQ(grid->rows(), 1);
+    EXPECT_TRUE(ui.messageBoxes.isEmpty());
+    browser->onEnter(u"LocationURL"_s, [] {});
+    browser->page()->addElement({{u"tagName"_s, QVariant(u"P"_s)}});
+    window.tmrUpdate_Timer();
+    ASSERT_EQ(grid->rows(), 2);
+    EXPECT_TRUE(grid->tag().contains(u"http://b.test/"_s));
+    fillAll();
+    EXPECT_EQ(grid->text(1, 1), u"P"_s);
 }
 
 TEST_F(ItemListRefresh, TheWatchRebuildsForANewPageAndClosesOffTheWeb)

@@ -11,6 +11,8 @@ MessageResult RecordingUiServices::messageBox(const QString &text, const QString
                                               MessageIcon icon, MessageButtons buttons)
 {
     messageBoxes.append({text, title, icon, buttons});
+    if (onMessageBox)
+        onMessageBox();
     if (!messageResults.isEmpty())
         return messageResults.dequeue();
     return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;

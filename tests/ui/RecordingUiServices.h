@@ -10,6 +10,8 @@
 #include <QList>
 #include <QQueue>
 
+#include <functional>
+
 #include <optional>
 
 namespace ui {
@@ -49,6 +51,8 @@ public:
     // Answers for the next message boxes; when none is queued a box is
     // answered with its first button.
     QQueue<MessageResult> messageResults;
+    // Runs while a box is up, to look at the windows behind it.
+    std::function<void()> onMessageBox;
 
     // The last state each window was given; absent when never set.
     std::optional<bool> topMostOf(const QWidget *window) const;

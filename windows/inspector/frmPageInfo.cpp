@@ -5,11 +5,13 @@
 #include "windows/ancillary/JapaneseFonts.h"
 #include "windows/inspector/DesignedControls.h"
 #include "windows/inspector/FilterPanel.h"
+#include "windows/inspector/ItemColumns.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/StatusPanels.h"
 
 #include <QEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -28,20 +30,6 @@ constexpr int kMinimumWidth = 11040;
 constexpr int kMinimumHeight = 6990;
 // Gap around the grid, the filter frame and the buttons, in twips.
 constexpr int kMargin = 60;
-
-struct ItemColumn
-{
-    QString key;
-    QString caption;
-};
-
-// Column i shows the element's property code i, so the order is fixed.
-const ItemColumn mColumnDef[] = {
-    {u"TagName"_s, u"TagName"_s},     {u"Type"_s, u"type"_s},        {u"Click"_s, u"クリック"_s},
-    {u"Name"_s, u"Name"_s},           {u"Value"_s, u"値"_s},          {u"alt"_s, u"ツールチップ "_s},
-    {u"href"_s, u"リンク"_s},          {u"innerText"_s, u"innerText"_s}, {u"innerHtml"_s, u"innerHtml"_s},
-    {u"ID"_s, u"id"_s},
-};
 
 QFont proportionalGothic(qreal points)
 {
@@ -89,6 +77,7 @@ void frmPageInfo::buildClient()
     fgItem = new shared::ListGrid(mClient);
     fgItem->setObjectName(u"fgItem"_s);
     fgItem->setFont(proportionalGothic(9));
+    watchGrid();
 
     fraFilter = new inspector::FilterPanel(mClient);
 
@@ -128,7 +117,7 @@ void frmPageInfo::Form_Load()
     shared::SetListGridStyle(*fgItem, 11, 1);
     shared::SetupFixedColumn(*fgItem, 0, 480, u"No"_s);
     int col = 1;
-    for (const ItemColumn &column : mColumnDef) {
+    for (const inspector::ItemColumn &column : inspector::kItemColumns) {
         shared::SetupColumn(*fgItem, col, 1000, column.caption, Qt::AlignLeft | Qt::AlignVCenter);
         fgItem->setCellData(0, col, column.key);
         ++col;
@@ -158,8 +147,13 @@ void frmPageInfo::resizeEvent(QResizeEvent *event)
 
 bool frmPageInfo::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == mClient && event->type() == QEvent::Resize && !(windowState() & Qt::WindowMinimized))
-        placeControls();
+    if (watched == mClient) {
+        if (event->type() == QEvent::Resize && !(windowState() & Qt::WindowMinimized))
+            placeControls();
+        return false;
+    }
+    if (watched == fgItem || watched == fgItem->viewport() || watched == fgItem->horizontalHeader()->viewport())
+        return fgItem_Event(watched, event);
     return QDialog::eventFilter(watched, event);
 }
 

@@ -10,7 +10,10 @@
 
 class CWebPageHV;
 class QAction;
+class QKeyEvent;
 class QLabel;
+class QMenu;
+class QMouseEvent;
 class QPushButton;
 class QTimer;
 
@@ -72,6 +75,21 @@ private:
     void cmdUpdateItem_Click();
     void cmdCancel_Click();
 
+    // The element grid's own mouse, key and edit handling; true when the
+    // event was the grid's to take.
+    void watchGrid();
+    bool fgItem_Event(QObject *watched, QEvent *event);
+    bool fgItem_MouseDown(const QMouseEvent &event);
+    void fgItem_DblClick(const QPoint &pos);
+    bool fgItem_KeyDown(const QKeyEvent &event);
+    void fgItem_AfterEdit(int row, int col);
+    void clickRowItem();
+    void editValueCell();
+    void showGridMenu(const QPoint &globalPos);
+    void mnuGrid01_Copy_Click();
+    // The item number travels with its row as column 1's cell data.
+    qint32 rowItemNo(int row) const;
+
     void refreshItemList(bool vForce, qint32 hWnd);
     void showPageLoading(const QString &readyState);
     bool isPlaceholderRow(int row) const;
@@ -96,9 +114,9 @@ private:
     qint32 mFillRow = 0;
     qint32 mFillCount = 0;
     bool mFillEnd = false;
-    // A message box inside a step runs the event loop, whose timer must not
-    // start a second step on rows the first one is filling.
-    bool mInTimerStep = false;
+    // A message box inside a step or a refresh runs the event loop, whose
+    // timer (or a scroll) must not start a step on rows being built or filled.
+    bool mListBusy = false;
 
     QWidget *mClient = nullptr;
     shared::ListGrid *fgItem = nullptr;
@@ -109,6 +127,7 @@ private:
     QAction *mnuViewAddress = nullptr;
     QAction *mnuViewMenu = nullptr;
     QAction *mnuViewStatus = nullptr;
+    QMenu *mnuGrid01 = nullptr;
     QLabel *mStatusPanel = nullptr;
     QTimer *tmrUpdate = nullptr;
 };

@@ -39,11 +39,12 @@ void frmPageInfo::buildMenus()
     mnuViewStatus = toggle(u"mnuViewStatus"_s, u"ステータスバー(&S)"_s, &frmPageInfo::mnuViewStatus_Click);
 
     // The grid's pop-up never shows in the menu bar.
-    auto *mnuGrid01 = new QMenu(u"GridMenu01"_s, this);
+    mnuGrid01 = new QMenu(u"GridMenu01"_s, this);
     mnuGrid01->setObjectName(u"mnuGrid01"_s);
     mnuGrid01->menuAction()->setVisible(false);
     QAction *mnuGrid01_Copy = mnuGrid01->addAction(u"コピー(&C)"_s);
     mnuGrid01_Copy->setObjectName(u"mnuGrid01_Copy"_s);
+    connect(mnuGrid01_Copy, &QAction::triggered, this, &frmPageInfo::mnuGrid01_Copy_Click);
 }
 
 void frmPageInfo::Form_Activate()

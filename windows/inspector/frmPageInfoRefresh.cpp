@@ -5,10 +5,13 @@
 #include "platform/ui/UiServices.h"
 #include "windows/inspector/FilterPanel.h"
 #include "windows/inspector/GridIeTag.h"
+#include "windows/inspector/ItemColumns.h"
 #include "windows/main/MainGlobals.h"
+#include "windows/shared/CellButtonImages.h"
 #include "windows/shared/CellButtons.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/ListGrid.h"
+#include "windows/shared/NumberText.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -24,29 +27,15 @@ namespace {
 // Column 1 reads this until its row is filled; the row's item number is
 // that cell's data, so both travel with the row when the grid is sorted.
 const QString kFillMarker = u"更新中"_s;
-constexpr int kItemNoCol = 1;
-constexpr int kClickCol = 3;
-constexpr int kLinkProperty = 7;
-constexpr int kLastProperty = 10;
-constexpr int kClickImage = 0;
 const QString kCompleteState = u"完了"_s;
-
-const QColor kReadCell(255, 255, 255);
-const QColor kFailedCell(255, 200, 200);
-
-// A number with the blank that stands where a minus sign would.
-QString signedNumber(qint32 n)
-{
-    return n < 0 ? QString::number(n) : u" "_s + QString::number(n);
-}
 
 // Cell (row, col) shows property col of its element; false when the read failed.
 bool SetItemCell(shared::ListGrid &grid, int row, int col, const ItemText &read)
 {
-    if (col < 1 || col > kLastProperty)
+    if (col < 1 || col > inspector::kLastItemCol)
         return true;
     grid.setText(row, col, read.text);
-    grid.setBackground(row, col, read.unavailable() ? kFailedCell : kReadCell);
+    grid.setBackground(row, col, read.unavailable() ? inspector::kFailedCellColor : inspector::kReadCellColor);
     return !read.unavailable();
 }
 
@@ -59,6 +48,7 @@ void frmPageInfo::cmdUpdateItem_Click()
 
 void frmPageInfo::UpdateItemList(bool vForce)
 {
+    QScopedValueRollback busy(mListBusy, true);
     fgItem->setRows(1);
     shared::SetMousePointer(shared::kPointerHourglass);
     // Handle 0 would find the base page, which is not the one inspected.
@@ -112,8 +102,8 @@ void frmPageInfo::refreshItemList(bool vForce, qint32 hWnd)
     fgItem->setRows(mItemCount + 1);
     for (ItemNo i = 1; i <= mItemCount; ++i) {
         fgItem->setText(i, 0, QString::number(i));
-        fgItem->setText(i, kItemNoCol, kFillMarker);
-        fgItem->setCellData(i, kItemNoCol, itemNos[i]);
+        fgItem->setText(i, inspector::kItemNoCol, kFillMarker);
+        fgItem->setCellData(i, inspector::kItemNoCol, itemNos[i]);
     }
 }
 
@@ -129,9 +119,9 @@ void frmPageInfo::showPageLoading(const QString &readyState)
 
 void frmPageInfo::tmrUpdate_Timer()
 {
-    if (!mWebPage || mInTimerStep)
+    if (!mWebPage || mListBusy)
         return;
-    QScopedValueRollback busy(mInTimerStep, true);
+    QScopedValueRollback busy(mListBusy, true);
 
     if (!mWebPage->CheckWebPage()) {
         shared::SetMousePointer(shared::kPointerDefault);
@@ -168,7 +158,7 @@ void frmPageInfo::tmrUpdate_Timer()
     }
 
     if (fillItemRows(rows)) {
-        setStatus(u"Update："_s + signedNumber(mFillCount) + u"/"_s + signedNumber(mItemCount));
+        setStatus(u"Update："_s + shared::SignedNumberText(mFillCount) + u"/"_s + shared::SignedNumberText(mItemCount));
     } else {
         setStatus(u"Ready"_s);
         mFillEnd = true;
@@ -178,7 +168,7 @@ void frmPageInfo::tmrUpdate_Timer()
 
 bool frmPageInfo::isPlaceholderRow(int row) const
 {
-    return row >= 1 && row < fgItem->rows() && fgItem->text(row, kItemNoCol) == kFillMarker;
+    return row >= 1 && row < fgItem->rows() && fgItem->text(row, inspector::kItemNoCol) == kFillMarker;
 }
 
 bool frmPageInfo::FillItemRow(int row)
@@ -195,14 +185,14 @@ bool frmPageInfo::fillItemRows(const QList<int> &rows)
     for (const int row : rows) {
         if (!isPlaceholderRow(row))
             continue;
-        cells.append(QPersistentModelIndex(fgItem->model()->index(row - 1, kItemNoCol)));
-        itemNos.append(ItemNo(fgItem->cellData(row, kItemNoCol).toInt()));
+        cells.append(QPersistentModelIndex(fgItem->model()->index(row - 1, inspector::kItemNoCol)));
+        itemNos.append(ItemNo(fgItem->cellData(row, inspector::kItemNoCol).toInt()));
     }
     if (itemNos.isEmpty())
         return false;
 
     QList<qint32> properties;
-    for (qint32 code = 1; code <= kLastProperty; ++code)
+    for (qint32 code = 1; code <= inspector::kLastItemCol; ++code)
         properties.append(code);
     const QList<QList<ItemText>> texts = mWebPage->GetItemStrRows(itemNos, properties);
 
@@ -211,14 +201,14 @@ bool frmPageInfo::fillItemRows(const QList<int> &rows)
         if (!cells[k].isValid())
             continue;
         const int row = cells[k].row() + 1;
-        if (!isPlaceholderRow(row) || fgItem->cellData(row, kItemNoCol).toInt() != itemNos[k])
+        if (!isPlaceholderRow(row) || fgItem->cellData(row, inspector::kItemNoCol).toInt() != itemNos[k])
             continue;
         const QList<ItemText> &read = texts[k];
-        for (int col = 1; col <= kLastProperty && col <= read.size(); ++col)
+        for (int col = 1; col <= inspector::kLastItemCol && col <= read.size(); ++col)
             SetItemCell(*fgItem, row, col, read[col - 1]);
-        if (read.size() >= kLinkProperty
-            && (read[0].text == u"INPUT"_s || !read[kLinkProperty - 1].text.isEmpty()))
-            shared::SetCellButton(*fgItem, row, kClickCol, kClickImage, shared::PictureAlignment::CenterCenter);
+        if (read.size() >= inspector::kLinkCol
+            && (read[0].text == u"INPUT"_s || !read[inspector::kLinkCol - 1].text.isEmpty()))
+            shared::SetCellButton(*fgItem, row, inspector::kClickCol, shared::CellButtonImages::kClickRaised, shared::PictureAlignment::CenterCenter);
         ++mFillCount;
         mFillRow = row;
         filled = true;

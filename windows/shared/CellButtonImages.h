@@ -16,6 +16,8 @@ public:
     static constexpr int kCount = 6;
     static constexpr int kWidth = 47;
     static constexpr int kHeight = 16;
+    static constexpr int kClickRaised = 0;
+    static constexpr int kClickPressed = 1;
     static constexpr int kDetailRaised = 4;
     static constexpr int kDetailPressed = 5;
 

@@ -143,4 +143,9 @@ qint32 RoundToLong(double value, const QString &source)
     return qint32(rounded);
 }
 
+QString SignedNumberText(qint64 n)
+{
+    return n < 0 ? QString::number(n) : u" "_s + QString::number(n);
+}
+
 } // namespace shared

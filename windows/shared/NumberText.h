@@ -27,6 +27,9 @@ double TextToNumber(const QString &text);
 // -1); empty text gives 0.
 qint32 HexTextToLong(const QString &text);
 
+// n in decimal, with the blank that stands where a minus sign would.
+QString SignedNumberText(qint64 n);
+
 // value rounded half to even; outside the 32-bit range it is an overflow
 // error (automation::AutomationError) naming source.
 qint32 RoundToLong(double value, const QString &source);

@@ -45,6 +45,11 @@ void Scripted::clearFailure(const QString &member)
     m_failures.remove(member.toLower());
 }
 
+void Scripted::onEnter(const QString &member, std::function<void()> action)
+{
+    m_actions.insert(member.toLower(), std::move(action));
+}
+
 void Scripted::enter(const QString &member) const
 {
     m_journal.append(member);
@@ -59,6 +64,8 @@ void Scripted::enterPut(const QString &member, const QVariant &value) const
 
 void Scripted::check(const QString &member) const
 {
+    if (const auto action = m_actions.constFind(member.toLower()); action != m_actions.cend())
+        (*action)();
     if (m_life->endedWith != 0)
         throw makeError(m_life->endedWith, member);
     const auto failure = m_failures.constFind(member.toLower());

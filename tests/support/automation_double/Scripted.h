@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 namespace automation::doubles {
@@ -31,6 +32,9 @@ public:
     // and write are one member.
     void failOn(const QString &member, qint32 number, const QString &description = {});
     void clearFailure(const QString &member);
+    // Runs action each time the member is entered, before it answers: the
+    // world changing under a call.
+    void onEnter(const QString &member, std::function<void()> action);
 
     // Reads and calls appear as the member's name, writes as "Name=value".
     const QStringList &journal() const { return m_journal; }
@@ -57,6 +61,7 @@ private:
 
     std::shared_ptr<Lifetime> m_life;
     QHash<QString, Failure> m_failures;
+    QHash<QString, std::function<void()>> m_actions;
     mutable QStringList m_journal;
 };
 

@@ -1,0 +1,43 @@
+#pragma once
+
+// The element grid's columns. Column c (1 to 10) shows the element's
+// property code c, so the order is fixed; column 0 is the row number. The
+// header cell of each column holds its key, by which the grid's actions
+// recognise a column wherever the user has moved its rows.
+
+#include <QColor>
+#include <QString>
+
+#include <array>
+
+namespace inspector {
+
+struct ItemColumn
+{
+    QString key;
+    QString caption;
+};
+
+extern const std::array<ItemColumn, 10> kItemColumns;
+
+// Column 1 also holds the row's item number as its cell data, and the fill
+// marker until the row is filled.
+inline constexpr int kItemNoCol = 1;
+inline constexpr int kTypeCol = 2;
+inline constexpr int kClickCol = 3;
+inline constexpr int kNameCol = 4;
+inline constexpr int kLinkCol = 7;
+inline constexpr int kIdCol = 10;
+inline constexpr int kLastItemCol = 10;
+
+inline const QString kValueKey = QStringLiteral("Value");
+inline const QString kNameKey = QStringLiteral("Name");
+inline const QString kIdKey = QStringLiteral("ID");
+
+// A filled cell's background: white when its property was read, pink when
+// the read failed. A cell not yet filled has none of its own, and only a
+// white Value cell may be edited.
+inline const QColor kReadCellColor{255, 255, 255};
+inline const QColor kFailedCellColor{255, 200, 200};
+
+} // namespace inspector

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+namespace shared {
+class ListGrid;
+} // namespace shared
+
+namespace inspector {
+
+// What the element grid shows on hover over (row, col): a data cell's whole
+// text, so that long mark-up reads without widening its column; on the
+// number column the row's item number ("ItemNo: 31"); nothing on the header.
+QString ItemListToolTip(const shared::ListGrid &grid, int row, int col);
+
+} // namespace inspector

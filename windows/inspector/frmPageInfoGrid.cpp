@@ -1,0 +1,214 @@
+#include "windows/inspector/frmPageInfo.h"
+
+#include "browser/CWebBrowserHV.h"
+#include "page/CWebPageHV.h"
+#include "platform/ui/UiServices.h"
+#include "windows/inspector/GridIeTag.h"
+#include "windows/inspector/ItemColumns.h"
+#include "windows/inspector/ItemListToolTip.h"
+#include "windows/main/MainGlobals.h"
+#include "windows/shared/CellButtonImages.h"
+#include "windows/shared/CellButtons.h"
+#include "windows/shared/GridSetup.h"
+#include "windows/shared/ListGrid.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPersistentModelIndex>
+#include <QScopeGuard>
+#include <QScrollBar>
+#include <QToolTip>
+
+using namespace Qt::StringLiterals;
+using shared::CellButtonImages;
+
+void frmPageInfo::watchGrid()
+{
+    fgItem->installEventFilter(this);
+    fgItem->viewport()->installEventFilter(this);
+    fgItem->horizontalHeader()->viewport()->installEventFilter(this);
+    connect(fgItem, &shared::ListGrid::cellEdited, this, &frmPageInfo::fgItem_AfterEdit);
+    // Rows that scrolled into view are filled now, not at the next tick.
+    connect(fgItem->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmPageInfo::tmrUpdate_Timer);
+}
+
+bool frmPageInfo::fgItem_Event(QObject *watched, QEvent *event)
+{
+    if (watched == fgItem)
+        return event->type() == QEvent::KeyPress && fgItem_KeyDown(*static_cast<QKeyEvent *>(event));
+
+    if (watched == fgItem->horizontalHeader()->viewport()) {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        // The corner is the number column's header; other headers sort as usual.
+        if (mouse->button() != Qt::LeftButton
+            || fgItem->horizontalHeader()->logicalIndexAt(mouse->position().toPoint()) != 0)
+            return false;
+        if (event->type() == QEvent::MouseButtonPress)
+            fgItem->sortByColumn(0, Qt::AscendingOrder);
+        else
+            shared::ResetColumnWidths(*fgItem);
+        return true;
+    }
+
+    // The cells.
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        return fgItem_MouseDown(*static_cast<QMouseEvent *>(event));
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            return false;
+        fgItem_DblClick(static_cast<QMouseEvent *>(event)->position().toPoint());
+        return true;
+    case QEvent::ContextMenu: {
+        // The mouse opened the menu on its press already.
+        const auto *menu = static_cast<QContextMenuEvent *>(event);
+        if (menu->reason() == QContextMenuEvent::Keyboard && fgItem->row() >= 1)
+            showGridMenu(fgItem->viewport()->mapToGlobal(fgItem->visualRect(fgItem->currentIndex()).center()));
+        return true;
+    }
+    case QEvent::ToolTip: {
+        const auto *help = static_cast<QHelpEvent *>(event);
+        const QString text =
+            inspector::ItemListToolTip(*fgItem, fgItem->mouseRow(help->pos()), fgItem->mouseCol(help->pos()));
+        if (text.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), text, fgItem->viewport());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool frmPageInfo::fgItem_MouseDown(const QMouseEvent &event)
+{
+    const QPoint pos = event.position().toPoint();
+    if (event.button() == Qt::RightButton) {
+        const int row = fgItem->mouseRow(pos);
+        if (row >= 1) {
+            fgItem->setCurrent(row, fgItem->mouseCol(pos));
+            showGridMenu(event.globalPosition().toPoint());
+        }
+        return true;
+    }
+    if (event.button() == Qt::LeftButton
+        && shared::IsMouseOnCellButton(*fgItem, pos, CellButtonImages::kClickPressed)) {
+        clickRowItem();
+        return true;
+    }
+    return false;
+}
+
+// The pressed image stands while the element is clicked and goes back in
+// any case, before a failure is reported. A click that navigates may have
+// rebuilt the rows meanwhile; then there is no button left to raise.
+void frmPageInfo::clickRowItem()
+{
+    const int row = fgItem->row();
+    const QPersistentModelIndex button = fgItem->currentIndex();
+    shared::SetCurrentCellButton(*fgItem, CellButtonImages::kClickPressed);
+    QString type = fgItem->text(row, inspector::kTypeCol);
+    const QString id = fgItem->text(row, inspector::kIdCol);
+    const QString ident = id.isEmpty() ? fgItem->text(row, inspector::kNameCol) : id;
+    const ItemNo itemNo = rowItemNo(row);
+    reportingFailures([&] {
+        const auto raise = qScopeGuard([&] {
+            if (button.isValid())
+                shared::SetCellButton(*fgItem, button.row() + 1, button.column(), CellButtonImages::kClickRaised,
+                                      fgItem->pictureAlignment(button.row() + 1, button.column()));
+        });
+        mWebPage->ItemClick(itemNo, type, ident);
+    });
+}
+
+void frmPageInfo::fgItem_DblClick(const QPoint &pos)
+{
+    const int row = fgItem->row();
+    const int col = fgItem->col();
+    // Only on the cell the press made current: the number column never
+    // becomes current and must not act on the cell that is.
+    if (row < 1 || fgItem->mouseRow(pos) != row || fgItem->mouseCol(pos) != col)
+        return;
+    const QString key = fgItem->cellData(0, col).toString();
+    if (key == inspector::kValueKey) {
+        editValueCell();
+    } else if (key == inspector::kNameKey || key == inspector::kIdKey) {
+        const QString name = fgItem->text(row, col);
+        reportingFailures([&] { mWebPage->SetfocusItem(name); });
+    }
+}
+
+// Only a value that was read may be edited: an unfilled or failed cell
+// would write a text the page never held.
+void frmPageInfo::editValueCell()
+{
+    const int row = fgItem->row();
+    const int col = fgItem->col();
+    if (row >= 1 && fgItem->cellData(0, col).toString() == inspector::kValueKey
+        && fgItem->background(row, col) == inspector::kReadCellColor)
+        fgItem->editCell(row, col);
+}
+
+// Keys act as in any item view; these add editing, copying and the menu.
+bool frmPageInfo::fgItem_KeyDown(const QKeyEvent &event)
+{
+    // Keys an open editor passed on (its Enter among them) are not the grid's.
+    if (!fgItem->hasFocus())
+        return false;
+    if (event.matches(QKeySequence::Copy)) {
+        mnuGrid01_Copy_Click();
+        return true;
+    }
+    if (event.modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event.key()) {
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        editValueCell();
+        // Enter must not reach the dialog's default button.
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmPageInfo::fgItem_AfterEdit(int row, int col)
+{
+    if (fgItem->cellData(0, col).toString() != inspector::kValueKey)
+        return;
+    const qint32 hWnd = inspector::GetGridIeHandle(*fgItem);
+    const QString value = fgItem->text(row, col);
+    const ItemNo itemNo = rowItemNo(row);
+    reportingFailures([&] {
+        // A browser gone or no longer on the web keeps the text in the grid only.
+        qint32 found = hWnd;
+        const automation::BrowserPtr ie = hWnd != 0 ? gWebBrowser->GetIE(found) : nullptr;
+        if (!ie || !gWebBrowser->IsWebPage(ie))
+            return;
+        if (!mWebPage->SetItem_Value(itemNo, value))
+            mUi.beep();
+    });
+}
+
+void frmPageInfo::showGridMenu(const QPoint &globalPos)
+{
+    mnuGrid01->popup(globalPos);
+}
+
+void frmPageInfo::mnuGrid01_Copy_Click()
+{
+    mUi.setClipboardText(fgItem->text(fgItem->row(), fgItem->col()));
+}
+
+qint32 frmPageInfo::rowItemNo(int row) const
+{
+    return qint32(fgItem->cellData(row, inspector::kItemNoCol).toInt());
+}
