@@ -1,7 +1,6 @@
 // The browser list over a real Chromium: tabs that open and close show in
 // the list within two ticks of the timer, and a row's "詳細" inspects its tab.
-#include "tests/main/MainWindowFixture.h"
-#include "tests/support/chromium/ChromiumFixture.h"
+#include "tests/main/MainWindowOnChromium.h"
 #include "windows/inspector/frmPageInfo.h"
 
 #include <QApplication>
@@ -10,31 +9,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-class MainWindowOnChromium : public testsupport::ChromiumTest, public testsupport::MainWindowFixture
-{
-protected:
-    void SetUp() override
-    {
-        ChromiumTest::SetUp();
-        load([this] { return shell; });
-    }
-
-    QString url(const QString &path) { return server().url(path); }
-
-    // Waits for the list to show exactly these addresses; the number of
-    // ticks that began meanwhile.
-    qsizetype ticksUntil(const QStringList &expected, QSignalSpy &ticks)
-    {
-        if (!QTest::qWaitFor([&] { return urls() == expected; }, 5000))
-            ADD_FAILURE() << urls().join(u' ').toStdString();
-        return ticks.count();
-    }
-};
-
-} // namespace
+using testsupport::MainWindowOnChromium;
 
 TEST_F(MainWindowOnChromium, RowsFollowTabsThatOpenAndCloseWithinTwoTicks)
 {
@@ -74,21 +49,8 @@ TEST_F(MainWindowOnChromium, DetailButtonOpensTheInspectorOnItsTab)
         << urls().join(u' ').toStdString();
     window->show();
 
-    bool opened = false;
-    QTimer::singleShot(0, window.get(), [&] {
-        auto *inspector = window->findChild<frmPageInfo *>();
-        if (!inspector)
-            return;
-        opened = inspector->isVisible();
-        // Its first activation switches off the bound tab's tool bar.
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(inspector, &activate);
-        inspector->findChild<QPushButton *>(u"cmdCancel"_s)->click();
-    });
-    const QPoint button = grid->visualRect(grid->model()->index(1, 1)).center();
-    QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, button);
-    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, button);
-
+    // Its first activation switches off the bound tab's tool bar.
+    const bool opened = inspectRow(2, [](frmPageInfo &) {});
     EXPECT_TRUE(opened);
     EXPECT_EQ(two->toolBar(), 0);
     EXPECT_EQ(one->toolBar(), 1);

@@ -1,0 +1,145 @@
+// The inspector as a user drives it over a real Chromium: opened from the
+// list, it lists the page, narrows it, writes a value the page's own script
+// hears, clicks a link and follows the tab, and closes when the tab leaves
+// the web.
+#include "platform/automation/Automation.h"
+#include "tests/main/MainWindowOnChromium.h"
+#include "tests/support/QtPrinting.h"
+#include "windows/shared/ListGrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+using testsupport::MainWindowOnChromium;
+
+namespace {
+
+constexpr int kValueCol = 5;
+constexpr int kClickCol = 3;
+constexpr int kIdCol = 10;
+// Failure limits, not expectations: a loaded machine takes its time.
+constexpr int kPatienceMs = 30000;
+
+const QString kFormPage = uR"(<title>入力</title>
+<input id="city" name="city" value="札幌">
+<input id="zip" name="zip" value="060">
+<a id="next" href="/next.html">次へ</a>
+<p id="heard"></p>
+<script>
+  const city = document.getElementById('city');
+  for (const type of ['input', 'change'])
+    city.addEventListener(type, () => { document.getElementById('heard').textContent += type + ' '; });
+</script>)"_s;
+
+const QString kNextPage = uR"(<title>次</title><p id="one">一</p><p id="two">二</p>)"_s;
+
+// The inspector's grid and controls, as its user sees them.
+class InspectorView
+{
+public:
+    explicit InspectorView(frmPageInfo &inspector)
+        : m_inspector(inspector)
+        , grid(inspector.findChild<shared::ListGrid *>(u"fgItem"_s))
+    {
+    }
+
+    template<typename T>
+    T *control(const QString &name) const
+    {
+        return m_inspector.findChild<T *>(name);
+    }
+    QString status() const { return control<QLabel>(u"Status"_s)->text(); }
+    bool waitUntilReady() const
+    {
+        return QTest::qWaitFor([&] { return status() == u"Ready"_s; }, kPatienceMs);
+    }
+    QStringList ids() const
+    {
+        QStringList list;
+        for (int row = 1; row < grid->rows(); ++row)
+            list.append(grid->text(row, kIdCol));
+        return list;
+    }
+    int rowOf(const QString &id) const { return int(ids().indexOf(id)) + 1; }
+    QPoint centre(int row, int col) const { return grid->visualRect(grid->model()->index(row - 1, col)).center(); }
+    void update() const { control<QPushButton>(u"cmdUpdateItem"_s)->click(); }
+    void clearFilter() const { control<QPushButton>(u"cmdFilterClear"_s)->click(); }
+    void onlyTag(const QString &tag) const
+    {
+        clearFilter();
+        control<QCheckBox>(u"chkTagName_"_s + tag)->setChecked(true);
+        control<QCheckBox>(u"chkSearchAll"_s)->setChecked(true);
+    }
+
+    shared::ListGrid *grid;
+
+private:
+    frmPageInfo &m_inspector;
+};
+
+QString textOf(const automation::BrowserPtr &tab, const QString &id)
+{
+    return testsupport::elementById(tab->document(), id)->get(u"innerText"_s).toString();
+}
+
+} // namespace
+
+TEST_F(MainWindowOnChromium, TheInspectorDrivesTheLivePageUntilTheTabLeavesTheWeb)
+{
+    auto tab = openPage(u"/form.html"_s, kFormPage);
+    server().setPage(u"/next.html"_s, kNextPage);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return urls() == QStringList{url(u"/form.html"_s)}; }, kPatienceMs));
+    window->show();
+
+    bool closedWithTheWeb = false;
+    const bool opened = inspectRow(1, [&](frmPageInfo &inspector) {
+        InspectorView view(inspector);
+        ASSERT_TRUE(view.waitUntilReady()) << view.status().toStdString();
+        EXPECT_EQ(view.ids().mid(view.ids().size() - 5),
+                  (QStringList{u"city"_s, u"zip"_s, u"next"_s, u"heard"_s, {}}));
+
+        // Nothing changes in the list until Update.
+        view.onlyTag(u"INPUT"_s);
+        EXPECT_EQ(view.grid->rows(), view.ids().size() + 1);
+        view.update();
+        ASSERT_TRUE(view.waitUntilReady()) << view.status().toStdString();
+        EXPECT_EQ(view.ids(), (QStringList{u"city"_s, u"zip"_s}));
+
+        const int city = view.rowOf(u"city"_s);
+        QTest::mouseClick(view.grid->viewport(), Qt::LeftButton, {}, view.centre(city, kValueCol));
+        QTest::mouseDClick(view.grid->viewport(), Qt::LeftButton, {}, view.centre(city, kValueCol));
+        auto *editor = view.grid->viewport()->findChild<QLineEdit *>();
+        ASSERT_TRUE(editor && editor->isVisible());
+        editor->setText(u"函館"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return textOf(tab, u"heard"_s) == u"input change"_s; }, kPatienceMs))
+            << textOf(tab, u"heard"_s).toStdString();
+        EXPECT_EQ(testsupport::elementById(tab->document(), u"city"_s)->get(u"value"_s).toString(), u"函館"_s);
+
+        // The link's picture follows it; the list is rebuilt for the new page.
+        view.onlyTag(u"A"_s);
+        view.update();
+        ASSERT_TRUE(view.waitUntilReady()) << view.status().toStdString();
+        ASSERT_EQ(view.ids(), QStringList{u"next"_s});
+        view.clearFilter();
+        QTest::mousePress(view.grid->viewport(), Qt::LeftButton, {}, view.centre(1, kClickCol));
+        QTest::mouseRelease(view.grid->viewport(), Qt::LeftButton, {}, view.centre(1, kClickCol));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return view.ids().contains(u"two"_s) && view.status() == u"Ready"_s; },
+                                    kPatienceMs))
+            << view.ids().join(u' ').toStdString();
+        EXPECT_TRUE(view.grid->tag().contains(url(u"/next.html"_s)));
+
+        tab->navigate(u"about:blank"_s);
+        closedWithTheWeb = QTest::qWaitFor([&] { return !inspector.isVisible(); }, kPatienceMs);
+    });
+
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(closedWithTheWeb);
+    EXPECT_EQ(window->findChild<frmPageInfo *>(), nullptr);
+    EXPECT_EQ(ui.opacityOf(window.get()), 100);
+    EXPECT_EQ(statusPanel->text(), u"Ready"_s);
+    tab->quit();
+}
