@@ -43,6 +43,10 @@ FilterPanel::FilterPanel(QWidget *parent)
     setFont(font);
     // Only the frame's place follows the window; its size stays as designed.
     PlaceInTwips(*this, 0, 0, 9690, 4020);
+    // The designed places assume a frame's caption sits on its top line,
+    // not above it, so the first row of controls clears the caption.
+    setStyleSheet(u"QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+                  "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"_s);
 
     buildTypeAndTagGroups();
     buildTextGroups();

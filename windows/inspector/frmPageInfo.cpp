@@ -105,7 +105,6 @@ void frmPageInfo::buildStatusBar()
     sbStatusBar->setObjectName(u"sbStatusBar"_s);
     sbStatusBar->setFont(proportionalGothic(9));
     sbStatusBar->setSizeGripEnabled(false);
-    sbStatusBar->setFixedHeight(ui::TwipsToPixelsY(*this, 270));
     mStatusPanel = (new shared::StatusPanels(*sbStatusBar))->status();
     this->layout()->addWidget(sbStatusBar);
 }
