@@ -5,6 +5,8 @@
 // header cell of each column holds its key, by which the grid's actions
 // recognise a column wherever the user has moved its rows.
 
+#include "page/PropertyCodes.h"
+
 #include <QColor>
 #include <QString>
 
@@ -21,14 +23,15 @@ struct ItemColumn
 extern const std::array<ItemColumn, 10> kItemColumns;
 
 // Column 1 also holds the row's item number as its cell data, and the fill
-// marker until the row is filled.
-inline constexpr int kItemNoCol = 1;
-inline constexpr int kTypeCol = 2;
+// marker until the row is filled. Code 3 reads nothing: its column holds
+// the click picture.
+inline constexpr int kItemNoCol = kTagName;
+inline constexpr int kTypeCol = kType;
 inline constexpr int kClickCol = 3;
-inline constexpr int kNameCol = 4;
-inline constexpr int kLinkCol = 7;
-inline constexpr int kIdCol = 10;
-inline constexpr int kLastItemCol = 10;
+inline constexpr int kNameCol = kName;
+inline constexpr int kLinkCol = kHref;
+inline constexpr int kIdCol = kId;
+inline constexpr int kLastItemCol = kId;
 
 inline const QString kValueKey = QStringLiteral("Value");
 inline const QString kNameKey = QStringLiteral("Name");
