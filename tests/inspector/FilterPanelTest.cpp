@@ -7,6 +7,7 @@
 #include "tests/ui/RecordingUiServices.h"
 #include "windows/inspector/FilterPanel.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,5 +187,9 @@ TEST_F(FilterPanelTest, EveryControlIsNamedForScreenReaders)
     EXPECT_EQ(txt(u"txtItemN_Frames"_s)->accessibleName(), u"Frames"_s);
     for (QLineEdit *box : panel.findChildren<QLineEdit *>())
         EXPECT_FALSE(box->accessibleName().isEmpty()) << box->objectName().toStdString();
-    EXPECT_EQ(panel.findChild<QLabel *>(u"lblProcessTime"_s)->accessibleDescription(), u"アイテム抽出時間"_s);
+    auto *time = panel.findChild<QLabel *>(u"lblProcessTime"_s);
+    EXPECT_EQ(time->accessibleDescription(), u"アイテム抽出時間"_s);
+    // Read as the time it shows now, not as the text it was built with.
+    panel.showProcessTime(u"1.25"_s);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(time)->text(QAccessible::Name), u"1.25"_s);
 }

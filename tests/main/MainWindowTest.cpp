@@ -14,6 +14,7 @@
 #include "windows/shared/MainFormParts.h"
 #include "platform/ui/Twips.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QHeaderView>
@@ -96,6 +97,9 @@ TEST_F(MainWindow, LoadsHiddenWithItsGridToolBarMenusAndStatusBar)
     for (QAction *button : buttons) {
         EXPECT_TRUE(button->text().isEmpty());
         EXPECT_FALSE(button->icon().isNull());
+        // A screen reader calls it by its key, there being no caption to read.
+        QWidget *shown = window->findChild<QToolBar *>(u"tbToolBar"_s)->widgetForAction(button);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(shown)->text(QAccessible::Name), button->data().toString());
     }
 
     QStringList menus;

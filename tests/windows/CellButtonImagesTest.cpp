@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using shared::CellButtonImages;
 
 namespace {
@@ -36,4 +37,13 @@ TEST(CellButtonImages, SixDifferentLabelledButtonsOfTheCellSize)
     // The raised bevel is light at the top left, the pressed one dark.
     EXPECT_GT(qGray(drawn[4].pixel(0, 0)), qGray(drawn[5].pixel(0, 0)));
     EXPECT_TRUE(images.image(6).isNull());
+}
+
+TEST(CellButtonImages, EachPairIsReadAloudAsItsLabel)
+{
+    const QStringList labels = {u"クリック"_s, u"クリック"_s, u"IE表示"_s, u"IE表示"_s, u"詳細"_s, u"詳細"_s};
+    for (int index = 0; index < CellButtonImages::kCount; ++index)
+        EXPECT_EQ(CellButtonImages::label(index), labels[index]) << index;
+    EXPECT_TRUE(CellButtonImages::label(-1).isEmpty());
+    EXPECT_TRUE(CellButtonImages::label(6).isEmpty());
 }

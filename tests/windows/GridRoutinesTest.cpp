@@ -7,6 +7,7 @@
 #include "windows/shared/MainFormParts.h"
 #include "platform/ui/Twips.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +46,13 @@ protected:
     }
 
     int px(int twips) const { return ui::TwipsToPixelsX(grid, twips); }
+
+    // What a screen reader says for a data cell.
+    QString readAloud(int row, int col)
+    {
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(&grid)->tableInterface()->cellAt(row - 1, col);
+        return cell ? cell->text(QAccessible::Name) : u"(no cell)"_s;
+    }
 
     ui::RecordingUiServices ui;
     CellButtonImages images;
@@ -291,6 +299,27 @@ TEST_F(BrowserListGrid, VisibleRowsAreReportedInGridRows)
     EXPECT_GT(grid.topRow(), 1);
 }
 
+TEST_F(BrowserListGrid, AScreenReaderReadsACellButtonAsItsLabelAndOtherCellsAsTheirText)
+{
+    SetRowCount(grid, 3);
+    grid.setText(1, 2, u"完了"_s);
+    SetCellButton(grid, 1, 1, CellButtonImages::kDetailRaised, PictureAlignment::CenterCenter);
+    EXPECT_EQ(readAloud(1, 1), u"詳細"_s);
+    EXPECT_EQ(readAloud(1, 2), u"完了"_s);
+    EXPECT_EQ(readAloud(2, 1), QString());
+
+    grid.setCurrent(1, 1);
+    SetCurrentCellButton(grid, CellButtonImages::kDetailPressed);
+    EXPECT_EQ(readAloud(1, 1), u"詳細"_s);
+
+    // With its picture gone, the cell reads as its text again.
+    grid.setText(2, 1, u"x"_s);
+    SetCellButton(grid, 2, 1, 0, PictureAlignment::CenterCenter);
+    EXPECT_EQ(readAloud(2, 1), u"クリック"_s);
+    grid.setPicture(2, 1, QPixmap());
+    EXPECT_EQ(readAloud(2, 1), u"x"_s);
+}
+
 TEST(CellButtonsWithoutMainWindow, DrawAndHitNothing)
 {
     ListGrid grid;
@@ -298,6 +327,9 @@ TEST(CellButtonsWithoutMainWindow, DrawAndHitNothing)
     grid.resize(400, 200);
     SetCellButton(grid, 1, 1, 0, PictureAlignment::CenterCenter);
     EXPECT_TRUE(grid.picture(1, 1).isNull());
+    // No button is drawn, so none is announced.
+    QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(&grid)->tableInterface()->cellAt(0, 1);
+    EXPECT_TRUE(cell->text(QAccessible::Name).isEmpty());
     const QPoint inCell(grid.columnViewportPosition(1) + 5, grid.rowViewportPosition(0) + 2);
     EXPECT_FALSE(IsMouseOnCellButton(grid, inCell, 0));
 }

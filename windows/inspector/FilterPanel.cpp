@@ -136,7 +136,8 @@ void FilterPanel::buildSearchOptions()
     lblProcessTime = new QLabel(u"000sec"_s, this);
     lblProcessTime->setObjectName(u"lblProcessTime"_s);
     lblProcessTime->setFont(controlFont());
-    Describe(*lblProcessTime, lblProcessTime->text(), u"アイテム抽出時間"_s);
+    // No fixed name: a reader then reads the time it shows, not the first text.
+    Describe(*lblProcessTime, QString(), u"アイテム抽出時間"_s);
     PlaceInTwips(*lblProcessTime, 8625, 3105, 900, 240);
 
     chkRegSearch = addCheck(this, u"chkRegSearch"_s, u"登録検索"_s, 8325, 3390, 1305, kTallCheck);

@@ -53,6 +53,8 @@ void frmMain::buildToolBar()
         QAction *action = tbToolBar->addAction(ToolbarIcon(button.image), QString());
         action->setData(button.key);
         action->setToolTip(button.key);
+        // Without a caption a screen reader would have nothing to call it.
+        tbToolBar->widgetForAction(action)->setAccessibleName(button.key);
     }
     connect(tbToolBar, &QToolBar::actionTriggered, this,
             [this](QAction *button) { tbToolBar_ButtonClick(button->data().toString()); });

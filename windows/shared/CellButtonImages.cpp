@@ -67,9 +67,14 @@ QPixmap drawButton(const QString &label, bool pressed)
 
 CellButtonImages::CellButtonImages()
 {
-    const QString labels[] = {u"クリック"_s, u"IE表示"_s, u"詳細"_s};
     for (int index = 0; index < kCount; ++index)
-        m_images[index] = drawButton(labels[index / 2], index % 2 == 1);
+        m_images[index] = drawButton(label(index), index % 2 == 1);
+}
+
+QString CellButtonImages::label(int index)
+{
+    const QString labels[] = {u"クリック"_s, u"IE表示"_s, u"詳細"_s};
+    return index >= 0 && index < kCount ? labels[index / 2] : QString();
 }
 
 QPixmap CellButtonImages::image(int index) const

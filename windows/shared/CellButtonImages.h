@@ -25,6 +25,8 @@ public:
 
     // A null pixmap for an index outside 0 to 5.
     QPixmap image(int index) const;
+    // What the button says, for a screen reader; empty outside 0 to 5.
+    static QString label(int index);
 
 private:
     std::array<QPixmap, kCount> m_images;

@@ -18,12 +18,12 @@ QPixmap cellButtonImage(int imageIndex)
 
 void SetCellButton(ListGrid &grid, int row, int col, int imageIndex, PictureAlignment alignment)
 {
-    grid.setPicture(row, col, cellButtonImage(imageIndex), alignment);
+    grid.setPicture(row, col, cellButtonImage(imageIndex), alignment, CellButtonImages::label(imageIndex));
 }
 
 void SetCurrentCellButton(ListGrid &grid, int imageIndex)
 {
-    grid.setPicture(grid.row(), grid.col(), cellButtonImage(imageIndex));
+    grid.setPicture(grid.row(), grid.col(), cellButtonImage(imageIndex), CellButtonImages::label(imageIndex));
 }
 
 bool IsMouseOnCellButton(ListGrid &grid, const QPoint &viewportPos, int imageIndex)

@@ -162,18 +162,19 @@ PictureAlignment ListGrid::pictureAlignment(int row, int col) const
     return PictureAlignment(item ? item->data(kPictureAlignmentRole).toInt() : 0);
 }
 
-void ListGrid::setPicture(int row, int col, const QPixmap &picture, PictureAlignment alignment)
+void ListGrid::setPicture(int row, int col, const QPixmap &picture, PictureAlignment alignment, const QString &name)
 {
     if (!isRowCell(row, col))
         return;
     QTableWidgetItem *item = cellForWrite(row, col);
     item->setData(kPictureAlignmentRole, int(alignment));
     item->setData(kPictureRole, picture);
+    item->setData(Qt::AccessibleTextRole, picture.isNull() || name.isEmpty() ? QVariant() : QVariant(name));
 }
 
-void ListGrid::setPicture(int row, int col, const QPixmap &picture)
+void ListGrid::setPicture(int row, int col, const QPixmap &picture, const QString &name)
 {
-    setPicture(row, col, picture, pictureAlignment(row, col));
+    setPicture(row, col, picture, pictureAlignment(row, col), name);
 }
 
 QColor ListGrid::background(int row, int col) const

@@ -33,11 +33,13 @@ public:
     QVariant cellData(int row, int col) const;
     void setCellData(int row, int col, const QVariant &data);
 
-    // Pictures show in data cells, over the text, vertically centred.
+    // Pictures show in data cells, over the text, vertically centred. A
+    // screen reader cannot see them: it reads such a cell as `name`, what
+    // its picture says, in place of its text.
     QPixmap picture(int row, int col) const;
     PictureAlignment pictureAlignment(int row, int col) const;
-    void setPicture(int row, int col, const QPixmap &picture, PictureAlignment alignment);
-    void setPicture(int row, int col, const QPixmap &picture);
+    void setPicture(int row, int col, const QPixmap &picture, PictureAlignment alignment, const QString &name = {});
+    void setPicture(int row, int col, const QPixmap &picture, const QString &name = {});
 
     // An invalid colour means the cell has no background of its own.
     QColor background(int row, int col) const;
