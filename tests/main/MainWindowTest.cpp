@@ -385,6 +385,24 @@ TEST_F(MainWindowGrid, DetailButtonInspectsItsOwnBrowserOverTheFadedList)
     EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(MainWindowGrid, EnterOnARowInspectsItsBrowserFromTheKeyboard)
+{
+    QString inspected;
+    QTimer::singleShot(0, window.get(), [&] {
+        if (auto *inspector = window->findChild<frmPageInfo *>()) {
+            inspected = grid->text(grid->row(), ielist::UrlColumn);
+            inspector->hide();
+        }
+    });
+    grid->setFocus();
+    grid->setCurrent(2, ielist::TitleColumn);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(inspected, u"http://b.test/"_s);
+    EXPECT_TRUE(b->journal().contains(u"bringToFront"_s));
+    EXPECT_EQ(pictureKey(2), raisedKey());
+    EXPECT_TRUE(window->isVisible());
+}
+
 TEST_F(MainWindowGrid, TextCellsOnlyBecomeCurrent)
 {
     press(2, 3);

@@ -10,6 +10,7 @@
 
 struct SettingsVariables;
 class QHelpEvent;
+class QKeyEvent;
 class QLabel;
 class QTimer;
 class QToolBar;
@@ -59,6 +60,9 @@ private:
 
     void watchGrid();
     void fgIeList_BeforeMouseDown(const QPoint &pos);
+    // Enter or Space on a row presses its "詳細", for keyboard users.
+    bool fgIeList_KeyDown(const QKeyEvent &event);
+    void pressDetail(int row, int col);
     void showInspector(const automation::BrowserPtr &ie);
     void fgIeList_ToolTip(const QHelpEvent &event);
 

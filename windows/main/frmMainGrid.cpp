@@ -16,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopeGuard>
@@ -27,6 +28,7 @@ using shared::CellButtonImages;
 
 void frmMain::watchGrid()
 {
+    fgIeList->installEventFilter(this);
     fgIeList->viewport()->installEventFilter(this);
     fgIeList->horizontalHeader()->viewport()->installEventFilter(this);
 }
@@ -36,6 +38,8 @@ void frmMain::watchGrid()
 // dragging). Other buttons reach the grid as usual.
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == fgIeList)
+        return event->type() == QEvent::KeyPress && fgIeList_KeyDown(*static_cast<QKeyEvent *>(event));
     const bool onCells = watched == fgIeList->viewport();
     const bool onHeader = watched == fgIeList->horizontalHeader()->viewport();
     if (!onCells && !onHeader)
@@ -66,14 +70,31 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-// Brings the row's browser window forward and inspects its page. The
-// pressed image stands for as long as the inspector is open.
 void frmMain::fgIeList_BeforeMouseDown(const QPoint &pos)
 {
     if (!shared::IsMouseOnCellButton(*fgIeList, pos, CellButtonImages::kDetailRaised))
         return;
+    pressDetail(fgIeList->row(), fgIeList->col());
+}
+
+bool frmMain::fgIeList_KeyDown(const QKeyEvent &event)
+{
+    if (event.modifiers() & ~Qt::KeypadModifier)
+        return false;
+    if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter && event.key() != Qt::Key_Space)
+        return false;
     const int row = fgIeList->row();
-    const int col = fgIeList->col();
+    if (row >= 1 && !fgIeList->picture(row, ielist::DetailColumn).isNull()) {
+        fgIeList->setCurrent(row, ielist::DetailColumn);
+        pressDetail(row, ielist::DetailColumn);
+    }
+    return true;
+}
+
+// Brings the row's browser window forward and inspects its page. The
+// pressed image stands for as long as the inspector is open.
+void frmMain::pressDetail(int row, int col)
+{
     shared::SetCurrentCellButton(*fgIeList, CellButtonImages::kDetailPressed);
     fgIeList->viewport()->repaint(fgIeList->visualRect(fgIeList->currentIndex()));
     // Ticks go on under the inspector and may rewrite or drop the row, so
