@@ -206,6 +206,19 @@ TEST_F(GridInteractions, TheCornerRestoresTheSearchOrderAndItsDoubleClickTheWidt
     EXPECT_EQ(grid->columnWidth(0), ui::TwipsToPixelsX(*grid, 500));
     EXPECT_EQ(grid->columnWidth(3), ui::TwipsToPixelsX(*grid, 705));
     EXPECT_EQ(grid->columnWidth(kValueCol), ui::TwipsToPixelsX(*grid, 1000));
+
+    // The corner's right border still resizes the number column.
+    QWidget *header = grid->horizontalHeader()->viewport();
+    const int before = grid->columnWidth(0);
+    const QPoint border(before - 1, header->height() / 2);
+    const QPoint dragged = border + QPoint(30, 0);
+    QTest::mousePress(header, Qt::LeftButton, {}, border);
+    QMouseEvent drag(QEvent::MouseMove, dragged, header->mapToGlobal(dragged), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(header, &drag);
+    QTest::mouseRelease(header, Qt::LeftButton, {}, dragged);
+    EXPECT_EQ(grid->columnWidth(0), before + 30);
+    EXPECT_EQ(grid->cellData(1, 1).toInt(), 0);
 }
 
 TEST_F(GridInteractions, CopyTakesExactlyTheCellThatWasRightClicked)

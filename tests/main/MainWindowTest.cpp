@@ -456,6 +456,17 @@ TEST_F(MainWindowGrid, HeaderPressesDoNotSortAndTheCornerResetsWidths)
     const int widths[] = {500, 705, 1000, 1000, 1000, 1000, 1000};
     for (int col = 0; col < 7; ++col)
         EXPECT_NEAR(grid->colWidth(col), widths[col], 15) << col;
+
+    // A border dragged widens its column.
+    const int before = grid->columnWidth(3);
+    const QPoint border(header->sectionViewportPosition(3) + before - 1, header->height() / 2);
+    const QPoint dragged = border + QPoint(40, 0);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, border);
+    QMouseEvent drag(QEvent::MouseMove, dragged, header->viewport()->mapToGlobal(dragged), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &drag);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, dragged);
+    EXPECT_EQ(grid->columnWidth(3), before + 40);
 }
 
 TEST_F(MainWindowGrid, ToolTipsShowWholeCellsAndTheRowsHandle)

@@ -45,9 +45,11 @@ bool frmPageInfo::fgItem_Event(QObject *watched, QEvent *event)
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
             return false;
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        // The corner is the number column's header; other headers sort as usual.
-        if (mouse->button() != Qt::LeftButton
-            || fgItem->horizontalHeader()->logicalIndexAt(mouse->position().toPoint()) != 0)
+        const QPoint pos = mouse->position().toPoint();
+        // The corner is the number column's header; other headers sort as
+        // usual, and borders resize.
+        if (mouse->button() != Qt::LeftButton || fgItem->horizontalHeader()->logicalIndexAt(pos) != 0
+            || fgItem->isOnColumnBorder(pos))
             return false;
         if (event->type() == QEvent::MouseButtonPress)
             fgItem->sortByColumn(0, Qt::AscendingOrder);

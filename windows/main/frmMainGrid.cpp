@@ -54,10 +54,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         if (!(mouse->button() == Qt::LeftButton || mouse->buttons() & Qt::LeftButton))
             return false;
         const QPoint pos = mouse->position().toPoint();
-        if (onCells && event->type() != QEvent::MouseButtonRelease && event->type() != QEvent::MouseMove)
-            fgIeList_BeforeMouseDown(pos);
-        else if (onHeader && event->type() == QEvent::MouseButtonDblClick
-                 && fgIeList->horizontalHeader()->logicalIndexAt(pos) == ielist::NumberColumn)
+        const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        if (onCells) {
+            if (press)
+                fgIeList_BeforeMouseDown(pos);
+            return true;
+        }
+        // Borders still resize their columns.
+        if (!press || fgIeList->isOnColumnBorder(pos))
+            return false;
+        if (event->type() == QEvent::MouseButtonDblClick
+            && fgIeList->horizontalHeader()->logicalIndexAt(pos) == ielist::NumberColumn)
             shared::ResetColumnWidths(*fgIeList);
         return true;
     }

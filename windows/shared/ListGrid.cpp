@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QStyledItemDelegate>
 #include <QtMath>
 
@@ -243,6 +244,18 @@ int ListGrid::mouseRow(const QPoint &viewportPos) const
 int ListGrid::mouseCol(const QPoint &viewportPos) const
 {
     return columnAt(viewportPos.x());
+}
+
+bool ListGrid::isOnColumnBorder(const QPoint &headerPos) const
+{
+    const QHeaderView *header = horizontalHeader();
+    const int col = header->logicalIndexAt(headerPos);
+    if (col < 0)
+        return false;
+    const int grip = header->style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+    const int left = header->sectionViewportPosition(col);
+    const int right = left + header->sectionSize(col);
+    return headerPos.x() >= right - grip || (header->visualIndex(col) > 0 && headerPos.x() < left + grip);
 }
 
 int ListGrid::topRow() const

@@ -61,6 +61,9 @@ public:
     // cells.
     int mouseRow(const QPoint &viewportPos) const;
     int mouseCol(const QPoint &viewportPos) const;
+    // Whether a point of the header's viewport lies on a border between
+    // columns, where a press starts resizing, not a click on a column.
+    bool isOnColumnBorder(const QPoint &headerPos) const;
     // The first and last data rows in view; 0 when no data row is in view.
     int topRow() const;
     int bottomRow() const;
