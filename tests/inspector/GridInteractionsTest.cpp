@@ -6,6 +6,7 @@
 #include "tests/support/QtPrinting.h"
 #include "windows/inspector/ItemListToolTip.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -232,11 +233,15 @@ TEST_F(GridInteractions, CopyTakesExactlyTheCellThatWasRightClicked)
     EXPECT_FALSE(menu->isVisible());
     EXPECT_EQ(ui.clipboardTexts, QList<QString>{u"e2"_s});
 
-    // Ctrl+C copies the current cell too.
+    // From the keyboard: Ctrl+C copies the current cell, the menu key opens the menu.
     grid->setFocus();
     grid->setCurrent(2, kValueCol);
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(ui.clipboardTexts.last(), u"v1"_s);
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, grid->visualRect(grid->currentIndex()).center());
+    QApplication::sendEvent(grid, &menuKey);
+    EXPECT_TRUE(menu->isVisible());
+    menu->hide();
 }
 
 TEST_F(GridInteractions, ToolTipsShowWholeCellsAndItemNumbers)

@@ -12,7 +12,6 @@
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 
-#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -38,8 +37,15 @@ void frmPageInfo::watchGrid()
 
 bool frmPageInfo::fgItem_Event(QObject *watched, QEvent *event)
 {
-    if (watched == fgItem)
+    if (watched == fgItem) {
+        // The menu key's menu comes to the grid, the mouse's to its cells.
+        if (event->type() == QEvent::ContextMenu) {
+            if (fgItem->row() >= 1)
+                showGridMenu(fgItem->viewport()->mapToGlobal(fgItem->visualRect(fgItem->currentIndex()).center()));
+            return true;
+        }
         return event->type() == QEvent::KeyPress && fgItem_KeyDown(*static_cast<QKeyEvent *>(event));
+    }
 
     if (watched == fgItem->horizontalHeader()->viewport()) {
         if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
@@ -67,13 +73,9 @@ bool frmPageInfo::fgItem_Event(QObject *watched, QEvent *event)
             return false;
         fgItem_DblClick(static_cast<QMouseEvent *>(event)->position().toPoint());
         return true;
-    case QEvent::ContextMenu: {
+    case QEvent::ContextMenu:
         // The mouse opened the menu on its press already.
-        const auto *menu = static_cast<QContextMenuEvent *>(event);
-        if (menu->reason() == QContextMenuEvent::Keyboard && fgItem->row() >= 1)
-            showGridMenu(fgItem->viewport()->mapToGlobal(fgItem->visualRect(fgItem->currentIndex()).center()));
         return true;
-    }
     case QEvent::ToolTip: {
         const auto *help = static_cast<QHelpEvent *>(event);
         const QString text =
