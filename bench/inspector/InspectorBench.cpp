@@ -95,7 +95,8 @@ QString generatedPage(int elements)
     return html;
 }
 
-// The ten grid columns, read in the page's own world as the list reads them.
+// The ten grid columns of rows first to first + count - 1, read by one
+// script in the page and brought over as the list brings its texts.
 QString rowsScript(int first, int count)
 {
     return uR"(((first, count) => {
@@ -106,7 +107,7 @@ QString rowsScript(int first, int count)
     out.push(text(e.tagName), text(e.type), '', text(e.name), text(e.value), text(e.alt), text(e.href),
              text(e.innerText), text(e.innerHTML), text(e.id));
   }
-  return out.length;
+  return out;
 })(%1, %2))"_s.arg(first).arg(count);
 }
 
@@ -218,7 +219,9 @@ public:
 
 private:
     bool load(const QString &path);
-    int evaluate(const QString &script);
+    QJsonArray evaluate(const QString &script);
+    // Whether the rows filled show what the script reads of their elements.
+    bool agreesWithScript(const shared::ListGrid &grid, int rows);
     QLabel *status() const { return m_window->findChild<QLabel *>(u"Status"_s); }
     bool ready() const { return status()->text() == u"Ready"_s; }
     // One return to the event loop, as between two timer steps.
@@ -262,11 +265,23 @@ bool Bench::load(const QString &path)
     return m_tab != nullptr;
 }
 
-int Bench::evaluate(const QString &script)
+QJsonArray Bench::evaluate(const QString &script)
 {
     return m_endpoint
         ->sessionCall(*m_tab, u"Runtime.evaluate"_s, {{u"expression"_s, script}, {u"returnByValue"_s, true}})
-        .value(u"result"_s).toObject().value(u"value"_s).toInt();
+        .value(u"result"_s).toObject().value(u"value"_s).toArray();
+}
+
+bool Bench::agreesWithScript(const shared::ListGrid &grid, int rows)
+{
+    const QJsonArray texts = evaluate(rowsScript(0, rows));
+    for (int row = 1; row <= rows; ++row) {
+        for (int col = 1; col <= 10; ++col) {
+            if (grid.cellData(row, 1).toInt() != row - 1 || grid.text(row, col) != texts.at((row - 1) * 10 + col - 1).toString())
+                return false;
+        }
+    }
+    return true;
 }
 
 bool Bench::run(int elements)
@@ -330,6 +345,10 @@ bool Bench::run(int elements)
         tick.add(median(ticks), rowScriptMs);
         longest.add(maxOf(steps), rowsScriptMs);
         m_rowScriptMs = rowScriptMs;
+        if (round == 0 && !agreesWithScript(*grid, visibleRows)) {
+            std::fprintf(stderr, "the rows filled do not show what the script reads\n");
+            return false;
+        }
     }
 
     std::printf("\n%d elements, %lld rows listed, %d filled by the first step; medians of %d rounds, %d background "
