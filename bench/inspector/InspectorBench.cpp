@@ -212,7 +212,10 @@ public:
         m_chromium.start(m_server.port());
         m_shell = std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{m_chromium.endpoint()});
         m_browser = m_shell->createBrowser();
-        m_endpoint = std::make_unique<chromium::ChromiumEndpoint>(m_chromium.endpoint(), chromium::ChromiumOptions{});
+        // The baseline brings megabytes in one answer on the biggest pages.
+        chromium::ChromiumOptions patient;
+        patient.callTimeout = std::chrono::seconds(60);
+        m_endpoint = std::make_unique<chromium::ChromiumEndpoint>(m_chromium.endpoint(), patient);
     }
 
     bool run(int elements);
