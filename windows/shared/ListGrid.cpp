@@ -3,6 +3,7 @@
 #include "platform/ui/Twips.h"
 #include "windows/shared/CellButtonImages.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -10,6 +11,8 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace shared {
 
@@ -20,6 +23,21 @@ constexpr int kPictureRole = Qt::UserRole + 1;
 constexpr int kPictureAlignmentRole = Qt::UserRole + 2;
 
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+
+// Characters of a cell's text that are laid out when it is painted: far more
+// than a cell one line high shows, however wide its column.
+constexpr qsizetype kShownTextMin = 4096;
+constexpr qsizetype kShownTextPerPixel = 4;
+
+// A cell one line high shows only the start of its first line, but Qt lays
+// out and elides the whole text at every paint: a text of megabytes (the
+// innerHTML of a big page) stalls each paint for seconds.
+void keepShownStart(QStyleOptionViewItem &option)
+{
+    const qsizetype keep = std::max(kShownTextMin, kShownTextPerPixel * option.rect.width());
+    if (option.text.size() > keep && option.rect.height() < 2 * option.fontMetrics.lineSpacing())
+        option.text.truncate(keep);
+}
 
 // Numbers sort by value, other texts alphabetically regardless of case.
 class ListGridItem : public QTableWidgetItem
@@ -53,7 +71,13 @@ public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override
     {
-        QStyledItemDelegate::paint(painter, option, index);
+        // As QStyledItemDelegate paints, but with the text cut for painting
+        // only: a size hint still measures the whole text.
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        keepShownStart(item);
+        const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
         const QPixmap picture = index.data(kPictureRole).value<QPixmap>();
         if (picture.isNull())
             return;
@@ -101,6 +125,20 @@ ListGrid::ListGrid(QWidget *parent)
         if (m_sortOnHeaderClick)
             sortByColumn(col, horizontalHeader()->sortIndicatorOrder());
     });
+}
+
+ListGrid::BulkWrites::BulkWrites(ListGrid &grid)
+    : m_grid(grid)
+    , m_wasBlocked(grid.model()->blockSignals(true))
+{
+}
+
+ListGrid::BulkWrites::~BulkWrites()
+{
+    QAbstractItemModel *model = m_grid.model();
+    model->blockSignals(m_wasBlocked);
+    if (!m_wasBlocked && model->rowCount() > 0 && model->columnCount() > 0)
+        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1));
 }
 
 int ListGrid::rows() const

@@ -21,6 +21,21 @@ class ListGrid : public QTableWidget
 public:
     explicit ListGrid(QWidget *parent = nullptr);
 
+    // Writes made while one lives reach the view, its readers and the
+    // grid's own signals as one change of every cell, when it ends.
+    class BulkWrites
+    {
+    public:
+        explicit BulkWrites(ListGrid &grid);
+        ~BulkWrites();
+        BulkWrites(const BulkWrites &) = delete;
+        BulkWrites &operator=(const BulkWrites &) = delete;
+
+    private:
+        ListGrid &m_grid;
+        bool m_wasBlocked;
+    };
+
     int rows() const;
     // The header row always stays.
     void setRows(int rows);
