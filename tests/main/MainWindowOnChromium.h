@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <exception>
 #include <functional>
 
 namespace testsupport {
@@ -53,7 +54,12 @@ protected:
                 QEvent activate(QEvent::WindowActivate);
                 QApplication::sendEvent(inspector, &activate);
             }
-            inspect(*inspector);
+            // Nothing may unwind through the event loops under the test.
+            try {
+                inspect(*inspector);
+            } catch (const std::exception &e) {
+                ADD_FAILURE() << "while inspecting: " << e.what();
+            }
             if (inspector->isVisible())
                 inspector->findChild<QPushButton *>(QStringLiteral("cmdCancel"))->click();
         });
