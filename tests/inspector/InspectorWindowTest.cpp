@@ -168,6 +168,8 @@ TEST_F(InspectorWindow, AFailingToggleKeepsItsNewCheckAndIsReported)
 TEST_F(InspectorWindow, HoldsTheMinimumSizeAndLaysTheControlsOut)
 {
     window.show();
+    // Keys go to the list first.
+    EXPECT_EQ(window.focusWidget(), control(u"fgItem"_s));
     window.resize(200, 100);
     QApplication::processEvents();
     const QSize minimum = ui::TwipsToPixels(window, 11040, 6990);

@@ -78,6 +78,8 @@ void frmPageInfo::buildClient()
     fgItem->setObjectName(u"fgItem"_s);
     fgItem->setFont(proportionalGothic(9));
     watchGrid();
+    // The list is what the window is for: keys go to it first.
+    fgItem->setFocus();
 
     fraFilter = new inspector::FilterPanel(mClient);
 
