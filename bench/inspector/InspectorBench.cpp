@@ -4,12 +4,13 @@
 // reads the same ten properties of the same rows.
 //
 //   build/bench/inspector/bench_inspector [--rounds R] [--ticks T] [--fill-up-to N] [elements ...]
+#include "bench/support/CountingUi.h"
+#include "bench/support/Timing.h"
 #include "browser/CWebBrowserHV.h"
 #include "page/CWebPageHV.h"
 #include "platform/chromium/ChromiumEndpoint.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "platform/stores/MemoryProgramSettings.h"
-#include "platform/ui/QuietUiServices.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 #include "windows/inspector/frmPageInfo.h"
@@ -33,6 +34,10 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using bench::CountingUi;
+using bench::median;
+using bench::msOf;
 
 const char kUsage[] =
     "usage: bench_inspector [--rounds R] [--ticks T] [--fill-up-to N] [elements ...]\n"
@@ -111,22 +116,6 @@ QString rowsScript(int first, int count)
 })(%1, %2))"_s.arg(first).arg(count);
 }
 
-double msOf(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(QList<double> values)
-{
-    if (values.isEmpty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double maxOf(const QList<double> &values)
 {
     return values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
@@ -189,19 +178,6 @@ void printRow(const char *what, const Series &series, const char *baselineName, 
     printRow(what, median(series.values), "ms", median(series.baselines), series.ratio(), baselineName, target);
 }
 
-// Beeps and message boxes go nowhere; only their number is kept.
-class CountingUi final : public ui::QuietUiServices
-{
-public:
-    ui::MessageResult messageBox(const QString &, const QString &, ui::MessageIcon, ui::MessageButtons) override
-    {
-        ++reports;
-        return ui::MessageResult::Ok;
-    }
-    void beep() override { ++reports; }
-
-    int reports = 0;
-};
 
 class Bench
 {

@@ -1,11 +1,12 @@
 // The page model's search and row reads on a page of 10,000 elements in a
 // real headless Chromium, against the same selection made by one script run
 // in the page.
+#include "bench/support/CountingUi.h"
+#include "bench/support/Timing.h"
 #include "page/CWebPageHV.h"
 #include "page/PropertyCodes.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "platform/stores/MemoryProgramSettings.h"
-#include "platform/ui/QuietUiServices.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 
@@ -57,35 +58,11 @@ const QString kScript = uR"((() => {
   return [inputs, links];
 })())"_s;
 
-// Beeps and message boxes go nowhere; only their number is kept.
-class CountingUi final : public ui::QuietUiServices
-{
-public:
-    ui::MessageResult messageBox(const QString &, const QString &, ui::MessageIcon, ui::MessageButtons) override
-    {
-        ++reports;
-        return ui::MessageResult::Ok;
-    }
-    void beep() override { ++reports; }
-
-    int reports = 0;
-};
+using bench::CountingUi;
+using bench::median;
+using bench::msOf;
 
 constexpr int kRepeats = 9;
-
-double msOf(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(QList<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // The median time of `work` over kRepeats runs, after one run that warms up
 // both sides (the page's script compiler, our connection).
