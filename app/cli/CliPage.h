@@ -3,6 +3,7 @@
 #include "app/cli/CliCommand.h"
 #include "browser/CWebBrowserHV.h"
 #include "page/CWebPageHV.h"
+#include "platform/automation/Automation.h"
 #include "platform/ui/QuietUiServices.h"
 
 #include <memory>
@@ -15,17 +16,17 @@ class CliPage
 public:
     // Null, with a line on stderr, when no web page has the handle; throws
     // CliUsageError for a malformed one.
-    static std::unique_ptr<CliPage> bind(const QString &handleText, CliOutput io);
+    static std::unique_ptr<CliPage> bind(const QString &handleText, const CliCall &call);
 
     CWebPageHV &page() { return m_page; }
 
 private:
-    explicit CliPage(CliOutput io);
+    CliPage(std::shared_ptr<automation::ShellWindows> shellWindows, CliStderr &err);
 
     class Services final : public ui::QuietUiServices
     {
     public:
-        explicit Services(QTextStream &err)
+        explicit Services(CliStderr &err)
             : m_err(err)
         {
         }
@@ -33,7 +34,7 @@ private:
                                      ui::MessageButtons) override;
 
     private:
-        QTextStream &m_err;
+        CliStderr &m_err;
     };
 
     Services m_services;
@@ -41,5 +42,5 @@ private:
     CWebPageHV m_page;
 };
 
-// An item number argument: 0 or more.
+// An item number argument: 0 or more; throws CliUsageError.
 ItemNo CliItemNo(const QString &text);

@@ -9,46 +9,39 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void expectArguments(const QStringList &args, qsizetype count, const char *usage)
-{
-    if (args.size() != count)
-        throw CliUsageError(usage);
-}
+const std::pair<QString, QString> kHandleArgument{u"HANDLE"_s, u"The tab's window handle, as tabs prints it."_s};
+const std::pair<QString, QString> kItemArgument{u"ITEM"_s, u"The element's item number, as elements prints it."_s};
 
 // Runs an action on the page; an automation failure is the action's failure.
-int act(CliOutput io, const std::function<bool()> &action, const char *failure)
+int act(const std::function<bool()> &action, const QString &failure)
 {
     try {
         if (action())
             return ExitOk;
-        io.err << "vorlane-cli: " << failure << '\n';
     } catch (const automation::AutomationError &e) {
-        io.err << "vorlane-cli: " << failure << ": " << e.description() << '\n';
+        throw CliFailure(failure + u": "_s + CliErrorText(e));
     }
-    return ExitFailed;
+    throw CliFailure(failure);
 }
 
-} // namespace
-
-int RunSetValueCommand(const QStringList &args, CliOutput io)
+int runSetValue(CliCall &call)
 {
-    expectArguments(args, 3, "set-value HANDLE ITEM TEXT");
-    const ItemNo item = CliItemNo(args[1]);
-    const std::unique_ptr<CliPage> bound = CliPage::bind(args[0], io);
+    const ItemNo item = CliItemNo(call.arguments[1]);
+    const std::unique_ptr<CliPage> bound = CliPage::bind(call.arguments[0], call);
     if (!bound)
         return ExitUsage;
-    return act(io, [&] { return bound->page().SetItem_Value(item, args[2]); }, "the value could not be written");
+    return act([&] { return bound->page().SetItem_Value(item, call.arguments[2]); },
+               u"the value could not be written"_s);
 }
 
-int RunClickCommand(const QStringList &args, CliOutput io)
+int runClick(CliCall &call)
 {
-    expectArguments(args, 2, "click HANDLE ITEM");
-    const ItemNo item = CliItemNo(args[1]);
-    const std::unique_ptr<CliPage> bound = CliPage::bind(args[0], io);
+    const ItemNo item = CliItemNo(call.arguments[1]);
+    const std::unique_ptr<CliPage> bound = CliPage::bind(call.arguments[0], call);
     if (!bound)
         return ExitUsage;
     CWebPageHV &page = bound->page();
-    return act(io, [&] {
+    return act([&] {
         // The row's type and its identifier, or its name when it has none.
         bool error = false;
         QString type = page.GetItemStr(item, kType, error);
@@ -57,18 +50,50 @@ int RunClickCommand(const QStringList &args, CliOutput io)
             name = page.GetItemStr(item, kName, error);
         page.ItemClick(item, type, name);
         return true;
-    }, "the click failed");
+    }, u"the click failed"_s);
 }
 
-int RunFocusCommand(const QStringList &args, CliOutput io)
+int runFocus(CliCall &call)
 {
-    expectArguments(args, 2, "focus HANDLE NAME");
-    const std::unique_ptr<CliPage> bound = CliPage::bind(args[0], io);
+    const std::unique_ptr<CliPage> bound = CliPage::bind(call.arguments[0], call);
     if (!bound)
         return ExitUsage;
-    CWebPageHV &page = bound->page();
-    return act(io, [&] {
-        page.SetfocusItem(args[1]);
+    return act([&] {
+        bound->page().SetfocusItem(call.arguments[1]);
         return true;
-    }, "the focus failed");
+    }, u"the focus failed"_s);
+}
+
+} // namespace
+
+CliCommand SetValueCommand()
+{
+    return {u"set-value"_s,
+            u"Write a value into an element."_s,
+            u"Writes TEXT into the element's value; the page hears input and change as if the user had typed. "
+            u"Put -- before a TEXT that begins with -."_s,
+            {kHandleArgument, kItemArgument, {u"TEXT"_s, u"The value."_s}},
+            {},
+            runSetValue};
+}
+
+CliCommand ClickCommand()
+{
+    return {u"click"_s,
+            u"Click an element."_s,
+            u"Clicks the element as the inspector's button does: a radio button is chosen and a check box "
+            u"ticked or cleared."_s,
+            {kHandleArgument, kItemArgument},
+            {},
+            runClick};
+}
+
+CliCommand FocusCommand()
+{
+    return {u"focus"_s,
+            u"Move the page's focus to an element."_s,
+            u"Brings the tab to the front and focuses the element with that identifier, or else that name."_s,
+            {kHandleArgument, {u"NAME"_s, u"The element's identifier or name."_s}},
+            {},
+            runFocus};
 }
