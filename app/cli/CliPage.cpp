@@ -5,17 +5,21 @@
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
+using automation::AutomationError;
 
-ui::MessageResult CliPage::Services::messageBox(const QString &text, const QString &title, ui::MessageIcon,
+ui::MessageResult CliPage::Services::messageBox(const QString &text, const QString &, ui::MessageIcon,
                                                 ui::MessageButtons)
 {
-    m_err.write(title + u": "_s + QString(text).replace(u'\n', u' ') + u'\n');
+    // The box's text is the GUI's Japanese; only its error number is kept,
+    // and the command says in English what failed.
+    static const QRegularExpression number(u"(\\d+)"_s);
+    if (const QRegularExpressionMatch match = number.match(text); match.hasMatch())
+        reported.append(match.captured(1).toInt());
     return ui::MessageResult::Ok;
 }
 
-CliPage::CliPage(std::shared_ptr<automation::ShellWindows> shellWindows, CliStderr &err)
-    : m_services(err)
-    , m_webBrowser(std::move(shellWindows))
+CliPage::CliPage(std::shared_ptr<automation::ShellWindows> shellWindows)
+    : m_webBrowser(std::move(shellWindows))
     , m_page(stores::userProgramSettings(), m_services)
 {
 }
@@ -25,12 +29,38 @@ std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, const CliCall 
     static const QRegularExpression handleFormat(u"^[0-9A-Fa-f]{8}$"_s);
     if (!handleFormat.match(handleText).hasMatch())
         throw CliUsageError(u"the handle is 8 hexadecimal digits, as tabs prints it: "_s + handleText);
-    std::unique_ptr<CliPage> bound(new CliPage(call.shellWindows(), call.err()));
+    std::unique_ptr<CliPage> bound(new CliPage(call.shellWindows()));
     qint32 hWnd = qint32(handleText.toUInt(nullptr, 16));
-    if (hWnd != 0 && bound->m_page.SetWebPage(bound->m_webBrowser.GetIE(hWnd)))
-        return bound;
+    if (hWnd != 0) {
+        bound->m_browser = bound->m_webBrowser.GetIE(hWnd);
+        if (bound->m_browser && bound->m_page.SetWebPage(bound->m_browser))
+            return bound;
+    }
     call.err().message(u"no web page has the handle "_s + handleText);
     return nullptr;
+}
+
+void CliPage::requireSamePage()
+{
+    if (m_page.CheckWebPage())
+        return;
+    QString now;
+    try {
+        now = m_browser->locationURL();
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the tab cannot be read: "_s + CliErrorText(e));
+    }
+    throw CliFailure(u"the tab has left the page that was read and shows "_s + now + u" now"_s);
+}
+
+QList<qint32> CliPage::takeReportedErrors()
+{
+    return std::exchange(m_services.reported, {});
+}
+
+qsizetype CliPage::takeBeeps()
+{
+    return std::exchange(m_services.beeps, 0);
 }
 
 ItemNo CliItemNo(const QString &text)

@@ -9,8 +9,9 @@
 #include <memory>
 
 // The page model of one tab, bound the way the inspector binds it: the tab
-// found by its handle, then SetWebPage. Its page's beeps go nowhere and its
-// error message box becomes a line on stderr.
+// found by its handle, then SetWebPage. The model keeps its failures to
+// itself (a beep, a message box); the commands check what they rely on
+// through the same browser and say what went wrong.
 class CliPage
 {
 public:
@@ -20,26 +21,33 @@ public:
 
     CWebPageHV &page() { return m_page; }
 
+    // Throws CliFailure saying what is wrong: a tab that has gone or left
+    // the page that was bound.
+    void requireSamePage();
+
+    // The error numbers of the read failures the model reported (in its
+    // message box) since the last call.
+    QList<qint32> takeReportedErrors();
+    // The model's beeps since the last call: one per failed read or action.
+    qsizetype takeBeeps();
+
 private:
-    CliPage(std::shared_ptr<automation::ShellWindows> shellWindows, CliStderr &err);
+    explicit CliPage(std::shared_ptr<automation::ShellWindows> shellWindows);
 
     class Services final : public ui::QuietUiServices
     {
     public:
-        explicit Services(CliStderr &err)
-            : m_err(err)
-        {
-        }
         ui::MessageResult messageBox(const QString &text, const QString &title, ui::MessageIcon,
                                      ui::MessageButtons) override;
-
-    private:
-        CliStderr &m_err;
+        void beep() override { ++beeps; }
+        QList<qint32> reported;
+        qsizetype beeps = 0;
     };
 
     Services m_services;
     CWebBrowserHV m_webBrowser;
     CWebPageHV m_page;
+    automation::BrowserPtr m_browser;
 };
 
 // An item number argument: 0 or more; throws CliUsageError.

@@ -14,6 +14,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Rows are read and written in runs of this many, so that a reader sees
+// them come.
+constexpr qsizetype kRowsPerRun = 256;
+
 const QStringList kTagNames{u"A"_s, u"B"_s, u"FONT"_s, u"INPUT"_s, u"IMG"_s, u"TH"_s, u"TR"_s, u"TD"_s, u"BR"_s,
                             u"other"_s};
 const QStringList kTypeNames{u"text"_s, u"radio"_s, u"submit"_s, u"hidden"_s, u"other"_s};
@@ -114,6 +118,25 @@ bool applyFilter(CWebPageHV &page, const Filter &f)
     return any;
 }
 
+QString counted(qsizetype n, const QString &one, const QString &many)
+{
+    return QString::number(n) + u' ' + (n == 1 ? one : many);
+}
+
+// The numbers of failed reads, as the end of a message. A read that failed
+// without a message box was an automation failure.
+QString errorNumbers(QList<qint32> numbers)
+{
+    if (numbers.isEmpty())
+        numbers.append(automation::AutomationError::AutomationFailure);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    QStringList texts;
+    for (const qint32 number : numbers)
+        texts.append(QString::number(number));
+    return u" (error "_s + texts.join(u", "_s) + u')';
+}
+
 int runElements(CliCall &call)
 {
     const RowFormat format = call.rowFormat();
@@ -124,6 +147,7 @@ int runElements(CliCall &call)
         return ExitUsage;
     CWebPageHV &page = bound->page();
     const bool anyFilter = applyFilter(page, filter);
+
     QList<ItemNo> found;
     try {
         if (page.SearchItem(found, !o.isSet(u"first"_s) || !anyFilter, o.isSet(u"registered"_s)) < 0)
@@ -131,32 +155,80 @@ int runElements(CliCall &call)
     } catch (const automation::AutomationError &e) {
         throw CliFailure(u"the search failed: "_s + CliErrorText(e));
     }
+    const QList<qint32> searchFailures = bound->takeReportedErrors();
+    const qsizetype searchBeeps = bound->takeBeeps();
 
     const QList<ItemNo> items = found.mid(1);
     QList<qint32> columns(kId - kTagName + 1);
     std::iota(columns.begin(), columns.end(), kTagName);
-    const QList<QList<ItemText>> rows = page.GetItemStrRows(items, columns);
     JsonRows json(call.out(), format);
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        if (format == RowFormat::Text) {
-            QStringList fields{QString::number(r + 1), QString::number(items[r])};
-            for (const ItemText &cell : rows[r])
-                fields.append(cell.text);
-            call.out() << TsvLine(fields) << '\n';
-            continue;
+    qsizetype failedReads = 0;
+    qsizetype failedRows = 0;
+    QList<qint32> failureNumbers;
+    for (qsizetype first = 0; first < items.size(); first += kRowsPerRun) {
+        const QList<ItemNo> run = items.mid(first, kRowsPerRun);
+        const QList<QList<ItemText>> rows = page.GetItemStrRows(run, columns);
+        failureNumbers += bound->takeReportedErrors();
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            QJsonArray unavailable;
+            QJsonArray failed;
+            QStringList failedKeys;
+            for (qsizetype c = 0; c < columns.size(); ++c) {
+                const ItemText &cell = rows[r][c];
+                if (cell.unavailable())
+                    unavailable.append(columns[c]);
+                if (cell.outcome == ItemText::Outcome::Beeped)
+                    failureNumbers.append(automation::AutomationError::AutomationFailure);
+                if (cell.outcome == ItemText::Outcome::Beeped || cell.outcome == ItemText::Outcome::Reported) {
+                    failed.append(columns[c]);
+                    failedKeys.append(kJsonKeys[c]);
+                }
+            }
+            const qsizetype no = first + r + 1;
+            if (!failed.isEmpty()) {
+                failedReads += failed.size();
+                ++failedRows;
+                if (format == RowFormat::Text)
+                    call.err().message(u"item "_s + QString::number(run[r]) + u": "_s + failedKeys.join(u", "_s)
+                                       + u" could not be read"_s);
+            }
+            if (format == RowFormat::Text) {
+                QStringList fields{QString::number(no), QString::number(run[r])};
+                for (const ItemText &cell : rows[r])
+                    fields.append(cell.text);
+                call.out() << TsvLine(fields) << '\n';
+                continue;
+            }
+            JsonFields row{{u"no"_s, no}, {u"item"_s, run[r]}};
+            for (qsizetype c = 0; c < columns.size(); ++c)
+                row.append({kJsonKeys[c], rows[r][c].text});
+            row.append({u"unavailable"_s, unavailable});
+            row.append({u"failed"_s, failed});
+            json.append(row);
         }
-        JsonFields row{{u"no"_s, r + 1}, {u"item"_s, items[r]}};
-        QJsonArray unavailable;
-        for (qsizetype c = 0; c < columns.size(); ++c) {
-            row.append({kJsonKeys[c], rows[r][c].text});
-            if (rows[r][c].unavailable())
-                unavailable.append(columns[c]);
-        }
-        row.append({u"unavailable"_s, unavailable});
-        json.append(row);
+        call.out().flush();
     }
     json.finish();
-    return ExitOk;
+
+    int status = ExitOk;
+    if (searchBeeps > 0) {
+        // The filter took each property it could not read for an empty one.
+        call.err().message(u"the search could not read "_s + counted(searchBeeps, u"property"_s, u"properties"_s)
+                           + u", so the list may miss elements or hold some that do not match"_s
+                           + errorNumbers(searchFailures));
+        status = ExitFailed;
+    }
+    if (failedReads > 0) {
+        call.err().message(counted(failedReads, u"property"_s, u"properties"_s) + u" of "_s
+                           + counted(failedRows, u"element"_s, u"elements"_s) + u" could not be read"_s
+                           + (format == RowFormat::Text ? u" and are left empty"_s
+                                                        : u"; their codes are in \"failed\""_s)
+                           + errorNumbers(failureNumbers));
+        status = ExitFailed;
+    }
+    // Elements of a page that has gone read as unavailable, not as failed.
+    bound->requireSamePage();
+    return status;
 }
 
 } // namespace
@@ -167,8 +239,9 @@ CliCommand ElementsCommand()
             u"List the elements of a tab, as the inspector does."_s,
             u"Lists what a refresh of the inspector lists for the tab with that handle: row number, item number "
             u"and the ten grid properties, tab-separated. In JSON: no, item, tagName, type, click, name, value, "
-            u"alt, href, innerText, innerHtml, id and unavailable (the property codes whose member the element "
-            u"lacks)."_s,
+            u"alt, href, innerText, innerHtml, id, unavailable (the property codes whose member the element "
+            u"lacks) and failed (the codes whose read failed). A failed read is also a line on stderr and "
+            u"exit status 1."_s,
             {{u"HANDLE"_s, u"The tab's window handle, as tabs prints it."_s}},
             filterOptions(),
             runElements};

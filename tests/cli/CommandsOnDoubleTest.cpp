@@ -71,6 +71,50 @@ protected:
 
 } // namespace
 
+TEST_F(CommandsOnDouble, FailedReadsAreMarkedApartFromMissingMembers)
+{
+    add({{u"tagName"_s, u"P"_s}, {u"innerText"_s, u"p"_s}});
+    const auto input = add({{u"tagName"_s, u"INPUT"_s}, {u"type"_s, u"text"_s}, {u"name"_s, u"n"_s},
+                            {u"value"_s, u"v"_s}, {u"id"_s, u"i"_s}});
+    input->failOn(u"value"_s, automation::AutomationError::AutomationFailure); // beeped only
+    input->failOn(u"id"_s, automation::AutomationError::Overflow);             // message box
+
+    const Outcome text = run({u"elements"_s, handle(browser)});
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.out.split(u'\n').value(1), u"2\t1\tINPUT\ttext\t\tn\t\t\t\t\t\t"_s);
+    EXPECT_EQ(text.err, u"vorlane-cli: item 1: value, id could not be read\n"
+                        u"vorlane-cli: 2 properties of 1 element could not be read and are left empty "
+                        u"(error 6, 440)\n"_s);
+
+    const Outcome json = run({u"elements"_s, handle(browser), u"--json"_s});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_EQ(json.err.count(u'\n'), 1) << json.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(json.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].toObject().value(u"failed"_s).toArray(), QJsonArray());
+    EXPECT_TRUE(rows[0].toObject().value(u"unavailable"_s).toArray().contains(5));
+    EXPECT_EQ(rows[1].toObject().value(u"failed"_s).toArray(), (QJsonArray{5, 10}));
+    EXPECT_FALSE(rows[1].toObject().value(u"unavailable"_s).toArray().contains(5));
+
+    // A filter that could not read a property may have missed the element.
+    const Outcome search = run({u"elements"_s, handle(browser), u"--id"_s, u"i"_s});
+    EXPECT_EQ(search.status, 1);
+    EXPECT_TRUE(search.err.startsWith(u"vorlane-cli: the search could not read 1 property, so the list may "_s))
+        << search.err.toStdString();
+
+    input->clearFailure(u"value"_s);
+    input->clearFailure(u"id"_s);
+    EXPECT_EQ(run({u"elements"_s, handle(browser), u"--jsonl"_s}).status, 0);
+
+    // A page left while it is read reads as unavailable: the listing fails.
+    browser->page()->collectionDouble(CollectionKind::All)->onEnter(u"readMany"_s, [&] {
+        browser->show(u"http://b.test/"_s);
+    });
+    const Outcome left = run({u"elements"_s, handle(browser)});
+    EXPECT_EQ(left.status, 1);
+    EXPECT_TRUE(left.err.contains(u"has left the page"_s)) << left.err.toStdString();
+}
+
 TEST_F(CommandsOnDouble, TabsGiveTheReadyStateNumberBesideItsName)
 {
     for (qint32 state = 0; state < 5; ++state)
