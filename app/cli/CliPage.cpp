@@ -33,11 +33,38 @@ std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, const CliCall 
     qint32 hWnd = qint32(handleText.toUInt(nullptr, 16));
     if (hWnd != 0) {
         bound->m_browser = bound->m_webBrowser.GetIE(hWnd);
-        if (bound->m_browser && bound->m_page.SetWebPage(bound->m_browser))
+        if (bound->m_browser && bound->m_page.SetWebPage(bound->m_browser)) {
+            try {
+                bound->m_document = bound->m_browser->document();
+            } catch (const AutomationError &e) {
+                throw CliFailure(u"the page of "_s + handleText + u" cannot be read: "_s + CliErrorText(e));
+            }
             return bound;
+        }
     }
     call.err().message(u"no web page has the handle "_s + handleText);
     return nullptr;
+}
+
+automation::ElementPtr CliPage::element(ItemNo item)
+{
+    automation::ElementPtr element = m_document->collection(automation::CollectionKind::All)->item(item);
+    if (!element)
+        throw AutomationError::objectNotSet(u"vorlane-cli"_s);
+    return element;
+}
+
+void CliPage::requireItem(ItemNo item)
+{
+    qint32 count = 0;
+    try {
+        count = m_document->collection(automation::CollectionKind::All)->length();
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the page's elements cannot be counted: "_s + CliErrorText(e));
+    }
+    if (item >= count)
+        throw CliFailure(u"item "_s + QString::number(item) + u" is outside the page's "_s + QString::number(count)
+                         + (count == 1 ? u" element"_s : u" elements"_s));
 }
 
 void CliPage::requireSamePage()

@@ -20,9 +20,14 @@ public:
     static std::unique_ptr<CliPage> bind(const QString &handleText, const CliCall &call);
 
     CWebPageHV &page() { return m_page; }
+    automation::Browser &browser() { return *m_browser; }
+    const automation::DocumentPtr &document() const { return m_document; }
+    // The element at that position of the bound page; throws AutomationError.
+    automation::ElementPtr element(ItemNo item);
 
-    // Throws CliFailure saying what is wrong: a tab that has gone or left
-    // the page that was bound.
+    // Each throws CliFailure saying what is wrong: an item outside the page,
+    // a tab that has gone or left the page that was bound.
+    void requireItem(ItemNo item);
     void requireSamePage();
 
     // The error numbers of the read failures the model reported (in its
@@ -48,6 +53,7 @@ private:
     CWebBrowserHV m_webBrowser;
     CWebPageHV m_page;
     automation::BrowserPtr m_browser;
+    automation::DocumentPtr m_document;
 };
 
 // An item number argument: 0 or more; throws CliUsageError.

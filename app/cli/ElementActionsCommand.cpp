@@ -3,25 +3,17 @@
 #include "app/cli/CliPage.h"
 #include "page/PropertyCodes.h"
 
-#include <functional>
-
 using namespace Qt::StringLiterals;
+using automation::AutomationError;
 
 namespace {
 
 const std::pair<QString, QString> kHandleArgument{u"HANDLE"_s, u"The tab's window handle, as tabs prints it."_s};
 const std::pair<QString, QString> kItemArgument{u"ITEM"_s, u"The element's item number, as elements prints it."_s};
 
-// Runs an action on the page; an automation failure is the action's failure.
-int act(const std::function<bool()> &action, const QString &failure)
+QString itemText(ItemNo item)
 {
-    try {
-        if (action())
-            return ExitOk;
-    } catch (const automation::AutomationError &e) {
-        throw CliFailure(failure + u": "_s + CliErrorText(e));
-    }
-    throw CliFailure(failure);
+    return u"item "_s + QString::number(item);
 }
 
 int runSetValue(CliCall &call)
@@ -30,8 +22,15 @@ int runSetValue(CliCall &call)
     const std::unique_ptr<CliPage> bound = CliPage::bind(call.arguments[0], call);
     if (!bound)
         return ExitUsage;
-    return act([&] { return bound->page().SetItem_Value(item, call.arguments[2]); },
-               u"the value could not be written"_s);
+    bound->requireItem(item);
+    bound->requireSamePage();
+    // Written as the model writes it, but with the failure's reason kept.
+    try {
+        bound->element(item)->put(u"Value"_s, call.arguments[2]);
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the value could not be written into "_s + itemText(item) + u": "_s + CliErrorText(e));
+    }
+    return ExitOk;
 }
 
 int runClick(CliCall &call)
@@ -41,27 +40,58 @@ int runClick(CliCall &call)
     if (!bound)
         return ExitUsage;
     CWebPageHV &page = bound->page();
-    return act([&] {
-        // The row's type and its identifier, or its name when it has none.
-        bool error = false;
-        QString type = page.GetItemStr(item, kType, error);
-        QString name = page.GetItemStr(item, kId, error);
-        if (name.isEmpty())
-            name = page.GetItemStr(item, kName, error);
+    bound->requireItem(item);
+
+    // The row's type, and its identifier or else its name, as the grid shows them.
+    const QList<ItemText> row = page.GetItemStrRows({item}, {kType, kId, kName}).value(0);
+    for (const ItemText &cell : row) {
+        if (cell.outcome == ItemText::Outcome::Beeped || cell.outcome == ItemText::Outcome::Reported) {
+            const QList<qint32> reported = bound->takeReportedErrors();
+            throw CliFailure(u"the type, identifier and name of "_s + itemText(item) + u" could not be read: "_s
+                             + CliErrorText(reported.isEmpty() ? qint32(AutomationError::AutomationFailure)
+                                                               : reported.first()));
+        }
+    }
+    QString type = row.value(0).text;
+    const QString name = row.value(1).text.isEmpty() ? row.value(2).text : row.value(1).text;
+
+    // The model clicks nothing on a page other than the one it bound, and
+    // keeps a failed tick to itself: both are checked here.
+    bound->requireSamePage();
+    const bool ticks = (type == u"radio"_s || type == u"checkbox"_s) && !name.isEmpty();
+    try {
+        const automation::ElementPtr element = bound->element(item);
+        bool wanted = true;
+        if (ticks && type == u"checkbox"_s)
+            wanted = !element->get(u"Checked"_s).toBool();
         page.ItemClick(item, type, name);
-        return true;
-    }, u"the click failed"_s);
+        if (ticks && element->get(u"Checked"_s).toBool() != wanted)
+            throw CliFailure(u"the "_s + (type == u"radio"_s ? u"radio button"_s : u"check box"_s) + u" of "_s
+                             + itemText(item) + u" could not be "_s + (wanted ? u"ticked"_s : u"cleared"_s));
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the click on "_s + itemText(item) + u" failed: "_s + CliErrorText(e));
+    }
+    return ExitOk;
 }
 
 int runFocus(CliCall &call)
 {
+    const QString &name = call.arguments[1];
     const std::unique_ptr<CliPage> bound = CliPage::bind(call.arguments[0], call);
     if (!bound)
         return ExitUsage;
-    return act([&] {
-        bound->page().SetfocusItem(call.arguments[1]);
-        return true;
-    }, u"the focus failed"_s);
+    bound->requireSamePage();
+    // Looked up here: the model says nothing when no element has the name.
+    try {
+        const automation::ElementPtr element = bound->document()->getElementById(name);
+        if (!element)
+            throw CliFailure(u"no element has the identifier or name "_s + name);
+        bound->browser().bringToFront();
+        element->invoke(u"focus"_s);
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the focus on "_s + name + u" failed: "_s + CliErrorText(e));
+    }
+    return ExitOk;
 }
 
 } // namespace
@@ -82,7 +112,7 @@ CliCommand ClickCommand()
     return {u"click"_s,
             u"Click an element."_s,
             u"Clicks the element as the inspector's button does: a radio button is chosen and a check box "
-            u"ticked or cleared."_s,
+            u"ticked or cleared. Fails when the tab has left the page or the tick did not take."_s,
             {kHandleArgument, kItemArgument},
             {},
             runClick};
@@ -92,7 +122,8 @@ CliCommand FocusCommand()
 {
     return {u"focus"_s,
             u"Move the page's focus to an element."_s,
-            u"Brings the tab to the front and focuses the element with that identifier, or else that name."_s,
+            u"Brings the tab to the front and focuses the element with that identifier, or else that name. "
+            u"Fails when no element has it."_s,
             {kHandleArgument, {u"NAME"_s, u"The element's identifier or name."_s}},
             {},
             runFocus};

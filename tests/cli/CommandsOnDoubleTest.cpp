@@ -71,6 +71,38 @@ protected:
 
 } // namespace
 
+TEST_F(CommandsOnDouble, ClickFailsWhenThePageHasChangedOrTheTickDidNotTake)
+{
+    const QVariantMap checkBox{{u"tagName"_s, u"INPUT"_s}, {u"type"_s, u"checkbox"_s}, {u"id"_s, u"box"_s},
+                               {u"checked"_s, false}};
+    const auto box = add(checkBox);
+    // The tab moves on while the row is read.
+    browser->page()->collectionDouble(CollectionKind::All)->onEnter(u"readMany"_s, [&] {
+        browser->state().url = u"http://b.test/"_s;
+    });
+    const Outcome moved = run({u"click"_s, handle(browser), u"0"_s});
+    EXPECT_EQ(moved.status, 1);
+    EXPECT_EQ(moved.err, u"vorlane-cli: the tab has left the page that was read and shows http://b.test/ now\n"_s);
+    EXPECT_FALSE(box->value(u"checked"_s).toBool());
+
+    // The page refuses the tick, which the model keeps to itself.
+    const auto other = shell->open(u"http://c.test/"_s);
+    const auto refusing = other->page()->addElement(checkBox);
+    refusing->onEnter(u"checked"_s, [&] {
+        if (refusing->journal().last().startsWith(u"checked="_s, Qt::CaseInsensitive))
+            refusing->failOn(u"checked"_s, automation::AutomationError::AutomationFailure);
+        else
+            refusing->clearFailure(u"checked"_s);
+    });
+    const Outcome refused = run({u"click"_s, handle(other), u"0"_s});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, u"vorlane-cli: the check box of item 0 could not be ticked\n"_s);
+
+    refusing->onEnter(u"checked"_s, [] {});
+    EXPECT_EQ(run({u"click"_s, handle(other), u"0"_s}).status, 0);
+    EXPECT_TRUE(refusing->value(u"checked"_s).toBool());
+}
+
 TEST_F(CommandsOnDouble, FailedReadsAreMarkedApartFromMissingMembers)
 {
     add({{u"tagName"_s, u"P"_s}, {u"innerText"_s, u"p"_s}});
@@ -113,6 +145,21 @@ TEST_F(CommandsOnDouble, FailedReadsAreMarkedApartFromMissingMembers)
     const Outcome left = run({u"elements"_s, handle(browser)});
     EXPECT_EQ(left.status, 1);
     EXPECT_TRUE(left.err.contains(u"has left the page"_s)) << left.err.toStdString();
+}
+
+TEST_F(CommandsOnDouble, WriteAndFocusFailuresKeepTheirReason)
+{
+    const auto input = add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u"f"_s}, {u"value"_s, QString()}});
+    using automation::AutomationError;
+    input->failOn(u"value"_s, AutomationError::AutomationFailure,
+                  AutomationError::automationFailure(u"Chromium"_s, u"the tab is not answering"_s).description());
+    EXPECT_EQ(run({u"set-value"_s, handle(browser), u"0"_s, u"x"_s}).err,
+              u"vorlane-cli: the value could not be written into item 0: the tab is not answering (error 440)\n"_s);
+
+    input->failOn(u"focus"_s, AutomationError::ServerUnavailable);
+    const Outcome focus = run({u"focus"_s, handle(browser), u"f"_s});
+    EXPECT_EQ(focus.status, 1);
+    EXPECT_EQ(focus.err, u"vorlane-cli: the focus on f failed: the tab or the browser has gone (error 462)\n"_s);
 }
 
 TEST_F(CommandsOnDouble, TabsGiveTheReadyStateNumberBesideItsName)
