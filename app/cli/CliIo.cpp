@@ -94,8 +94,85 @@ void CliStderr::message(const QString &text)
 
 void CliStderr::write(const QString &text)
 {
-    const QByteArray bytes = text.toUtf8();
     std::lock_guard lock(m_mutex);
+    if (m_progressShown) {
+        writeLocked("\r\033[K");
+        m_progressShown = false;
+    }
+    writeLocked(text.toUtf8());
+}
+
+void CliStderr::showProgress(const QString &text)
+{
+    std::lock_guard lock(m_mutex);
+    writeLocked("\r\033[Kvorlane-cli: " + text.toUtf8());
+    m_progressShown = true;
+}
+
+void CliStderr::clearProgress()
+{
+    std::lock_guard lock(m_mutex);
+    if (m_progressShown)
+        writeLocked("\r\033[K");
+    m_progressShown = false;
+}
+
+void CliStderr::writeLocked(const QByteArray &bytes)
+{
     // Nowhere is left to report a failure of stderr itself.
     writeAll(m_fd, bytes.constData(), bytes.size());
+}
+
+CliProgress::CliProgress(CliStderr &err, std::chrono::milliseconds after, bool ticker)
+    : m_err(err)
+    , m_after(after)
+    , m_started(Clock::now())
+{
+    if (ticker && err.isTerminal()) {
+        m_ticker = std::thread([this] {
+            std::unique_lock lock(m_mutex);
+            while (!m_wake.wait_for(lock, std::chrono::milliseconds(250), [this] { return m_stopping; })) {
+                lock.unlock();
+                tick(Clock::now());
+                lock.lock();
+            }
+        });
+    }
+}
+
+CliProgress::~CliProgress()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_wake.notify_all();
+    if (m_ticker.joinable())
+        m_ticker.join();
+    m_err.clearProgress();
+}
+
+void CliProgress::set(const QString &what, qint64 done, qint64 total)
+{
+    std::lock_guard lock(m_mutex);
+    m_what = what;
+    m_done = done;
+    m_total = total;
+}
+
+void CliProgress::advance(qint64 done)
+{
+    std::lock_guard lock(m_mutex);
+    m_done = done;
+}
+
+void CliProgress::tick(Clock::time_point now)
+{
+    std::lock_guard lock(m_mutex);
+    if (!m_err.isTerminal() || m_what.isEmpty() || now - m_started < m_after)
+        return;
+    QString text = m_what;
+    if (m_done >= 0 && m_total >= 0)
+        text += u' ' + QString::number(m_done) + u'/' + QString::number(m_total);
+    m_err.showProgress(text + u"…"_s);
 }

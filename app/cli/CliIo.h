@@ -3,8 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <stdexcept>
+#include <thread>
 
 // The output could not be written (a full disk, a closed stream).
 class CliWriteError : public std::runtime_error
@@ -35,7 +38,8 @@ private:
     QByteArray m_buffer;
 };
 
-// Standard error: whole lines, written at once.
+// Standard error: whole lines, written at once. On a terminal it may carry
+// a progress line, which the next message replaces.
 class CliStderr
 {
 public:
@@ -48,9 +52,50 @@ public:
     void message(const QString &text);
     // Text as it is (usage lines).
     void write(const QString &text);
+    void showProgress(const QString &text);
+    void clearProgress();
 
 private:
+    void writeLocked(const QByteArray &bytes);
+
     const int m_fd;
     const bool m_terminal;
     std::mutex m_mutex;
+    bool m_progressShown = false;
+};
+
+// What a long read is doing, shown on stderr once it has taken longer than a
+// moment, and only on a terminal: a script reading stderr sees messages only.
+class CliProgress
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    // A ticker thread redraws the line while the reads block the caller;
+    // without it only tick() draws.
+    explicit CliProgress(CliStderr &err, std::chrono::milliseconds after = std::chrono::seconds(1),
+                         bool ticker = true);
+    ~CliProgress();
+    CliProgress(const CliProgress &) = delete;
+    CliProgress &operator=(const CliProgress &) = delete;
+
+    // What is being done; done and total count it when both are 0 or more.
+    void set(const QString &what, qint64 done = -1, qint64 total = -1);
+    void advance(qint64 done);
+    // Draws the line when it is due at `now`.
+    void tick(Clock::time_point now);
+
+    Clock::time_point started() const { return m_started; }
+
+private:
+    CliStderr &m_err;
+    const std::chrono::milliseconds m_after;
+    const Clock::time_point m_started;
+    std::mutex m_mutex;
+    QString m_what;
+    qint64 m_done = -1;
+    qint64 m_total = -1;
+    std::condition_variable m_wake;
+    bool m_stopping = false;
+    std::thread m_ticker;
 };

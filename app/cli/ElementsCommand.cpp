@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // Rows are read and written in runs of this many, so that a reader sees
-// them come.
+// them come and the progress line moves.
 constexpr qsizetype kRowsPerRun = 256;
 
 const QStringList kTagNames{u"A"_s, u"B"_s, u"FONT"_s, u"INPUT"_s, u"IMG"_s, u"TH"_s, u"TR"_s, u"TD"_s, u"BR"_s,
@@ -148,6 +148,8 @@ int runElements(CliCall &call)
     CWebPageHV &page = bound->page();
     const bool anyFilter = applyFilter(page, filter);
 
+    CliProgress progress(call.err());
+    progress.set(u"searching the page's elements"_s);
     QList<ItemNo> found;
     try {
         if (page.SearchItem(found, !o.isSet(u"first"_s) || !anyFilter, o.isSet(u"registered"_s)) < 0)
@@ -166,6 +168,7 @@ int runElements(CliCall &call)
     qsizetype failedRows = 0;
     QList<qint32> failureNumbers;
     for (qsizetype first = 0; first < items.size(); first += kRowsPerRun) {
+        progress.set(u"reading elements"_s, first, items.size());
         const QList<ItemNo> run = items.mid(first, kRowsPerRun);
         const QList<QList<ItemText>> rows = page.GetItemStrRows(run, columns);
         failureNumbers += bound->takeReportedErrors();

@@ -1,5 +1,5 @@
-// What vorlane-cli writes, checked without a browser: JSON rows, messages and
-// output failures.
+// What vorlane-cli writes, checked without a browser: JSON rows, messages,
+// progress and output failures.
 #include "app/cli/CliCommand.h"
 #include "tests/support/QtPrinting.h"
 
@@ -87,6 +87,30 @@ TEST(CliErrors, MessagesAreEnglishWithTheNumberAtTheEnd)
               u"the tab has closed (error 462)"_s);
     EXPECT_EQ(CliErrorText(AutomationError::AutomationFailure),
               u"the browser call failed or ran past its deadline (error 440)"_s);
+}
+
+TEST(CliProgress, ShownOnATerminalAfterAMomentAndNeverElsewhere)
+{
+    using std::chrono::milliseconds;
+    for (const bool terminal : {true, false}) {
+        QTemporaryFile file;
+        file.open();
+        CliStderr err(file.handle(), terminal);
+        {
+            CliProgress progress(err, milliseconds(1000), false);
+            progress.set(u"reading elements"_s, 0, 40);
+            progress.tick(progress.started() + milliseconds(900));
+            EXPECT_EQ(written(file), QString());
+            progress.advance(20);
+            progress.tick(progress.started() + milliseconds(1100));
+            EXPECT_EQ(written(file), terminal ? u"\r\033[Kvorlane-cli: reading elements 20/40…"_s : QString());
+            // A message takes the progress line's place.
+            err.message(u"item 3: value could not be read"_s);
+        }
+        EXPECT_EQ(written(file), terminal ? u"\r\033[Kvorlane-cli: reading elements 20/40…\r\033[K"
+                                            u"vorlane-cli: item 3: value could not be read\n"_s
+                                          : u"vorlane-cli: item 3: value could not be read\n"_s);
+    }
 }
 
 TEST(CliStdout, AFailedWriteThrowsWithItsReason)
