@@ -175,3 +175,19 @@ TEST_F(CliTest, WithoutXdgRuntimeDirTheHandlesFolderIsFoundQuietly)
     EXPECT_TRUE(told.err.contains(temp.path())) << told.err.toStdString();
     EXPECT_TRUE(QFile::exists(temp.path() + u"/vorlane-window-handles.json"_s));
 }
+
+TEST(ProgramVersion, WithoutADisplayOrAWindow)
+{
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"DISPLAY"_s);
+    env.remove(u"WAYLAND_DISPLAY"_s);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s); // would fail without a display
+    program.setProcessEnvironment(env);
+    program.start(QString::fromUtf8(VORLANE_PROGRAM_PATH), {u"--version"_s});
+    program.waitForFinished(-1);
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(program.readAllStandardOutput()),
+              u"vorlane "_s + QString::fromUtf8(VORLANE_VERSION) + u'\n');
+}
