@@ -4,12 +4,26 @@
 #include "windows/ancillary/JapaneseFonts.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char **argv)
 {
+    // Answered before QApplication, which wants a display: no window opens.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    QCommandLineParser parser;
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOption(version);
+    parser.parse(arguments); // the rest are Qt's own options, for QApplication
+    if (parser.isSet(version))
+        return std::printf("vorlane %s\n", VORLANE_VERSION) > 0 && std::fflush(stdout) == 0 ? 0 : 1;
+
     QApplication app(argc, argv);
     // Qt's own dialogs and buttons speak the program's language.
     QTranslator qtJapanese;

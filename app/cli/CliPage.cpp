@@ -1,37 +1,93 @@
 #include "app/cli/CliPage.h"
 
-#include "platform/chromium/ConfiguredBrowsers.h"
 #include "platform/stores/IniProgramSettings.h"
 
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
+using automation::AutomationError;
 
-ui::MessageResult CliPage::Services::messageBox(const QString &text, const QString &title, ui::MessageIcon,
+ui::MessageResult CliPage::Services::messageBox(const QString &text, const QString &, ui::MessageIcon,
                                                 ui::MessageButtons)
 {
-    m_err << title << ": " << QString(text).replace(u'\n', u' ') << '\n';
+    // The box's text is the GUI's Japanese; only its error number is kept,
+    // and the command says in English what failed.
+    static const QRegularExpression number(u"(\\d+)"_s);
+    if (const QRegularExpressionMatch match = number.match(text); match.hasMatch())
+        reported.append(match.captured(1).toInt());
     return ui::MessageResult::Ok;
 }
 
-CliPage::CliPage(CliOutput io)
-    : m_services(io.err)
-    , m_webBrowser(chromium::configuredShellWindows())
+CliPage::CliPage(std::shared_ptr<automation::ShellWindows> shellWindows)
+    : m_webBrowser(std::move(shellWindows))
     , m_page(stores::userProgramSettings(), m_services)
 {
 }
 
-std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, CliOutput io)
+std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, const CliCall &call)
 {
     static const QRegularExpression handleFormat(u"^[0-9A-Fa-f]{8}$"_s);
     if (!handleFormat.match(handleText).hasMatch())
-        throw CliUsageError("the handle is 8 hexadecimal digits, as tabs prints it: " + handleText.toStdString());
-    std::unique_ptr<CliPage> bound(new CliPage(io));
+        throw CliUsageError(u"the handle is 8 hexadecimal digits, as tabs prints it: "_s + handleText);
+    std::unique_ptr<CliPage> bound(new CliPage(call.shellWindows()));
     qint32 hWnd = qint32(handleText.toUInt(nullptr, 16));
-    if (hWnd != 0 && bound->m_page.SetWebPage(bound->m_webBrowser.GetIE(hWnd)))
-        return bound;
-    io.err << "vorlane-cli: no web page has the handle " << handleText << '\n';
+    if (hWnd != 0) {
+        bound->m_browser = bound->m_webBrowser.GetIE(hWnd);
+        if (bound->m_browser && bound->m_page.SetWebPage(bound->m_browser)) {
+            try {
+                bound->m_document = bound->m_browser->document();
+            } catch (const AutomationError &e) {
+                throw CliFailure(u"the page of "_s + handleText + u" cannot be read: "_s + CliErrorText(e));
+            }
+            return bound;
+        }
+    }
+    call.err().message(u"no web page has the handle "_s + handleText);
     return nullptr;
+}
+
+automation::ElementPtr CliPage::element(ItemNo item)
+{
+    automation::ElementPtr element = m_document->collection(automation::CollectionKind::All)->item(item);
+    if (!element)
+        throw AutomationError::objectNotSet(u"vorlane-cli"_s);
+    return element;
+}
+
+void CliPage::requireItem(ItemNo item)
+{
+    qint32 count = 0;
+    try {
+        count = m_document->collection(automation::CollectionKind::All)->length();
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the page's elements cannot be counted: "_s + CliErrorText(e));
+    }
+    if (item >= count)
+        throw CliFailure(u"item "_s + QString::number(item) + u" is outside the page's "_s + QString::number(count)
+                         + (count == 1 ? u" element"_s : u" elements"_s));
+}
+
+void CliPage::requireSamePage()
+{
+    if (m_page.CheckWebPage())
+        return;
+    QString now;
+    try {
+        now = m_browser->locationURL();
+    } catch (const AutomationError &e) {
+        throw CliFailure(u"the tab cannot be read: "_s + CliErrorText(e));
+    }
+    throw CliFailure(u"the tab has left the page that was read and shows "_s + now + u" now"_s);
+}
+
+QList<qint32> CliPage::takeReportedErrors()
+{
+    return std::exchange(m_services.reported, {});
+}
+
+qsizetype CliPage::takeBeeps()
+{
+    return std::exchange(m_services.beeps, 0);
 }
 
 ItemNo CliItemNo(const QString &text)
@@ -39,6 +95,6 @@ ItemNo CliItemNo(const QString &text)
     bool ok = false;
     const ItemNo number = text.toInt(&ok);
     if (!ok || number < 0)
-        throw CliUsageError("an item number is 0 or more: " + text.toStdString());
+        throw CliUsageError(u"an item number is 0 or more: "_s + text);
     return number;
 }

@@ -3,43 +3,58 @@
 #include "app/cli/CliCommand.h"
 #include "browser/CWebBrowserHV.h"
 #include "page/CWebPageHV.h"
+#include "platform/automation/Automation.h"
 #include "platform/ui/QuietUiServices.h"
 
 #include <memory>
 
 // The page model of one tab, bound the way the inspector binds it: the tab
-// found by its handle, then SetWebPage. Its page's beeps go nowhere and its
-// error message box becomes a line on stderr.
+// found by its handle, then SetWebPage. The model keeps its failures to
+// itself (a beep, a message box); the commands check what they rely on
+// through the same browser and say what went wrong.
 class CliPage
 {
 public:
     // Null, with a line on stderr, when no web page has the handle; throws
     // CliUsageError for a malformed one.
-    static std::unique_ptr<CliPage> bind(const QString &handleText, CliOutput io);
+    static std::unique_ptr<CliPage> bind(const QString &handleText, const CliCall &call);
 
     CWebPageHV &page() { return m_page; }
+    automation::Browser &browser() { return *m_browser; }
+    const automation::DocumentPtr &document() const { return m_document; }
+    // The element at that position of the bound page; throws AutomationError.
+    automation::ElementPtr element(ItemNo item);
+
+    // Each throws CliFailure saying what is wrong: an item outside the page,
+    // a tab that has gone or left the page that was bound.
+    void requireItem(ItemNo item);
+    void requireSamePage();
+
+    // The error numbers of the read failures the model reported (in its
+    // message box) since the last call.
+    QList<qint32> takeReportedErrors();
+    // The model's beeps since the last call: one per failed read or action.
+    qsizetype takeBeeps();
 
 private:
-    explicit CliPage(CliOutput io);
+    explicit CliPage(std::shared_ptr<automation::ShellWindows> shellWindows);
 
     class Services final : public ui::QuietUiServices
     {
     public:
-        explicit Services(QTextStream &err)
-            : m_err(err)
-        {
-        }
         ui::MessageResult messageBox(const QString &text, const QString &title, ui::MessageIcon,
                                      ui::MessageButtons) override;
-
-    private:
-        QTextStream &m_err;
+        void beep() override { ++beeps; }
+        QList<qint32> reported;
+        qsizetype beeps = 0;
     };
 
     Services m_services;
     CWebBrowserHV m_webBrowser;
     CWebPageHV m_page;
+    automation::BrowserPtr m_browser;
+    automation::DocumentPtr m_document;
 };
 
-// An item number argument: 0 or more.
+// An item number argument: 0 or more; throws CliUsageError.
 ItemNo CliItemNo(const QString &text);

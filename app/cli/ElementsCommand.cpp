@@ -5,159 +5,247 @@
 #include "page/PropertyCodes.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <algorithm>
-#include <array>
-#include <map>
+#include <functional>
 #include <numeric>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// The filter panel as options: check boxes are 1 when given, 0 when not.
-struct FilterOptions
-{
-    QStringList tags;
-    QStringList types;
-    bool hrefHttp = false;
-    bool hrefOther = false;
-    QStringList hrefs;
-    QString alt;
-    bool altOther = false;
-    QString text;
-    bool textOther = false;
-    bool textExtend = false;
-    QString id;
-    bool idOther = false;
-    QString name;
-    bool nameOther = false;
-    bool first = false;
-    bool registered = false;
-    bool json = false;
-    QString handle;
-};
+// Rows are read and written in runs of this many, so that a reader sees
+// them come and the progress line moves.
+constexpr qsizetype kRowsPerRun = 256;
 
-FilterOptions parseOptions(const QStringList &args)
+const QStringList kTagNames{u"A"_s, u"B"_s, u"FONT"_s, u"INPUT"_s, u"IMG"_s, u"TH"_s, u"TR"_s, u"TD"_s, u"BR"_s,
+                            u"other"_s};
+const QStringList kTypeNames{u"text"_s, u"radio"_s, u"submit"_s, u"hidden"_s, u"other"_s};
+
+// The grid's columns in code order, by their JSON keys.
+const QStringList kJsonKeys{u"tagName"_s, u"type"_s, u"click"_s, u"name"_s, u"value"_s,
+                            u"alt"_s,     u"href"_s, u"innerText"_s, u"innerHtml"_s, u"id"_s};
+
+QList<QCommandLineOption> filterOptions()
 {
-    FilterOptions o;
-    const std::map<QString, bool *> flags{
-        {u"--href-http"_s, &o.hrefHttp}, {u"--href-other"_s, &o.hrefOther}, {u"--alt-other"_s, &o.altOther},
-        {u"--text-other"_s, &o.textOther}, {u"--text-extend"_s, &o.textExtend}, {u"--id-other"_s, &o.idOther},
-        {u"--name-other"_s, &o.nameOther}, {u"--first"_s, &o.first}, {u"--registered"_s, &o.registered},
-        {u"--json"_s, &o.json}};
-    const std::map<QString, QString *> texts{
-        {u"--alt"_s, &o.alt}, {u"--text"_s, &o.text}, {u"--id"_s, &o.id}, {u"--name"_s, &o.name}};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args[i];
-        if (const auto flag = flags.find(arg); flag != flags.end()) {
-            *flag->second = true;
-            continue;
-        }
-        if (!arg.startsWith(u"--"_s)) {
-            if (!o.handle.isEmpty())
-                throw CliUsageError("elements: one handle only");
-            o.handle = arg;
-            continue;
-        }
-        if (i + 1 >= args.size())
-            throw CliUsageError("elements: " + arg.toStdString() + " needs a value");
-        const QString value = args[++i];
-        if (const auto text = texts.find(arg); text != texts.end())
-            *text->second = value;
-        else if (arg == u"--href"_s)
-            o.hrefs.append(value);
-        else if (arg == u"--tag"_s)
-            o.tags.append(value.split(u',', Qt::SkipEmptyParts));
-        else if (arg == u"--type"_s)
-            o.types.append(value.split(u',', Qt::SkipEmptyParts));
-        else
-            throw CliUsageError("elements: unknown option " + arg.toStdString());
-    }
-    if (o.handle.isEmpty())
-        throw CliUsageError("elements: no handle");
-    if (o.hrefs.size() > 2)
-        throw CliUsageError("elements: --href at most twice");
-    return o;
+    QList<QCommandLineOption> options{
+        {u"tag"_s, u"Tags to list, comma-separated: "_s + kTagNames.join(u',') + u'.', u"TAGS"_s},
+        {u"type"_s, u"Types to list, comma-separated: "_s + kTypeNames.join(u',') + u'.', u"TYPES"_s},
+        {u"href-http"_s, u"Links whose address begins with http."_s},
+        {u"href-other"_s, u"Links with any other address."_s},
+        {u"href"_s, u"Links whose address contains TEXT; at most twice."_s, u"TEXT"_s},
+        {u"alt"_s, u"Tool tips that contain TEXT."_s, u"TEXT"_s},
+        {u"alt-other"_s, u"Tool tips that do not contain it."_s},
+        {u"text"_s, u"Inner text that contains TEXT."_s, u"TEXT"_s},
+        {u"text-other"_s, u"Inner text that does not contain it."_s},
+        {u"text-extend"_s, u"Look in the inner mark-up too."_s},
+        {u"id"_s, u"Identifiers that contain TEXT."_s, u"TEXT"_s},
+        {u"id-other"_s, u"Identifiers that do not contain it."_s},
+        {u"name"_s, u"Names that contain TEXT."_s, u"TEXT"_s},
+        {u"name-other"_s, u"Names that do not contain it."_s},
+        {u"first"_s, u"Only the first element found."_s},
+        {u"registered"_s, u"With --first: search from where this filter last found an element, and remember it."_s},
+    };
+    return options + RowFormatOptions();
 }
 
-// One check box per listed name, in the order given; unknown names are errors.
-template<size_t N>
-std::array<qint16, N> checkBoxes(const QStringList &chosen, const std::array<QString, N> &names, const char *option)
+// One check box per listed name; unknown names are errors.
+QList<qint16> checkBoxes(const QStringList &values, const QStringList &names, const QString &option)
 {
-    std::array<qint16, N> boxes{};
-    for (const QString &name : chosen) {
-        const auto it = std::find_if(names.begin(), names.end(),
-                                     [&](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; });
-        if (it == names.end())
-            throw CliUsageError(std::string("elements: unknown ") + option + " " + name.toStdString());
-        boxes[size_t(it - names.begin())] = 1;
+    QList<qint16> boxes(names.size(), 0);
+    for (const QString &value : values) {
+        for (const QString &name : value.split(u',', Qt::SkipEmptyParts)) {
+            const auto it = std::find_if(names.begin(), names.end(), [&](const QString &n) {
+                return n.compare(name, Qt::CaseInsensitive) == 0;
+            });
+            if (it == names.end())
+                throw CliUsageError(u"unknown "_s + option + u' ' + name + u"; one of "_s + names.join(u','));
+            boxes[it - names.begin()] = 1;
+        }
     }
     return boxes;
 }
 
-// Rebuilds the page's filter as the inspector does; true when any is active.
-bool applyFilter(CWebPageHV &page, const FilterOptions &o)
+QString single(const QCommandLineParser &options, const QString &name)
 {
-    const auto tag = checkBoxes<10>(o.tags, {u"A"_s, u"B"_s, u"FONT"_s, u"INPUT"_s, u"IMG"_s, u"TH"_s, u"TR"_s,
-                                             u"TD"_s, u"BR"_s, u"other"_s}, "--tag");
-    const auto type = checkBoxes<5>(o.types, {u"text"_s, u"radio"_s, u"submit"_s, u"hidden"_s, u"other"_s}, "--type");
+    const QStringList values = options.values(name);
+    if (values.size() > 1)
+        throw CliUsageError(u"--"_s + name + u" is given more than once"_s);
+    return values.value(0);
+}
+
+// The filter panel as the options set it: check boxes are 1 when given.
+struct Filter
+{
+    QList<qint16> tag;
+    QList<qint16> type;
+    QStringList hrefs;
+    QString alt;
+    QString text;
+    QString id;
+    QString name;
+    std::function<qint16(const QString &)> box;
+};
+
+Filter readFilter(const QCommandLineParser &o)
+{
+    Filter f{checkBoxes(o.values(u"tag"_s), kTagNames, u"--tag"_s),
+             checkBoxes(o.values(u"type"_s), kTypeNames, u"--type"_s),
+             o.values(u"href"_s),
+             single(o, u"alt"_s),
+             single(o, u"text"_s),
+             single(o, u"id"_s),
+             single(o, u"name"_s),
+             [&o](const QString &name) { return qint16(o.isSet(name) ? 1 : 0); }};
+    if (f.hrefs.size() > 2)
+        throw CliUsageError(u"--href at most twice"_s);
+    return f;
+}
+
+// Rebuilds the page's filter as the inspector's panel does; true when any is active.
+bool applyFilter(CWebPageHV &page, const Filter &f)
+{
+    const QList<qint16> &tag = f.tag;
+    const QList<qint16> &type = f.type;
     page.ClearItemFilter();
     bool any = page.SetFilter_TagName(tag[0], tag[1], tag[2], tag[3], tag[4], tag[5], tag[6], tag[7], tag[8], tag[9]);
     any = page.SetFilter_Type(type[0], type[1], type[2], type[3], type[4]) || any;
-    any = page.SetFilter_Tooltip(o.alt, o.altOther) || any;
-    any = page.SetFilter_Innerhtml(o.text, o.textOther, o.textExtend) || any;
-    any = page.SetFilter_Href(o.hrefHttp, o.hrefOther, o.hrefs.value(0), o.hrefs.value(1)) || any;
-    any = page.SetFilter_ID(o.id, o.idOther) || any;
-    any = page.SetFilter_Name(o.name, o.nameOther) || any;
+    any = page.SetFilter_Tooltip(f.alt, f.box(u"alt-other"_s)) || any;
+    any = page.SetFilter_Innerhtml(f.text, f.box(u"text-other"_s), f.box(u"text-extend"_s)) || any;
+    any = page.SetFilter_Href(f.box(u"href-http"_s), f.box(u"href-other"_s), f.hrefs.value(0), f.hrefs.value(1)) || any;
+    any = page.SetFilter_ID(f.id, f.box(u"id-other"_s)) || any;
+    any = page.SetFilter_Name(f.name, f.box(u"name-other"_s)) || any;
     return any;
 }
 
-const QStringList kJsonKeys{u"tagName"_s, u"type"_s, u"click"_s, u"name"_s, u"value"_s,
-                            u"alt"_s,     u"href"_s, u"innerText"_s, u"innerHtml"_s, u"id"_s};
-
-} // namespace
-
-int RunElementsCommand(const QStringList &args, CliOutput io)
+QString counted(qsizetype n, const QString &one, const QString &many)
 {
-    const FilterOptions options = parseOptions(args);
-    const std::unique_ptr<CliPage> bound = CliPage::bind(options.handle, io);
+    return QString::number(n) + u' ' + (n == 1 ? one : many);
+}
+
+// The numbers of failed reads, as the end of a message. A read that failed
+// without a message box was an automation failure.
+QString errorNumbers(QList<qint32> numbers)
+{
+    if (numbers.isEmpty())
+        numbers.append(automation::AutomationError::AutomationFailure);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    QStringList texts;
+    for (const qint32 number : numbers)
+        texts.append(QString::number(number));
+    return u" (error "_s + texts.join(u", "_s) + u')';
+}
+
+int runElements(CliCall &call)
+{
+    const RowFormat format = call.rowFormat();
+    const QCommandLineParser &o = call.options;
+    const Filter filter = readFilter(o);
+    const std::unique_ptr<CliPage> bound = CliPage::bind(call.arguments[0], call);
     if (!bound)
         return ExitUsage;
     CWebPageHV &page = bound->page();
-    const bool anyFilter = applyFilter(page, options);
-    QList<ItemNo> found;
-    if (page.SearchItem(found, !options.first || !anyFilter, options.registered) < 0) {
-        io.err << "vorlane-cli: the page changed while it was searched\n";
-        return ExitFailed;
-    }
-    const QList<ItemNo> items = found.mid(1);
-    QList<qint32> columns(kId - kTagName + 1); // the inspector's columns, in code order
-    std::iota(columns.begin(), columns.end(), kTagName);
-    const QList<QList<ItemText>> rows = page.GetItemStrRows(items, columns);
+    const bool anyFilter = applyFilter(page, filter);
 
-    QJsonArray array;
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        if (!options.json) {
-            QStringList fields{QString::number(r + 1), QString::number(items[r])};
-            for (const ItemText &cell : rows[r])
-                fields.append(cell.text);
-            io.out << TsvLine(fields) << '\n';
-            continue;
-        }
-        QJsonObject row{{u"no"_s, r + 1}, {u"item"_s, items[r]}};
-        QJsonArray unavailable;
-        for (qsizetype c = 0; c < columns.size(); ++c) {
-            row.insert(kJsonKeys[c], rows[r][c].text);
-            if (rows[r][c].unavailable())
-                unavailable.append(columns[c]);
-        }
-        row.insert(u"unavailable"_s, unavailable);
-        array.append(row);
+    CliProgress progress(call.err());
+    progress.set(u"searching the page's elements"_s);
+    QList<ItemNo> found;
+    try {
+        if (page.SearchItem(found, !o.isSet(u"first"_s) || !anyFilter, o.isSet(u"registered"_s)) < 0)
+            throw CliFailure(u"the page changed while it was searched"_s);
+    } catch (const automation::AutomationError &e) {
+        throw CliFailure(u"the search failed: "_s + CliErrorText(e));
     }
-    if (options.json)
-        io.out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
-    return ExitOk;
+    const QList<qint32> searchFailures = bound->takeReportedErrors();
+    const qsizetype searchBeeps = bound->takeBeeps();
+
+    const QList<ItemNo> items = found.mid(1);
+    QList<qint32> columns(kId - kTagName + 1);
+    std::iota(columns.begin(), columns.end(), kTagName);
+    JsonRows json(call.out(), format);
+    qsizetype failedReads = 0;
+    qsizetype failedRows = 0;
+    QList<qint32> failureNumbers;
+    for (qsizetype first = 0; first < items.size(); first += kRowsPerRun) {
+        progress.set(u"reading elements"_s, first, items.size());
+        const QList<ItemNo> run = items.mid(first, kRowsPerRun);
+        const QList<QList<ItemText>> rows = page.GetItemStrRows(run, columns);
+        failureNumbers += bound->takeReportedErrors();
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            QJsonArray unavailable;
+            QJsonArray failed;
+            QStringList failedKeys;
+            for (qsizetype c = 0; c < columns.size(); ++c) {
+                const ItemText &cell = rows[r][c];
+                if (cell.unavailable())
+                    unavailable.append(columns[c]);
+                if (cell.outcome == ItemText::Outcome::Beeped)
+                    failureNumbers.append(automation::AutomationError::AutomationFailure);
+                if (cell.outcome == ItemText::Outcome::Beeped || cell.outcome == ItemText::Outcome::Reported) {
+                    failed.append(columns[c]);
+                    failedKeys.append(kJsonKeys[c]);
+                }
+            }
+            const qsizetype no = first + r + 1;
+            if (!failed.isEmpty()) {
+                failedReads += failed.size();
+                ++failedRows;
+                if (format == RowFormat::Text)
+                    call.err().message(u"item "_s + QString::number(run[r]) + u": "_s + failedKeys.join(u", "_s)
+                                       + u" could not be read"_s);
+            }
+            if (format == RowFormat::Text) {
+                QStringList fields{QString::number(no), QString::number(run[r])};
+                for (const ItemText &cell : rows[r])
+                    fields.append(cell.text);
+                call.out() << TsvLine(fields) << '\n';
+                continue;
+            }
+            JsonFields row{{u"no"_s, no}, {u"item"_s, run[r]}};
+            for (qsizetype c = 0; c < columns.size(); ++c)
+                row.append({kJsonKeys[c], rows[r][c].text});
+            row.append({u"unavailable"_s, unavailable});
+            row.append({u"failed"_s, failed});
+            json.append(row);
+        }
+        call.out().flush();
+    }
+    json.finish();
+
+    int status = ExitOk;
+    if (searchBeeps > 0) {
+        // The filter took each property it could not read for an empty one.
+        call.err().message(u"the search could not read "_s + counted(searchBeeps, u"property"_s, u"properties"_s)
+                           + u", so the list may miss elements or hold some that do not match"_s
+                           + errorNumbers(searchFailures));
+        status = ExitFailed;
+    }
+    if (failedReads > 0) {
+        call.err().message(counted(failedReads, u"property"_s, u"properties"_s) + u" of "_s
+                           + counted(failedRows, u"element"_s, u"elements"_s) + u" could not be read"_s
+                           + (format == RowFormat::Text ? u" and are left empty"_s
+                                                        : u"; their codes are in \"failed\""_s)
+                           + errorNumbers(failureNumbers));
+        status = ExitFailed;
+    }
+    // Elements of a page that has gone read as unavailable, not as failed.
+    bound->requireSamePage();
+    return status;
+}
+
+} // namespace
+
+CliCommand ElementsCommand()
+{
+    return {u"elements"_s,
+            u"List the elements of a tab, as the inspector does."_s,
+            u"Lists what a refresh of the inspector lists for the tab with that handle: row number, item number "
+            u"and the ten grid properties, tab-separated. In JSON: no, item, tagName, type, click, name, value, "
+            u"alt, href, innerText, innerHtml, id, unavailable (the property codes whose member the element "
+            u"lacks) and failed (the codes whose read failed). A failed read is also a line on stderr and "
+            u"exit status 1."_s,
+            {{u"HANDLE"_s, u"The tab's window handle, as tabs prints it."_s}},
+            filterOptions(),
+            runElements};
 }

@@ -2,35 +2,53 @@
 
 #include "app/cli/Tsv.h"
 #include "browser/BrowserList.h"
-#include "platform/chromium/ConfiguredBrowsers.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 using namespace Qt::StringLiterals;
 
-int RunTabsCommand(const QStringList &args, CliOutput io)
+namespace {
+
+// The list gives each tab's state as the main window's name; the number is
+// found from that name, so that both come from the one read.
+QJsonValue readyStateNumber(const QString &name)
 {
-    const bool json = args.contains(u"--json"_s);
-    for (const QString &arg : args) {
-        if (arg != u"--json"_s)
-            throw CliUsageError("tabs: unknown argument " + arg.toStdString());
-    }
-    CWebBrowserHV webBrowser(chromium::configuredShellWindows());
+    static const QStringList names{u"準備中"_s, u"読込中"_s, u"読込完"_s, u"表示中"_s, u"完了"_s};
+    const qsizetype number = names.indexOf(name);
+    return number < 0 ? QJsonValue() : QJsonValue(qint32(number));
+}
+
+int runTabs(CliCall &call)
+{
+    const RowFormat format = call.rowFormat();
+    CWebBrowserHV webBrowser(call.shellWindows());
     const QList<BrowserListRow> rows = ReadBrowserList(webBrowser);
-    if (json) {
-        QJsonArray array;
+    if (format == RowFormat::Text) {
         for (const BrowserListRow &row : rows)
-            array.append(QJsonObject{{u"no"_s, row.No},
-                                     {u"state"_s, row.Status},
-                                     {u"url"_s, row.URL},
-                                     {u"title"_s, row.LocationName},
-                                     {u"handle"_s, row.hWnd}});
-        io.out << QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Indented));
+            call.out() << TsvLine({QString::number(row.No), row.Status, row.URL, row.LocationName, row.hWnd})
+                       << '\n';
         return ExitOk;
     }
+    JsonRows json(call.out(), format);
     for (const BrowserListRow &row : rows)
-        io.out << TsvLine({QString::number(row.No), row.Status, row.URL, row.LocationName, row.hWnd}) << '\n';
+        json.append({{u"no"_s, row.No},
+                     {u"state"_s, row.Status},
+                     {u"readyState"_s, readyStateNumber(row.Status)},
+                     {u"url"_s, row.URL},
+                     {u"title"_s, row.LocationName},
+                     {u"handle"_s, row.hWnd}});
+    json.finish();
     return ExitOk;
+}
+
+} // namespace
+
+CliCommand TabsCommand()
+{
+    return {u"tabs"_s,
+            u"List the tabs that show a web page."_s,
+            u"Lists the tabs that show a web page as the main window does: row number, ready-state name, "
+            u"address, title and window handle, tab-separated. In JSON: no, state, readyState (0 to 4), url, "
+            u"title, handle."_s,
+            {},
+            RowFormatOptions(),
+            runTabs};
 }

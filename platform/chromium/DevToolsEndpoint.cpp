@@ -8,6 +8,7 @@
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpSocket>
 
@@ -67,17 +68,35 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
 
 QString DevToolsEndpoint::display() const
 {
-    return u"http://"_s + host + u':' + QString::number(port);
+    const QString shownHost = host.contains(u':') ? u'[' + host + u']' : host;
+    return (browserPath.isEmpty() ? u"http://"_s : u"ws://"_s) + shownHost + u':' + QString::number(port);
 }
 
 DevToolsEndpoint parseEndpoint(const QString &text)
 {
     const QUrl url(text.trimmed(), QUrl::StrictMode);
-    if (!url.isValid() || url.scheme() != u"http"_s || url.host().isEmpty() || url.port() <= 0)
-        throw AutomationError::automationFailure(kSource, u"not an http://host:port endpoint: "_s + text);
+    const bool http = url.scheme() == u"http"_s;
+    const bool socket = url.scheme() == u"ws"_s;
+    if (!url.isValid() || !(http || socket) || url.host().isEmpty() || url.port() <= 0)
+        throw AutomationError::automationFailure(
+            kSource, u"not an http://host:port or ws://host:port/devtools/browser/ID endpoint: "_s + text);
+    // A page's socket would give us one tab, not the browser's list of them.
+    static const QRegularExpression browserPath(u"^/devtools/browser/[^/]+$"_s);
+    if (socket && !browserPath.match(url.path()).hasMatch())
+        throw AutomationError::automationFailure(kSource, u"not a browser's WebSocket address: "_s + text);
     if (!isLoopbackHost(url.host()))
         throw AutomationError::automationFailure(kSource, u"endpoint is not on loopback: "_s + text);
-    return {url.host(), quint16(url.port())};
+    return {url.host(), quint16(url.port()), socket ? url.path() : QString()};
+}
+
+QList<DevToolsEndpoint> parseEndpointList(const QString &text)
+{
+    QList<DevToolsEndpoint> endpoints;
+    for (const QString &part : text.split(u',')) {
+        if (!part.trimmed().isEmpty())
+            endpoints.append(parseEndpoint(part));
+    }
+    return endpoints;
 }
 
 QString vorlaneProfileDir()
@@ -101,29 +120,28 @@ quint16 readDevToolsActivePort(const QString &profileDir)
 QList<DevToolsEndpoint> configuredEndpoints()
 {
     const QString configured = qEnvironmentVariable("VORLANE_DEVTOOLS");
-    QList<DevToolsEndpoint> endpoints;
-    if (!configured.trimmed().isEmpty()) {
-        for (const QString &part : configured.split(u',', Qt::SkipEmptyParts))
-            endpoints.append(parseEndpoint(part));
-        return endpoints;
-    }
+    if (!configured.trimmed().isEmpty())
+        return parseEndpointList(configured);
     const quint16 recorded = readDevToolsActivePort(vorlaneProfileDir());
-    endpoints.append({u"127.0.0.1"_s, recorded ? recorded : quint16(9222)});
-    return endpoints;
+    return {{u"127.0.0.1"_s, recorded ? recorded : quint16(9222)}};
 }
 
 QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::milliseconds timeout)
 {
-    const QJsonObject version = QJsonDocument::fromJson(httpGet(endpoint, "/json/version", timeout)).object();
-    const QUrl advertised(version.value(u"webSocketDebuggerUrl"_s).toString());
-    if (!advertised.isValid() || !advertised.path().startsWith(u"/devtools/browser/"_s))
-        throw AutomationError(AutomationError::ServerUnavailable, kSource,
-                              u"no DevTools browser socket at "_s + endpoint.display());
+    QString path = endpoint.browserPath;
+    if (path.isEmpty()) {
+        const QJsonObject version = QJsonDocument::fromJson(httpGet(endpoint, "/json/version", timeout)).object();
+        const QUrl advertised(version.value(u"webSocketDebuggerUrl"_s).toString());
+        if (!advertised.isValid() || !advertised.path().startsWith(u"/devtools/browser/"_s))
+            throw AutomationError(AutomationError::ServerUnavailable, kSource,
+                                  u"no DevTools browser socket at "_s + endpoint.display());
+        path = advertised.path();
+    }
     QUrl url;
     url.setScheme(u"ws"_s);
     url.setHost(endpoint.host);
     url.setPort(endpoint.port);
-    url.setPath(advertised.path());
+    url.setPath(path);
     return url;
 }
 

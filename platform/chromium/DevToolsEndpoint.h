@@ -13,8 +13,12 @@ struct DevToolsEndpoint
 {
     QString host;
     quint16 port = 0;
+    // Set when given as the browser's WebSocket address: its path, used as is.
+    QString browserPath{};
 
-    QString display() const; // "http://127.0.0.1:9222", for messages
+    // "http://127.0.0.1:9222", "http://[::1]:9222" or "ws://127.0.0.1:9222",
+    // for messages: never the socket's path.
+    QString display() const;
 };
 
 // The endpoints to walk, in order: VORLANE_DEVTOOLS (comma-separated
@@ -22,9 +26,13 @@ struct DevToolsEndpoint
 // else http://127.0.0.1:9222. Hosts that are not loopback are refused.
 QList<DevToolsEndpoint> configuredEndpoints();
 
-// Parses "http://host:port"; throws AutomationError for anything else or a
-// host that is not loopback.
+// Parses "http://host:port" or a browser's "ws://host:port/devtools/browser/ID";
+// throws AutomationError for anything else or a host that is not loopback.
 DevToolsEndpoint parseEndpoint(const QString &text);
+
+// Each address of a comma-separated list that is not blank, parsed; empty
+// when none is.
+QList<DevToolsEndpoint> parseEndpointList(const QString &text);
 
 // The folder of the Chromium profile that Vorlane starts its own browser with
 // (VORLANE_PROFILE_DIR, else Vorlane/chromium-profile in the user's data folder).
@@ -34,9 +42,10 @@ QString vorlaneProfileDir();
 // profile, or 0.
 quint16 readDevToolsActivePort(const QString &profileDir);
 
-// Asks the endpoint for its browser-level WebSocket address. The address is
-// rebuilt on the endpoint's own host and port so that an answer cannot send
-// us elsewhere. Throws AutomationError (ServerUnavailable) when nothing answers.
+// The browser-level WebSocket address: the one given, or asked of the
+// endpoint. An answer's address is rebuilt on the endpoint's own host and
+// port so that it cannot send us elsewhere. Throws AutomationError
+// (ServerUnavailable) when nothing answers.
 QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::milliseconds timeout);
 
 } // namespace chromium
