@@ -3,8 +3,12 @@
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/FormTransparency.h"
 #include "windows/shared/MainFormParts.h"
+#include "windows/shared/StatusPanels.h"
 
 #include <QLabel>
+#include <QLocale>
+#include <QRegularExpression>
+#include <QStatusBar>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -98,4 +102,16 @@ TEST_F(ControlRoutines, ARestoredWindowIsKeptOnTheScreen)
     fade(false);
     restore(false);
     EXPECT_EQ(window.geometry(), QRect(500, 600, 300, 200));
+}
+
+TEST(StatusPanels, ShowTheJapaneseDateAndTimeWhateverTheLocale)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QStatusBar bar;
+    shared::StatusPanels panels(bar);
+    const QString date = bar.findChild<QLabel *>(QStringLiteral("Date"))->text();
+    const QString time = bar.findChild<QLabel *>(QStringLiteral("Time"))->text();
+    QLocale::setDefault(QLocale::c());
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^20\\d\\d/\\d\\d/\\d\\d$")).match(date).hasMatch()) << date.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d$")).match(time).hasMatch()) << time.toStdString();
 }

@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QLabel>
-#include <QLocale>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -41,12 +40,12 @@ StatusPanels::StatusPanels(QStatusBar &bar)
     showClock();
 }
 
+// The Japanese forms, whatever the system's locale: the windows are Japanese.
 void StatusPanels::showClock()
 {
     const QDateTime now = QDateTime::currentDateTime();
-    const QLocale locale = QLocale::system();
-    mDate->setText(locale.toString(now.date(), QLocale::ShortFormat));
-    mTime->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    mDate->setText(now.toString(u"yyyy/MM/dd"_s));
+    mTime->setText(now.toString(u"HH:mm"_s));
 }
 
 } // namespace shared
