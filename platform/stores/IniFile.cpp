@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -70,10 +71,18 @@ LineFate fateOf(QByteArray line)
     return hasEquals || isSection ? LineFate::Kept : LineFate::PartlyDropped;
 }
 
+// Two copies may be taken within one millisecond (the repair on reading
+// and the first write), so a name already taken gets a number.
 bool copyAside(const QString &path)
 {
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmsszzz"_s);
-    return QFile::copy(path, path + u".bak-"_s + stamp);
+    const QString stamped = path + u".bak-"_s + QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmsszzz"_s);
+    QString target = stamped;
+    for (int n = 2; QFileInfo::exists(target); ++n) {
+        if (n > 1000)
+            return false;
+        target = stamped + u'-' + QString::number(n);
+    }
+    return QFile::copy(path, target);
 }
 
 // Drops the lines that would swallow others, after copying the file aside;

@@ -5,6 +5,7 @@
 #include "platform/stores/SettingsStore.h"
 #include "platform/stores/StoreFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
@@ -130,6 +131,26 @@ TEST(SettingsStoreFile, HandEditedFileKeepsEveryKeyAndIsCopiedAsideBeforeRewrite
     const QStringList copies = QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_EQ(readFile(QDir(folder.path()).filePath(copies.first())), original);
+}
+
+// The repair on reading and the first write may copy the file aside within
+// one millisecond; the write must not fail for it. Every name the next
+// seconds could give is taken beforehand, so the clash is certain.
+TEST(SettingsStoreFile, ACopyAsideInTheSameMillisecondDoesNotLoseTheWrite)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    writeFile(path, "[Settings]\nPrinterName=\"left open\nthis line is nonsense\nDebugFlag=7\n");
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (qint64 ms = 0; ms < 3000; ++ms)
+        writeFile(path + u".bak-"_s + now.addMSecs(ms).toString(u"yyyyMMddHHmmsszzz"_s), "taken");
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_TRUE(store.WriteValue(u"Settings"_s, u"DebugFlag"_s, u"8"_s));
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"Settings"_s, u"DebugFlag"_s, kAbsent), u"8"_s);
 }
 
 TEST(SettingsStoreFile, UnreadableFileGivesDefaultsAndIsNotOverwritten)
