@@ -54,14 +54,18 @@ automation::ElementPtr CliPage::element(ItemNo item)
     return element;
 }
 
-void CliPage::requireItem(ItemNo item)
+ItemNo CliPage::elementCount()
 {
-    qint32 count = 0;
     try {
-        count = m_document->collection(automation::CollectionKind::All)->length();
+        return m_document->collection(automation::CollectionKind::All)->length();
     } catch (const AutomationError &e) {
         throw CliFailure(u"the page's elements cannot be counted: "_s + CliErrorText(e));
     }
+}
+
+void CliPage::requireItem(ItemNo item)
+{
+    const ItemNo count = elementCount();
     if (item >= count)
         throw CliFailure(u"item "_s + QString::number(item) + u" is outside the page's "_s + QString::number(count)
                          + (count == 1 ? u" element"_s : u" elements"_s));

@@ -25,8 +25,10 @@ public:
     // The element at that position of the bound page; throws AutomationError.
     automation::ElementPtr element(ItemNo item);
 
-    // Each throws CliFailure saying what is wrong: an item outside the page,
-    // a tab that has gone or left the page that was bound.
+    // Each throws CliFailure saying what is wrong: elements that cannot be
+    // counted, an item outside the page, a tab that has gone or left the
+    // page that was bound.
+    ItemNo elementCount();
     void requireItem(ItemNo item);
     void requireSamePage();
 

@@ -161,6 +161,10 @@ int runElements(CliCall &call)
     const qsizetype searchBeeps = bound->takeBeeps();
 
     const QList<ItemNo> items = found.mid(1);
+    // The search counts a page it cannot count as empty; an empty listing
+    // must come from a page that really has no match.
+    if (items.isEmpty())
+        bound->elementCount();
     QList<qint32> columns(kId - kTagName + 1);
     std::iota(columns.begin(), columns.end(), kTagName);
     JsonRows json(call.out(), format);

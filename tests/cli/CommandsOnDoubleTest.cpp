@@ -147,6 +147,23 @@ TEST_F(CommandsOnDouble, FailedReadsAreMarkedApartFromMissingMembers)
     EXPECT_TRUE(left.err.contains(u"has left the page"_s)) << left.err.toStdString();
 }
 
+TEST_F(CommandsOnDouble, ACountThatFailsIsNotAnEmptyPage)
+{
+    add({{u"tagName"_s, u"P"_s}});
+    browser->page()->collectionDouble(CollectionKind::All)->failOn(u"length"_s,
+                                                                   automation::AutomationError::AutomationFailure);
+    const Outcome listed = run({u"elements"_s, handle(browser), u"--json"_s});
+    EXPECT_EQ(listed.status, 1) << listed.out.toStdString();
+    EXPECT_TRUE(listed.err.contains(u"cannot be counted"_s)) << listed.err.toStdString();
+
+    // A page that really has nothing to list still lists nothing, with success.
+    browser->page()->collectionDouble(CollectionKind::All)->clearFailure(u"length"_s);
+    const Outcome none = run({u"elements"_s, handle(browser), u"--tag"_s, u"IMG"_s, u"--json"_s});
+    EXPECT_EQ(none.status, 0) << none.err.toStdString();
+    const QJsonDocument rows = QJsonDocument::fromJson(none.out.toUtf8());
+    EXPECT_TRUE(rows.isArray() && rows.array().isEmpty()) << none.out.toStdString();
+}
+
 TEST_F(CommandsOnDouble, WriteAndFocusFailuresKeepTheirReason)
 {
     const auto input = add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u"f"_s}, {u"value"_s, QString()}});
