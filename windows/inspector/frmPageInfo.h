@@ -96,7 +96,6 @@ private:
     // Fills the placeholder rows among `rows` with one batched read; false
     // when none was filled.
     bool fillItemRows(const QList<int> &rows);
-    bool FillItemRow(int row);
     void setStatus(const QString &text);
 
     // A browser that goes away under a call is reported, not left to end

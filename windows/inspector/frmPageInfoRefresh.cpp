@@ -29,14 +29,11 @@ namespace {
 const QString kFillMarker = u"更新中"_s;
 const QString kCompleteState = u"完了"_s;
 
-// Cell (row, col) shows property col of its element; false when the read failed.
-bool SetItemCell(shared::ListGrid &grid, int row, int col, const ItemText &read)
+// Cell (row, col) shows property col of its element, pink when the read failed.
+void SetItemCell(shared::ListGrid &grid, int row, int col, const ItemText &read)
 {
-    if (col < 1 || col > inspector::kLastItemCol)
-        return true;
     grid.setText(row, col, read.text);
     grid.setBackground(row, col, read.unavailable() ? inspector::kFailedCellColor : inspector::kReadCellColor);
-    return !read.unavailable();
 }
 
 } // namespace
@@ -171,11 +168,6 @@ void frmPageInfo::tmrUpdate_Timer()
 bool frmPageInfo::isPlaceholderRow(int row) const
 {
     return row >= 1 && row < fgItem->rows() && fgItem->text(row, inspector::kItemNoCol) == kFillMarker;
-}
-
-bool frmPageInfo::FillItemRow(int row)
-{
-    return fillItemRows({row});
 }
 
 bool frmPageInfo::fillItemRows(const QList<int> &rows)
