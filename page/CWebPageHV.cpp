@@ -143,17 +143,11 @@ QString CWebPageHV::GetItemStr(ItemNo vItemNo, qint32 vProperty, bool &rError)
 
 QList<QList<ItemText>> CWebPageHV::GetItemStrRows(const QList<ItemNo> &vItemNos, const QList<qint32> &vProperties)
 {
-    ReadFailures failures(mUi);
-    ItemReader reader(mItems, failures);
-    reader.prefetch(vItemNos, vProperties);
-    QList<QList<ItemText>> rows;
-    rows.reserve(vItemNos.size());
-    for (const ItemNo itemNo : vItemNos) {
-        QList<ItemText> row;
-        row.reserve(vProperties.size());
-        for (const qint32 code : vProperties)
-            row.append(reader.read(itemNo, code));
-        rows.append(row);
-    }
-    return rows;
+    return StartItemStrRows(vItemNos, vProperties)->take();
+}
+
+std::unique_ptr<ItemRowsRead> CWebPageHV::StartItemStrRows(const QList<ItemNo> &vItemNos,
+                                                           const QList<qint32> &vProperties)
+{
+    return std::make_unique<ItemRowsRead>(mItems, mUi, vItemNos, vProperties);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "page/ItemFilter.h"
+#include "page/ItemRowsRead.h"
 #include "page/ReadFailures.h"
 #include "platform/automation/Automation.h"
 #include "platform/stores/ProgramSettings.h"
@@ -8,6 +9,8 @@
 
 #include <QList>
 #include <QString>
+
+#include <memory>
 
 // An item number or a count of elements. Wider than the 16 bits in which
 // they are shown and stored, so that a page of any size lists every element.
@@ -45,6 +48,9 @@ public:
     // bulk read per member instead of a round trip per cell. A cell whose
     // read beeped carries no unavailable flag.
     QList<QList<ItemText>> GetItemStrRows(const QList<ItemNo> &vItemNos, const QList<qint32> &vProperties);
+    // The same rows, sent for without waiting: the browser reads them while
+    // the caller goes on.
+    std::unique_ptr<ItemRowsRead> StartItemStrRows(const QList<ItemNo> &vItemNos, const QList<qint32> &vProperties);
 
     // Filter and search
     void ClearItemFilter();

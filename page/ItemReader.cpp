@@ -3,6 +3,7 @@
 #include "page/PropertyCodes.h"
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
@@ -45,26 +46,48 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
 
 void ItemReader::fetchRun(qint32 first, qint32 count, const QList<qint32> &codes)
 {
-    Run run{codes, first, count, {}, std::nullopt};
+    Run run{codes, first, count, {}, {}, std::nullopt};
     QStringList members;
     for (const qint32 code : codes)
         members.append(PropertyMember(code));
     try {
-        run.texts = m_items->readMany(members, first, count);
+        run.pending = m_items->startReadMany(members, first, count);
     } catch (const AutomationError &error) {
-        // What each single read would most likely have met, without waiting
-        // for each of them to meet it.
         run.callError = error;
     }
     m_runs.append(std::move(run));
 }
 
+void ItemReader::settle(Run &run)
+{
+    if (!run.pending)
+        return;
+    try {
+        run.texts = std::exchange(run.pending, nullptr)->take();
+    } catch (const AutomationError &error) {
+        // What each single read would most likely have met, without waiting
+        // for each of them to meet it.
+        run.callError = error;
+    }
+}
+
+bool ItemReader::fetched(std::chrono::milliseconds patience) const
+{
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + patience;
+    return std::all_of(m_runs.cbegin(), m_runs.cend(), [&](const Run &run) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
+        return !run.pending || run.pending->ready(std::max(left, std::chrono::milliseconds(0)));
+    });
+}
+
 ItemText ItemReader::read(qint32 position, qint32 code)
 {
-    for (auto run = m_runs.crbegin(); run != m_runs.crend(); ++run) {
+    for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
         const qsizetype member = run->codes.indexOf(code);
         if (member < 0 || position < run->first || position >= run->first + run->count)
             continue;
+        settle(*run);
         if (run->callError)
             return m_failures.classify(*run->callError);
         const qsizetype at = (position - run->first) * run->codes.size() + member;

@@ -13,5 +13,6 @@ inline constexpr qint32 kType = 2;
 inline constexpr qint32 kName = 4;
 inline constexpr qint32 kAlt = 6;
 inline constexpr qint32 kHref = 7;
+inline constexpr qint32 kInnerText = 8;
 inline constexpr qint32 kInnerHtml = 9;
 inline constexpr qint32 kId = 10;

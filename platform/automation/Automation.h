@@ -4,7 +4,8 @@
 // collection of open browser windows, each browser, and the document model
 // of its page. platform/chromium implements it over the DevTools protocol,
 // and the tests have an in-memory double. Every call is synchronous, and
-// every failure is an AutomationError.
+// every failure is an AutomationError. A bulk read can also be started and
+// taken later, so that a window need not wait while the browser reads.
 
 #include "platform/automation/AutomationError.h"
 
@@ -13,6 +14,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 namespace automation {
@@ -55,6 +58,20 @@ public:
     virtual void invoke(const QString &method) = 0;
 };
 
+// A bulk read under way: the browser reads while the caller goes on.
+class PendingRead
+{
+public:
+    virtual ~PendingRead() = default;
+    // Whether take() would answer without waiting, after waiting up to
+    // `patience` for it.
+    virtual bool ready(std::chrono::milliseconds patience) = 0;
+    // What readMany would have returned, or its error; waits for it within
+    // the deadline of each call. Once only.
+    virtual QList<MemberText> take() = 0;
+};
+using PendingReadPtr = std::shared_ptr<PendingRead>;
+
 enum class CollectionKind { All, Links, Images, Forms, Frames };
 
 class ElementCollection : public Object
@@ -69,7 +86,13 @@ public:
     // i * members.size() + j is member j of element first + i. A position
     // outside the collection gives ObjectNotSet for its entries.
     virtual QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count) = 0;
+    // readMany without waiting for it.
+    virtual PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count) = 0;
 };
+
+// A read that was done before it was handed over: what a backend gives
+// when it has nothing to wait for.
+PendingReadPtr finishedRead(const std::function<QList<MemberText>()> &read);
 
 // A document stays bound to the page it was read from: once the browser
 // has navigated, every call on it or on what it handed out is

@@ -28,6 +28,7 @@ struct CdpConnection::Pending
     QString method;
     QString sessionId;
     Callback callback;               // set for posted commands
+    Failed failed;                   // may be set for posted commands
     bool done = false;               // set for waited commands, under the mutex
     QJsonObject result;
     std::optional<AutomationError> error; // the call could not be answered
@@ -80,9 +81,12 @@ CdpConnection::~CdpConnection()
     m_thread->quit();
     m_thread->wait();
     delete m_thread;
-    std::lock_guard lock(m_mutex);
-    failPendingLocked([](const Pending &) { return true; },
-                      AutomationError::serverUnavailable(kSource));
+    {
+        // What a failed callback sends now fails at once.
+        std::lock_guard lock(m_mutex);
+        m_state = State::Closed;
+    }
+    failPending([](const Pending &) { return true; }, AutomationError::serverUnavailable(kSource));
 }
 
 void CdpConnection::open(const QUrl &url, std::chrono::milliseconds timeout)
@@ -125,26 +129,35 @@ void CdpConnection::onConnected()
 void CdpConnection::onDisconnected(const QString &why)
 {
     qCDebug(lcDevTools) << "disconnected from" << m_label << why;
-    std::lock_guard lock(m_mutex);
-    m_state = State::Closed;
-    failPendingLocked([](const Pending &) { return true; },
-                      AutomationError(AutomationError::ServerUnavailable, kSource,
-                                      u"the browser at "_s + m_label + u" has gone"_s));
+    {
+        std::lock_guard lock(m_mutex);
+        m_state = State::Closed;
+    }
+    failPending([](const Pending &) { return true; },
+                AutomationError(AutomationError::ServerUnavailable, kSource, u"the browser at "_s + m_label + u" has gone"_s));
 }
 
-void CdpConnection::failPendingLocked(const std::function<bool(const Pending &)> &which, const AutomationError &error)
+void CdpConnection::failPending(const std::function<bool(const Pending &)> &which, const AutomationError &error)
 {
-    // Posted callbacks are dropped: they belong to work that cannot go on.
-    for (auto it = m_pending.begin(); it != m_pending.end();) {
-        if (which(*it->second)) {
-            it->second->error = error;
-            it->second->done = true;
-            it = m_pending.erase(it);
-        } else {
-            ++it;
+    // Posted work that cannot go on is dropped, unless it asked to hear of it.
+    QList<Failed> toTell;
+    {
+        std::lock_guard lock(m_mutex);
+        for (auto it = m_pending.begin(); it != m_pending.end();) {
+            if (which(*it->second)) {
+                it->second->error = error;
+                it->second->done = true;
+                if (it->second->failed)
+                    toTell.append(std::move(it->second->failed));
+                it = m_pending.erase(it);
+            } else {
+                ++it;
+            }
         }
     }
     m_changed.notify_all();
+    for (const Failed &failed : std::as_const(toTell))
+        failed(error);
 }
 
 int CdpConnection::enqueue(const QString &method, const QJsonObject &params, const QString &sessionId,
@@ -173,7 +186,7 @@ QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params
                                 std::chrono::milliseconds timeout)
 {
     if (!sessionId.isEmpty() && isUnresponsive(sessionId))
-        throw AutomationError::automationFailure(kSource, method + u": the page is not answering"_s);
+        throw notAnswering(method);
 
     auto pending = std::make_shared<Pending>();
     pending->method = method;
@@ -182,11 +195,8 @@ QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params
 
     std::unique_lock lock(m_mutex);
     if (!m_changed.wait_for(lock, timeout, [&] { return pending->done; })) {
-        m_pending.erase(id); // a late answer is dropped
-        if (!sessionId.isEmpty())
-            m_unresponsive.insert(sessionId);
-        throw AutomationError::automationFailure(
-            kSource, method + u" gave no answer within "_s + QString::number(timeout.count()) + u" ms"_s);
+        lock.unlock();
+        throw giveUp(id, method, sessionId, timeout);
     }
     if (pending->error)
         throw *pending->error;
@@ -195,13 +205,33 @@ QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params
     return pending->result;
 }
 
-void CdpConnection::post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done)
+int CdpConnection::post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done,
+                       Failed failed)
 {
     auto pending = std::make_shared<Pending>();
     pending->method = method;
     pending->sessionId = sessionId;
     pending->callback = std::move(done);
-    enqueue(method, params, sessionId, std::move(pending));
+    pending->failed = std::move(failed);
+    return enqueue(method, params, sessionId, std::move(pending));
+}
+
+AutomationError CdpConnection::giveUp(int id, const QString &method, const QString &sessionId,
+                                      std::chrono::milliseconds timeout)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending.erase(id); // a late answer is dropped
+        if (!sessionId.isEmpty())
+            m_unresponsive.insert(sessionId);
+    }
+    return AutomationError::automationFailure(kSource, method + u" gave no answer within "_s
+                                                           + QString::number(timeout.count()) + u" ms"_s);
+}
+
+AutomationError CdpConnection::notAnswering(const QString &method)
+{
+    return AutomationError::automationFailure(kSource, method + u": the page is not answering"_s);
 }
 
 bool CdpConnection::isUnresponsive(const QString &sessionId) const
@@ -212,10 +242,12 @@ bool CdpConnection::isUnresponsive(const QString &sessionId) const
 
 void CdpConnection::sessionClosed(const QString &sessionId)
 {
-    std::lock_guard lock(m_mutex);
-    m_unresponsive.erase(sessionId);
-    failPendingLocked([&](const Pending &p) { return p.sessionId == sessionId; },
-                      AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s));
+    {
+        std::lock_guard lock(m_mutex);
+        m_unresponsive.erase(sessionId);
+    }
+    failPending([&](const Pending &p) { return p.sessionId == sessionId; },
+                AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s));
 }
 
 void CdpConnection::onMessage(const QString &text)

@@ -44,6 +44,7 @@ class CdpConnection
 public:
     using EventHandler = std::function<void(const QString &method, const QJsonObject &params, const QString &sessionId)>;
     using Callback = std::function<void(const QJsonObject &result, const QString &error)>;
+    using Failed = std::function<void(const automation::AutomationError &error)>;
 
     // label names the endpoint in messages; events are delivered on the
     // worker thread.
@@ -60,11 +61,21 @@ public:
     // it is set in one place.
     QJsonObject call(const QString &method, const QJsonObject &params, const QString &sessionId,
                      std::chrono::milliseconds timeout);
-    // Sends without waiting; done runs on the worker thread (never for a
-    // command that is dropped because the socket closed before it was sent).
-    void post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done);
+    // Sends without waiting and returns the command's id; done runs on the
+    // worker thread with the answer. A command that cannot be answered (the
+    // socket or the session closed) runs failed instead, when given, on
+    // whichever thread found it out. Throws when the socket is closed.
+    int post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done,
+             Failed failed = {});
+    // Stops waiting for a command whose deadline passed: its late answer is
+    // dropped and its session fails later calls at once until it answers
+    // again. Returns the error that tells so.
+    automation::AutomationError giveUp(int id, const QString &method, const QString &sessionId,
+                                       std::chrono::milliseconds timeout);
 
     bool isUnresponsive(const QString &sessionId) const;
+    // What a call to a session that is not answering fails with.
+    static automation::AutomationError notAnswering(const QString &method);
     // Fails every pending call of the session at once.
     void sessionClosed(const QString &sessionId);
 
@@ -76,7 +87,9 @@ private:
     void onDisconnected(const QString &why);
     void onMessage(const QString &text);
     int enqueue(const QString &method, const QJsonObject &params, const QString &sessionId, std::shared_ptr<Pending> pending);
-    void failPendingLocked(const std::function<bool(const Pending &)> &which, const automation::AutomationError &error);
+    // Fails the pending commands that match; takes the lock itself, so that
+    // the failed callbacks run without it.
+    void failPending(const std::function<bool(const Pending &)> &which, const automation::AutomationError &error);
 
     const QString m_label;
     const EventHandler m_onEvent;

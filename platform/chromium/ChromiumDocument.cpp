@@ -1,5 +1,6 @@
 #include "platform/chromium/ChromiumDocument.h"
 
+#include "platform/chromium/ChromiumBulkRead.h"
 #include "platform/chromium/ChromiumElement.h"
 
 namespace chromium {
@@ -68,77 +69,13 @@ automation::ElementPtr ChromiumElementCollection::item(qint32 index)
 QList<automation::MemberText> ChromiumElementCollection::readMany(const QStringList &members, qint32 first,
                                                                  qint32 count)
 {
-    QList<automation::MemberText> texts;
-    if (members.isEmpty() || count <= 0)
-        return texts;
-    const qsizetype wanted = qsizetype(count) * members.size();
-    texts.reserve(wanted);
-    // A long answer stops early, at the end of an element; the rest is asked for again.
-    while (texts.size() < wanted) {
-        const qint32 done = qint32(texts.size() / members.size());
-        readPart(members, first + done, count - done, texts);
-        if (texts.size() / members.size() == done)
-            throw automation::AutomationError::automationFailure(u"Chromium"_s, u"a bulk read gave nothing"_s);
-    }
-    return texts;
+    return startReadMany(members, first, count)->take();
 }
 
-automation::MemberText ChromiumElementCollection::readAlone(qint32 index, const QString &member)
+automation::PendingReadPtr ChromiumElementCollection::startReadMany(const QStringList &members, qint32 first,
+                                                                    qint32 count)
 {
-    // Its failure is that entry's, not the whole read's.
-    try {
-        return {automation::automationText(item(index)->get(member)), 0};
-    } catch (const AutomationError &e) {
-        return {QString(), e.number()};
-    }
-}
-
-void ChromiumElementCollection::readPart(const QStringList &members, qint32 first, qint32 count,
-                                         QList<automation::MemberText> &texts)
-{
-    const QJsonObject answer = m_ref.call(u"readMany"_s, {m_kind, QJsonArray::fromStringList(members), first, count});
-    // One piece per entry: "<length>:<text>", "=<n>:" for the n-th short text
-    // sent again, "!:" for a missing member,
-    // "!<error number>:", or "~:" for an entry that x gives.
-    const qsizetype base = texts.size();
-    QStringList shortTexts; // in the order first sent, for "=<n>:"
-    const QString pieces = answer.value(u"t"_s).toString();
-    for (qsizetype at = 0; at < pieces.size();) {
-        const qsizetype colon = pieces.indexOf(u':', at);
-        if (colon < 0)
-            throw automation::AutomationError::automationFailure(u"Chromium"_s, u"a garbled bulk read"_s);
-        const QChar kind = pieces[at];
-        if (kind == u'=') {
-            const qsizetype repeat = QStringView(pieces).mid(at + 1, colon - at - 1).toLongLong();
-            if (repeat < 0 || repeat >= shortTexts.size())
-                throw automation::AutomationError::automationFailure(u"Chromium"_s, u"a garbled bulk read"_s);
-            texts.append({shortTexts[repeat], 0});
-            at = colon + 1;
-        } else if (kind == u'!') {
-            const QStringView number = QStringView(pieces).mid(at + 1, colon - at - 1);
-            texts.append({QString(), number.isEmpty() ? automation::AutomationError::MemberNotFound : number.toInt()});
-            at = colon + 1;
-        } else if (kind == u'~') {
-            texts.append(automation::MemberText{});
-            at = colon + 1;
-        } else {
-            const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong();
-            texts.append({pieces.mid(colon + 1, length), 0});
-            if (length <= kHelperShortText)
-                shortTexts.append(texts.back().text);
-            at = colon + 1 + length;
-        }
-    }
-    for (const QJsonValue &value : answer.value(u"x"_s).toArray()) {
-        const QJsonArray entry = value.toArray();
-        const qint32 at = entry.at(0).toInt();
-        if (at < 0 || base + at >= texts.size())
-            continue;
-        if (entry.at(2).toBool()) // too long for one answer: read it on its own
-            texts[base + at] = readAlone(first + at / qint32(members.size()), members[at % members.size()]);
-        else
-            texts[base + at] = {automation::automationText(entry.at(1).toVariant()), 0};
-    }
+    return ChromiumBulkRead::start(m_ref, m_kind, members, first, count);
 }
 
 } // namespace chromium

@@ -27,11 +27,9 @@ public:
     qint32 length() override;
     automation::ElementPtr item(qint32 index) override;
     QList<automation::MemberText> readMany(const QStringList &members, qint32 first, qint32 count) override;
+    automation::PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count) override;
 
 private:
-    // Appends the entries of one answer, which may stop short of count.
-    void readPart(const QStringList &members, qint32 first, qint32 count, QList<automation::MemberText> &texts);
-    automation::MemberText readAlone(qint32 index, const QString &member);
 
     ChromiumDocumentRef m_ref;
     QString m_kind;

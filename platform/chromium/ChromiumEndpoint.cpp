@@ -15,12 +15,85 @@ namespace {
 
 const QString kSource = u"Chromium"_s;
 
+using helper::tabGone;
+
+} // namespace
+
+namespace helper {
+
 AutomationError tabGone()
 {
     return AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s);
 }
 
+void checkNoDialog(const ChromiumTab::Snapshot &state)
+{
+    // An open dialog blocks the page; it is the user's, so we fail rather than wait.
+    if (state.dialogOpen)
+        throw AutomationError::automationFailure(kSource, u"a dialog is open in the page"_s);
+}
+
+void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
+{
+    if (state.gone)
+        throw tabGone();
+    if (state.crashed)
+        throw AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has crashed"_s);
+    checkNoDialog(state);
+    if (state.documentContext != context)
+        throw AutomationError::permissionDenied(kSource);
+}
+
+namespace {
+
+QJsonObject evaluation(const QString &context, const QString &expression, bool userGesture)
+{
+    return {{u"expression"_s, expression},
+            {u"uniqueContextId"_s, context},
+            {u"returnByValue"_s, true},
+            {u"silent"_s, true},
+            {u"userGesture"_s, userGesture}};
+}
+
 } // namespace
+
+QJsonObject evaluateParams(const QString &context, const QString &op, const QJsonArray &args, bool userGesture)
+{
+    QByteArray argText = QJsonDocument(args).toJson(QJsonDocument::Compact);
+    argText = argText.mid(1, argText.size() - 2); // the array's brackets
+    return evaluation(context, u"globalThis.__vorlane ? __vorlane."_s + op + u'(' + QString::fromUtf8(argText) + u") : 0"_s,
+                      userGesture);
+}
+
+QJsonObject installParams(const QString &context)
+{
+    return evaluation(context, pageHelperSource(), false);
+}
+
+bool helperMissing(const QJsonValue &answer)
+{
+    return answer.isDouble() && answer.toDouble() == 0;
+}
+
+QJsonValue evaluationValue(const QJsonObject &reply)
+{
+    const QJsonObject exception = reply.value(u"exceptionDetails"_s).toObject();
+    if (!exception.isEmpty()) {
+        const QString text = exception.value(u"exception"_s).toObject().value(u"description"_s).toString();
+        throw AutomationError::automationFailure(kSource, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
+    }
+    return reply.value(u"result"_s).toObject().value(u"value"_s);
+}
+
+AutomationError evaluationError(const QString &protocolMessage)
+{
+    // The world went with its document: the page navigated.
+    if (protocolMessage.contains(u"context"_s, Qt::CaseInsensitive))
+        return AutomationError::permissionDenied(kSource);
+    return CdpCommandError(u"Runtime.evaluate"_s, protocolMessage);
+}
+
+} // namespace helper
 
 const QString &pageHelperWorld()
 {
@@ -300,10 +373,15 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
 ChromiumTab::Snapshot ChromiumEndpoint::usableTab(ChromiumTab &tab)
 {
     ChromiumTab::Snapshot state = settledTab(tab);
-    // An open dialog blocks the page; it is the user's, so we fail rather than wait.
-    if (state.dialogOpen)
-        throw AutomationError::automationFailure(kSource, u"a dialog is open in the page"_s);
+    helper::checkNoDialog(state);
     return state;
+}
+
+ChromiumEndpoint::HelperChannel ChromiumEndpoint::helperChannel(ChromiumTab &tab, const QString &context)
+{
+    const ChromiumTab::Snapshot state = settledTab(tab);
+    helper::checkUsable(state, context);
+    return {m_connection.get(), state.sessionId, m_options.callTimeout};
 }
 
 QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
@@ -321,47 +399,27 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
     return state.documentContext;
 }
 
-QJsonValue ChromiumEndpoint::evaluate(ChromiumTab &tab, const QString &context, const QString &expression,
-                                      bool userGesture)
+QJsonValue ChromiumEndpoint::evaluate(ChromiumTab &tab, const QString &context, const QJsonObject &params)
 {
-    const ChromiumTab::Snapshot state = usableTab(tab);
-    if (state.documentContext != context)
-        throw AutomationError::permissionDenied(kSource);
+    const HelperChannel channel = helperChannel(tab, context);
     QJsonObject reply;
     try {
-        reply = m_connection->call(u"Runtime.evaluate"_s,
-                                   {{u"expression"_s, expression},
-                                    {u"uniqueContextId"_s, context},
-                                    {u"returnByValue"_s, true},
-                                    {u"silent"_s, true},
-                                    {u"userGesture"_s, userGesture}},
-                                   state.sessionId, m_options.callTimeout);
+        reply = m_connection->call(u"Runtime.evaluate"_s, params, channel.sessionId, m_options.callTimeout);
     } catch (const CdpCommandError &e) {
-        // The world went with its document: the page navigated.
-        if (e.protocolMessage().contains(u"context"_s, Qt::CaseInsensitive))
-            throw AutomationError::permissionDenied(kSource);
-        throw;
+        throw helper::evaluationError(e.protocolMessage());
     }
-    const QJsonObject exception = reply.value(u"exceptionDetails"_s).toObject();
-    if (!exception.isEmpty()) {
-        const QString text = exception.value(u"exception"_s).toObject().value(u"description"_s).toString();
-        throw AutomationError::automationFailure(kSource, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
-    }
-    return reply.value(u"result"_s).toObject().value(u"value"_s);
+    return helper::evaluationValue(reply);
 }
 
 QJsonValue ChromiumEndpoint::callHelper(ChromiumTab &tab, const QString &context, const QString &op,
                                         const QJsonArray &args, bool userGesture)
 {
-    QByteArray argText = QJsonDocument(args).toJson(QJsonDocument::Compact);
-    argText = argText.mid(1, argText.size() - 2); // the array's brackets
-    const QString expression = u"globalThis.__vorlane ? __vorlane."_s + op + u'(' + QString::fromUtf8(argText)
-                               + u") : 0"_s;
-    QJsonValue answer = evaluate(tab, context, expression, userGesture);
-    if (answer.isDouble() && answer.toDouble() == 0) {
+    const QJsonObject params = helper::evaluateParams(context, op, args, userGesture);
+    QJsonValue answer = evaluate(tab, context, params);
+    if (helper::helperMissing(answer)) {
         // A document whose world was made before our script was registered.
-        evaluate(tab, context, pageHelperSource(), false);
-        answer = evaluate(tab, context, expression, userGesture);
+        evaluate(tab, context, helper::installParams(context));
+        answer = evaluate(tab, context, params);
     }
     return answer;
 }

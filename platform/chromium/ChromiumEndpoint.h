@@ -63,6 +63,16 @@ public:
     QJsonValue callHelper(ChromiumTab &tab, const QString &context, const QString &op, const QJsonArray &args,
                           bool userGesture = false);
 
+    // What a helper call posted without waiting needs: the socket and the
+    // tab's session, after the checks a waited call makes first.
+    struct HelperChannel
+    {
+        CdpConnection *connection = nullptr;
+        QString sessionId;
+        std::chrono::milliseconds timeout{};
+    };
+    HelperChannel helperChannel(ChromiumTab &tab, const QString &context);
+
 private:
     void ensureConnected();
     void refreshList();
@@ -72,7 +82,7 @@ private:
     TabPtr tabBySession(const QString &sessionId) const;
     TabPtr tabByTarget(const QString &targetId) const;
     ChromiumTab::Snapshot usableTab(ChromiumTab &tab);
-    QJsonValue evaluate(ChromiumTab &tab, const QString &context, const QString &expression, bool userGesture);
+    QJsonValue evaluate(ChromiumTab &tab, const QString &context, const QJsonObject &params);
 
     const DevToolsEndpoint m_endpoint;
     const ChromiumOptions m_options;
@@ -92,6 +102,25 @@ private:
 // Our helper's source, and the name of the isolated world it lives in.
 const QString &pageHelperSource();
 const QString &pageHelperWorld();
+
+// The pieces of a helper call that waited and posted calls share.
+namespace helper {
+void checkNoDialog(const ChromiumTab::Snapshot &state);
+// Throws what a call into that document meets in this tab state: the tab
+// closed or crashed, a dialog open, or the document gone (PermissionDenied).
+void checkUsable(const ChromiumTab::Snapshot &state, const QString &context);
+// The Runtime.evaluate parameters of op(args) in that document's world.
+QJsonObject evaluateParams(const QString &context, const QString &op, const QJsonArray &args, bool userGesture);
+// The same for our helper's own source, for a world made before it was registered.
+QJsonObject installParams(const QString &context);
+// True for an answer from a world that lacks our helper.
+bool helperMissing(const QJsonValue &answer);
+// The value of an evaluation's reply, or the exception the page threw.
+QJsonValue evaluationValue(const QJsonObject &reply);
+// The error Chromium's refusal of an evaluation stands for.
+automation::AutomationError evaluationError(const QString &protocolMessage);
+automation::AutomationError tabGone();
+} // namespace helper
 
 // Texts up to this long are sent once per bulk answer of the helper; a later
 // copy comes as the number of the first. The helper's source gets it from here.

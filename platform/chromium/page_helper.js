@@ -5,7 +5,7 @@
 (() => {
   if (globalThis.__vorlane) return;
 
-  const CHUNK = 1 << 20; // UTF-16 units per reply; keeps messages small
+  const CHUNK = 1 << 18; // UTF-16 units per reply; keeps messages small
   const BULK = 4 * CHUNK; // the texts of one bulk answer, about
   // Each $NAME$ is a number that the C++ side fills in, so that its decoder
   // reads our answers by the same numbers.

@@ -11,16 +11,20 @@ using testsupport::eventually;
 
 namespace {
 
-class ShortDeadline : public ChromiumTest
+template<int DeadlineMs>
+class Deadline : public ChromiumTest
 {
 protected:
     chromium::ChromiumOptions options() const override
     {
         chromium::ChromiumOptions o;
-        o.callTimeout = std::chrono::milliseconds(600);
+        o.callTimeout = std::chrono::milliseconds(DeadlineMs);
         return o;
     }
 };
+using ShortDeadline = Deadline<600>;
+// Long enough that a test ends only by what it waits for.
+using LongDeadline = Deadline<120000>;
 
 // Milliseconds a call took, and whether it failed with an automation error.
 struct Timed
@@ -113,4 +117,20 @@ TEST_F(ShortDeadline, OpenDialogFailsAtOnceAndIsLeftAlone)
     EXPECT_EQ(list.error, 0);
     EXPECT_LT(list.ms, 200);
     page->quit();
+}
+
+// A bulk read sent to a page that never answers does not hold up its caller,
+// and ends as soon as its tab closes, not at its deadline.
+TEST_F(LongDeadline, AReadOutIsNotWaitedForAndEndsWithItsTab)
+{
+    auto page = openPage(u"/busy.html"_s,
+                         u"<title>busy</title><p id=p>x</p>"
+                         "<script>addEventListener('load', () => setTimeout(() => { for (;;); }, 0))</script>"_s);
+    auto all = page->document()->collection(automation::CollectionKind::All);
+    const automation::PendingReadPtr read = all->startReadMany({u"id"_s}, 0, 3);
+    EXPECT_FALSE(read->ready(std::chrono::milliseconds(0)));
+    EXPECT_EQ(page->locationName(), u"busy"_s);
+    page->quit();
+    const Timed taken = timed([&] { read->take(); });
+    EXPECT_EQ(taken.error, AutomationError::ServerUnavailable);
 }

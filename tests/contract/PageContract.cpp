@@ -56,6 +56,30 @@ TEST_P(PageContract, elementsByPositionAndMembersByName)
     EXPECT_EQ(both[5].errorNumber, AutomationError::MemberNotFound);
 }
 
+TEST_P(PageContract, aBulkReadStartedNowIsTakenLater)
+{
+    auto all = scene.browser->document()->collection(CollectionKind::All);
+    const QStringList members{u"id"_s, u"value"_s};
+    const automation::PendingReadPtr started = all->startReadMany(members, 3, 5);
+    // Other calls go on while it is out.
+    EXPECT_EQ(all->length(), 7);
+    const QList<automation::MemberText> taken = started->take();
+    const QList<automation::MemberText> waited = all->readMany(members, 3, 5);
+    ASSERT_EQ(taken.size(), 10);
+    ASSERT_EQ(waited.size(), 10);
+    for (qsizetype i = 0; i < taken.size(); ++i) {
+        EXPECT_EQ(taken[i].text, waited[i].text) << i;
+        EXPECT_EQ(taken[i].errorNumber, waited[i].errorNumber) << i;
+    }
+    EXPECT_EQ(taken[5].text, u"v"_s);
+    EXPECT_TRUE(all->startReadMany(members, 0, 1)->ready(std::chrono::seconds(60)));
+
+    // Started on a page that is gone, it fails when taken, not before.
+    scene.navigateAway();
+    const automation::PendingReadPtr stale = all->startReadMany(members, 0, 7);
+    EXPECT_EQ(errorNumber([&] { stale->take(); }), AutomationError::PermissionDenied);
+}
+
 TEST_P(PageContract, lookUpByIdentifierThenName)
 {
     auto document = scene.browser->document();

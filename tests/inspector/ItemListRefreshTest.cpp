@@ -97,17 +97,19 @@ TEST_F(ItemListRefresh, FillsTheVisibleRowsAndOneMorePerStepInOneBatchedRead)
     const int bottom = grid->bottomRow();
     ASSERT_LT(bottom + 3, 200);
 
+    // One read for the rows' short properties, one for their long texts.
     clearReads();
     window.tmrUpdate_Timer();
-    EXPECT_EQ(readManyCalls(), 1);
+    EXPECT_EQ(readManyCalls(), 2);
     for (int row = 1; row <= bottom + 1; ++row)
         EXPECT_FALSE(isPlaceholder(row)) << row;
     EXPECT_TRUE(isPlaceholder(bottom + 2));
+    EXPECT_EQ(grid->text(bottom + 1, 9), u"h"_s);
     EXPECT_EQ(status(), u"Update： "_s + QString::number(bottom + 1) + u"/ 200"_s);
 
     clearReads();
     window.tmrUpdate_Timer();
-    EXPECT_EQ(readManyCalls(), 1);
+    EXPECT_EQ(readManyCalls(), 2);
     EXPECT_FALSE(isPlaceholder(bottom + 2));
     EXPECT_TRUE(isPlaceholder(bottom + 3));
 
@@ -122,6 +124,70 @@ TEST_F(ItemListRefresh, FillsTheVisibleRowsAndOneMorePerStepInOneBatchedRead)
     fillAll();
     for (int row = 1; row <= 200; ++row)
         ASSERT_EQ(grid->text(row, 10), u"e"_s + QString::number(row - 1)) << row;
+}
+
+TEST_F(ItemListRefresh, ASlowBrowserKeepsNoStepWaitingAndItsAnswersLandWhereTheyBelong)
+{
+    addMany(30);
+    showWindow();
+    auto *all = browser->page()->collectionDouble(automation::CollectionKind::All).get();
+    window.UpdateItemList(false);
+
+    all->holdReads();
+    clearReads();
+    window.tmrUpdate_Timer();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(readManyCalls(), 1) << "a step sends nothing while its read is out";
+    EXPECT_TRUE(isPlaceholder(1));
+
+    // The short properties land; the long texts show the marker until theirs do.
+    all->releaseReads();
+    all->holdReads();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(grid->text(1, 10), u"e0"_s);
+    EXPECT_EQ(grid->text(1, 8), u"更新中"_s);
+    EXPECT_EQ(grid->text(1, 9), u"更新中"_s);
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(readManyCalls(), 2);
+    EXPECT_EQ(grid->text(1, 8), u"更新中"_s);
+
+    all->releaseReads();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(grid->text(1, 8), u"t"_s);
+    EXPECT_EQ(grid->text(1, 9), u"h"_s);
+
+    // A refresh drops the read that is out: its answer never reaches the new list.
+    all->holdReads();
+    window.tmrUpdate_Timer();
+    add(u"B"_s);
+    window.UpdateItemList(false);
+    all->releaseReads();
+    fillAll();
+    EXPECT_EQ(grid->rows(), 32);
+    for (int row = 1; row <= 31; ++row) {
+        ASSERT_EQ(grid->text(row, 10), u"e"_s + QString::number(row - 1)) << row;
+        ASSERT_EQ(grid->text(row, 9), u"h"_s) << row;
+    }
+}
+
+TEST_F(ItemListRefresh, ReadyWaitsForTheLastLongTexts)
+{
+    add(u"DIV"_s);
+    auto *all = browser->page()->collectionDouble(automation::CollectionKind::All).get();
+    window.UpdateItemList(false);
+    all->holdReads();
+    window.tmrUpdate_Timer();
+    all->releaseReads();
+    all->holdReads();
+    window.tmrUpdate_Timer(); // takes the row, sends for its texts
+    EXPECT_EQ(grid->text(1, 1), u"DIV"_s);
+    window.tmrUpdate_Timer();
+    EXPECT_NE(status(), u"Ready"_s);
+    all->releaseReads();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(grid->text(1, 9), u"h"_s);
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(status(), u"Ready"_s);
 }
 
 TEST_F(ItemListRefresh, FailedReadsArePinkAndInputsAndLinksGetTheClickPicture)

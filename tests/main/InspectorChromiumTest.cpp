@@ -41,8 +41,8 @@ class InspectorView
 {
 public:
     explicit InspectorView(frmPageInfo &inspector)
-        : m_inspector(inspector)
-        , grid(inspector.findChild<shared::ListGrid *>(u"fgItem"_s))
+        : grid(inspector.findChild<shared::ListGrid *>(u"fgItem"_s))
+        , m_inspector(inspector)
     {
     }
 

@@ -30,6 +30,8 @@ inline constexpr int kTypeCol = kType;
 inline constexpr int kClickCol = 3;
 inline constexpr int kNameCol = kName;
 inline constexpr int kLinkCol = kHref;
+inline constexpr int kTextCol = kInnerText;
+inline constexpr int kInnerHtmlCol = kInnerHtml;
 inline constexpr int kIdCol = kId;
 inline constexpr int kLastItemCol = kId;
 

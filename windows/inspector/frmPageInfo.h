@@ -4,11 +4,13 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPersistentModelIndex>
 
 #include <functional>
 #include <memory>
 
 class CWebPageHV;
+class ItemRowsRead;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -50,7 +52,9 @@ public:
     // rows; vForce lists a page that is still loading.
     void UpdateItemList(bool vForce);
     // What tmrUpdate runs: watches the page and fills placeholder rows, the
-    // visible ones first and one more each step.
+    // visible ones first and one more each step. A step sends one read and
+    // takes its answer at once when the browser is quick, else at a later
+    // step: the window is never kept waiting on a slow page.
     void tmrUpdate_Timer();
 
 protected:
@@ -93,9 +97,20 @@ private:
     void refreshItemList(bool vForce, qint32 hWnd);
     void showPageLoading(const QString &readyState);
     bool isPlaceholderRow(int row) const;
-    // Fills the placeholder rows among `rows` with one batched read; false
-    // when none was filled.
-    bool fillItemRows(const QList<int> &rows);
+    // A row's short properties are read first, so that it shows at once; its
+    // long texts, which can be the whole page, follow in a read of their own.
+    enum class FillPart { Short, Long };
+    struct FillRow
+    {
+        QPersistentModelIndex cell; // column 1: follows the row when sorted
+        qint32 itemNo = 0;
+    };
+    // Sends the read of the next rows; false when every row is filled.
+    bool startFill();
+    void takeFill();
+    // The placeholder rows in view, and the first one after the last filled.
+    QList<FillRow> placeholderRowsToFill() const;
+    void dropFill();
     void setStatus(const QString &text);
 
     // A browser that goes away under a call is reported, not left to end
@@ -113,6 +128,10 @@ private:
     qint32 mFillRow = 0;
     qint32 mFillCount = 0;
     bool mFillEnd = false;
+    std::unique_ptr<ItemRowsRead> mFillRead; // sent, its answer not yet taken
+    FillPart mFillPart = FillPart::Short;
+    QList<FillRow> mFillRows;                // of mFillRead
+    QList<FillRow> mLongRows;                // shown, their long texts still to send for
     // A message box inside a step or a refresh runs the event loop, whose
     // timer (or a scroll) must not start a step on rows being built or filled.
     bool mListBusy = false;

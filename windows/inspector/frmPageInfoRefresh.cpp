@@ -15,10 +15,10 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
-#include <QPersistentModelIndex>
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <chrono>
 
 using namespace Qt::StringLiterals;
 
@@ -28,6 +28,26 @@ namespace {
 // that cell's data, so both travel with the row when the grid is sorted.
 const QString kFillMarker = u"更新中"_s;
 const QString kCompleteState = u"完了"_s;
+
+// The longest a step waits for the browser's answers; a slower answer is
+// taken at a later step, and the window goes on meanwhile.
+constexpr std::chrono::milliseconds kFillPatience{20};
+
+// The columns whose texts can be as long as the page itself.
+bool isLongCol(int col)
+{
+    return col == inspector::kTextCol || col == inspector::kInnerHtmlCol;
+}
+
+QList<qint32> fillCodes(bool longTexts)
+{
+    QList<qint32> codes;
+    for (qint32 col = 1; col <= inspector::kLastItemCol; ++col) {
+        if (isLongCol(col) == longTexts)
+            codes.append(col);
+    }
+    return codes;
+}
 
 // Cell (row, col) shows property col of its element, pink when the read failed.
 void SetItemCell(shared::ListGrid &grid, int row, int col, const ItemText &read)
@@ -46,6 +66,7 @@ void frmPageInfo::cmdUpdateItem_Click()
 void frmPageInfo::UpdateItemList(bool vForce)
 {
     QScopedValueRollback busy(mListBusy, true);
+    dropFill();
     fgItem->setRows(1);
     shared::SetMousePointer(shared::kPointerHourglass);
     // Handle 0 would find the base page, which is not the one inspected.
@@ -110,6 +131,7 @@ void frmPageInfo::refreshItemList(bool vForce, qint32 hWnd)
 // still pending finds no placeholder row left and ends at the next step.
 void frmPageInfo::showPageLoading(const QString &readyState)
 {
+    dropFill();
     fgItem->setRows(2);
     fgItem->setText(1, 1, u"Webページ更新中"_s);
     fgItem->setText(1, 2, readyState);
@@ -133,6 +155,34 @@ void frmPageInfo::tmrUpdate_Timer()
     if (mFillEnd)
         return;
 
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point until = Clock::now() + kFillPatience;
+    const auto patience = [&] {
+        return std::max(std::chrono::milliseconds(0),
+                        std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
+    };
+    if (!mFillRead && !startFill()) {
+        setStatus(u"Ready"_s);
+        mFillEnd = true;
+        shared::SetMousePointer(shared::kPointerDefault);
+        return;
+    }
+    if (!mFillRead->ready(patience()))
+        return;
+    takeFill();
+    // The long texts of the rows just shown go out in the same step.
+    if (!mLongRows.isEmpty() && startFill() && mFillRead->ready(patience()))
+        takeFill();
+    setStatus(u"Update："_s + shared::SignedNumberText(mFillCount) + u"/"_s + shared::SignedNumberText(mItemCount));
+}
+
+bool frmPageInfo::isPlaceholderRow(int row) const
+{
+    return row >= 1 && row < fgItem->rows() && fgItem->text(row, inspector::kItemNoCol) == kFillMarker;
+}
+
+QList<frmPageInfo::FillRow> frmPageInfo::placeholderRowsToFill() const
+{
     // Rows the grid no longer has are not addressed, whatever the last
     // search counted.
     const qint32 lastRow = std::min<qint32>(mItemCount, fgItem->rows() - 1);
@@ -155,59 +205,68 @@ void frmPageInfo::tmrUpdate_Timer()
             break;
         }
     }
+    QList<FillRow> fill;
+    for (const int row : std::as_const(rows))
+        fill.append({QPersistentModelIndex(fgItem->model()->index(row - 1, inspector::kItemNoCol)), rowItemNo(row)});
+    return fill;
+}
 
-    if (fillItemRows(rows)) {
-        setStatus(u"Update："_s + shared::SignedNumberText(mFillCount) + u"/"_s + shared::SignedNumberText(mItemCount));
+bool frmPageInfo::startFill()
+{
+    if (!mLongRows.isEmpty()) {
+        mFillPart = FillPart::Long;
+        mFillRows = std::exchange(mLongRows, {});
     } else {
-        setStatus(u"Ready"_s);
-        mFillEnd = true;
-        shared::SetMousePointer(shared::kPointerDefault);
+        mFillPart = FillPart::Short;
+        mFillRows = placeholderRowsToFill();
+        if (mFillRows.isEmpty())
+            return false;
     }
+    QList<qint32> itemNos;
+    for (const FillRow &row : std::as_const(mFillRows))
+        itemNos.append(row.itemNo);
+    mFillRead = mWebPage->StartItemStrRows(itemNos, fillCodes(mFillPart == FillPart::Long));
+    return true;
 }
 
-bool frmPageInfo::isPlaceholderRow(int row) const
+void frmPageInfo::takeFill()
 {
-    return row >= 1 && row < fgItem->rows() && fgItem->text(row, inspector::kItemNoCol) == kFillMarker;
-}
-
-bool frmPageInfo::fillItemRows(const QList<int> &rows)
-{
-    // Held by model index: a message box during the read runs the event
+    // Taken out first: a message box about a failed read runs the event
     // loop, where the user may sort the rows or refresh the list.
-    QList<QPersistentModelIndex> cells;
-    QList<ItemNo> itemNos;
-    for (const int row : rows) {
-        if (!isPlaceholderRow(row))
-            continue;
-        cells.append(QPersistentModelIndex(fgItem->model()->index(row - 1, inspector::kItemNoCol)));
-        itemNos.append(ItemNo(fgItem->cellData(row, inspector::kItemNoCol).toInt()));
-    }
-    if (itemNos.isEmpty())
-        return false;
+    const std::unique_ptr<ItemRowsRead> read = std::move(mFillRead);
+    const QList<FillRow> rows = std::exchange(mFillRows, {});
+    const bool longTexts = mFillPart == FillPart::Long;
+    const QList<qint32> codes = fillCodes(longTexts);
+    const QList<QList<ItemText>> texts = read->take();
 
-    QList<qint32> properties;
-    for (qint32 code = 1; code <= inspector::kLastItemCol; ++code)
-        properties.append(code);
-    const QList<QList<ItemText>> texts = mWebPage->GetItemStrRows(itemNos, properties);
-
-    bool filled = false;
-    for (qsizetype k = 0; k < cells.size() && k < texts.size(); ++k) {
-        if (!cells[k].isValid())
+    for (qsizetype k = 0; k < rows.size() && k < texts.size(); ++k) {
+        if (!rows[k].cell.isValid())
             continue;
-        const int row = cells[k].row() + 1;
-        if (!isPlaceholderRow(row) || fgItem->cellData(row, inspector::kItemNoCol).toInt() != itemNos[k])
+        const int row = rows[k].cell.row() + 1;
+        if (rowItemNo(row) != rows[k].itemNo || isPlaceholderRow(row) == longTexts)
             continue;
-        const QList<ItemText> &read = texts[k];
-        for (int col = 1; col <= inspector::kLastItemCol && col <= read.size(); ++col)
-            SetItemCell(*fgItem, row, col, read[col - 1]);
-        if (read.size() >= inspector::kLinkCol
-            && (read[0].text == u"INPUT"_s || !read[inspector::kLinkCol - 1].text.isEmpty()))
+        const QList<ItemText> &cells = texts[k];
+        for (qsizetype j = 0; j < codes.size() && j < cells.size(); ++j)
+            SetItemCell(*fgItem, row, codes[j], cells[j]);
+        if (longTexts)
+            continue;
+        // Until its own read lands, a long text shows the row's old marker.
+        for (const qint32 col : fillCodes(true))
+            fgItem->setText(row, col, kFillMarker);
+        const QString tag = cells.value(codes.indexOf(inspector::kItemNoCol)).text;
+        if (tag == u"INPUT"_s || !cells.value(codes.indexOf(inspector::kLinkCol)).text.isEmpty())
             shared::SetCellButton(*fgItem, row, inspector::kClickCol, shared::CellButtonImages::kClickRaised, shared::PictureAlignment::CenterCenter);
         ++mFillCount;
         mFillRow = row;
-        filled = true;
+        mLongRows.append(rows[k]);
     }
-    return filled;
+}
+
+void frmPageInfo::dropFill()
+{
+    mFillRead.reset();
+    mFillRows.clear();
+    mLongRows.clear();
 }
 
 void frmPageInfo::setStatus(const QString &text)

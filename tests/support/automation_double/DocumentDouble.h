@@ -14,7 +14,7 @@ using ElementList = QList<std::shared_ptr<ElementDouble>>;
 // One of a page's live collections: it reflects the page's elements at the
 // moment of each call. Links are A and AREA elements with an href, images
 // IMG, forms FORM, frames FRAME and IFRAME, chosen by their tagName member.
-// Its members: length, item, readMany, typeName.
+// Its members: length, item, readMany (also when started), typeName.
 class ElementCollectionDouble final : public ElementCollection, public Scripted
 {
 public:
@@ -25,6 +25,12 @@ public:
     qint32 length() override;
     ElementPtr item(qint32 index) override;
     QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count) override;
+    // Read at once; while reads are held, it reports not ready until released.
+    PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count) override;
+
+    // A browser still busy with the reads started from now on.
+    void holdReads() { m_held = std::make_shared<bool>(true); }
+    void releaseReads();
 
     // A length no real page reaches (above 32767, say); items stay as they are.
     void reportLength(std::optional<qint32> length) { m_reportedLength = length; }
@@ -35,6 +41,7 @@ private:
     std::shared_ptr<const ElementList> m_all;
     CollectionKind m_kind;
     std::optional<qint32> m_reportedLength;
+    std::shared_ptr<bool> m_held; // shared with the reads started while held
 };
 
 // Its members: all, links, images, forms, frames (one per collection),

@@ -83,6 +83,37 @@ QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, 
     return texts;
 }
 
+PendingReadPtr ElementCollectionDouble::startReadMany(const QStringList &members, qint32 first, qint32 count)
+{
+    PendingReadPtr read = finishedRead([&] { return readMany(members, first, count); });
+    if (!m_held)
+        return read;
+
+    class HeldRead final : public PendingRead
+    {
+    public:
+        HeldRead(PendingReadPtr read, std::shared_ptr<bool> held)
+            : m_read(std::move(read))
+            , m_held(std::move(held))
+        {
+        }
+        bool ready(std::chrono::milliseconds) override { return !*m_held; }
+        QList<MemberText> take() override { return m_read->take(); }
+
+    private:
+        PendingReadPtr m_read;
+        std::shared_ptr<bool> m_held;
+    };
+    return std::make_shared<HeldRead>(std::move(read), m_held);
+}
+
+void ElementCollectionDouble::releaseReads()
+{
+    if (m_held)
+        *m_held = false;
+    m_held.reset();
+}
+
 ElementList ElementCollectionDouble::members() const
 {
     ElementList chosen;

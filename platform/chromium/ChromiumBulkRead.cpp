@@ -1,0 +1,269 @@
+#include "platform/chromium/ChromiumBulkRead.h"
+
+#include "platform/chromium/CdpConnection.h"
+
+namespace chromium {
+
+using namespace Qt::StringLiterals;
+using automation::AutomationError;
+using automation::MemberText;
+
+namespace {
+
+const QString kSource = u"Chromium"_s;
+const QString kEvaluate = u"Runtime.evaluate"_s;
+
+AutomationError garbled()
+{
+    return AutomationError::automationFailure(kSource, u"a garbled bulk read"_s);
+}
+
+// Appends the entries of one bulk answer and notes, by entry, the texts that
+// come on their own. One piece per entry: "<length>:<text>", "=<n>:" for the
+// n-th short text sent again, "!:" for a missing member, "!<error number>:",
+// or "~:" for an entry that x gives.
+void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsizetype> &longEntries)
+{
+    const qsizetype base = texts.size();
+    QStringList shortTexts; // in the order first sent, for "=<n>:"
+    const QString pieces = answer.value(u"t"_s).toString();
+    for (qsizetype at = 0; at < pieces.size();) {
+        const qsizetype colon = pieces.indexOf(u':', at);
+        if (colon < 0)
+            throw garbled();
+        const QChar kind = pieces[at];
+        const QStringView head = QStringView(pieces).mid(at + 1, colon - at - 1);
+        if (kind == u'=') {
+            const qsizetype repeat = head.toLongLong();
+            if (repeat < 0 || repeat >= shortTexts.size())
+                throw garbled();
+            texts.append({shortTexts[repeat], 0});
+            at = colon + 1;
+        } else if (kind == u'!') {
+            texts.append({QString(), head.isEmpty() ? AutomationError::MemberNotFound : head.toInt()});
+            at = colon + 1;
+        } else if (kind == u'~') {
+            texts.append(MemberText{});
+            at = colon + 1;
+        } else {
+            const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong();
+            if (length < 0 || colon + 1 + length > pieces.size())
+                throw garbled();
+            texts.append({pieces.mid(colon + 1, length), 0});
+            if (length <= kHelperShortText)
+                shortTexts.append(texts.back().text);
+            at = colon + 1 + length;
+        }
+    }
+    for (const QJsonValue &value : answer.value(u"x"_s).toArray()) {
+        const QJsonArray entry = value.toArray();
+        const qsizetype at = base + entry.at(0).toInteger(-1);
+        if (at < base || at >= texts.size())
+            continue;
+        if (entry.at(2).toBool())
+            longEntries.append(at);
+        else
+            texts[at] = {automation::automationText(entry.at(1).toVariant()), 0};
+    }
+}
+
+// Our helper's own failures come as {e, d}.
+void throwHelperFailure(const QJsonObject &answer)
+{
+    if (answer.contains(u"e"_s))
+        throw helperError(answer.value(u"e"_s).toInt(), answer.value(u"d"_s).toString());
+}
+
+} // namespace
+
+std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocumentRef &document, const QString &kind,
+                                                          const QStringList &members, qint32 first, qint32 count)
+{
+    std::shared_ptr<ChromiumBulkRead> read(new ChromiumBulkRead(document, kind, members, first, count));
+    std::lock_guard lock(read->m_mutex);
+    if (read->m_wanted <= 0) {
+        read->finish();
+        return read;
+    }
+    try {
+        read->m_channel = document.endpoint->helperChannel(*document.tab, document.context);
+    } catch (const AutomationError &error) {
+        read->finish(error);
+        return read;
+    }
+    read->askBulk();
+    return read;
+}
+
+ChromiumBulkRead::ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
+                                   qint32 first, qint32 count)
+    : m_tab(document.tab)
+    , m_context(document.context)
+    , m_kind(std::move(kind))
+    , m_members(std::move(members))
+    , m_first(first)
+    , m_count(count)
+    , m_wanted(count > 0 ? qsizetype(count) * m_members.size() : 0)
+{
+    m_texts.reserve(m_wanted);
+}
+
+bool ChromiumBulkRead::deadlinePassed() const
+{
+    return std::chrono::steady_clock::now() >= m_sent + m_channel.timeout;
+}
+
+bool ChromiumBulkRead::ready(std::chrono::milliseconds patience)
+{
+    std::unique_lock lock(m_mutex);
+    m_changed.wait_for(lock, patience, [this] { return m_done; });
+    return m_done || deadlinePassed();
+}
+
+QList<MemberText> ChromiumBulkRead::take()
+{
+    std::unique_lock lock(m_mutex);
+    while (!m_done) {
+        if (m_changed.wait_until(lock, m_sent + m_channel.timeout, [this] { return m_done; }))
+            break;
+        if (deadlinePassed())
+            failed(m_channel.connection->giveUp(m_commandId, kEvaluate, m_channel.sessionId, m_channel.timeout));
+    }
+    if (m_error)
+        throw *m_error;
+    return std::move(m_texts);
+}
+
+void ChromiumBulkRead::finish(std::optional<AutomationError> error)
+{
+    m_error = std::move(error);
+    m_done = true;
+    m_changed.notify_all();
+}
+
+void ChromiumBulkRead::failed(const AutomationError &error)
+{
+    if (!m_bulkDone)
+        return finish(error);
+    m_texts[m_long[m_longAt]] = {QString(), error.number()};
+    ++m_longAt;
+    askLong();
+}
+
+void ChromiumBulkRead::evaluate(const QJsonObject &params, Next next)
+{
+    const int step = ++m_step;
+    const std::weak_ptr<ChromiumBulkRead> weak = weak_from_this();
+    const auto current = [step](const ChromiumBulkRead &self) { return !self.m_done && self.m_step == step; };
+    try {
+        helper::checkUsable(m_tab->snapshot(), m_context);
+        if (m_channel.connection->isUnresponsive(m_channel.sessionId))
+            throw CdpConnection::notAnswering(kEvaluate);
+        m_sent = std::chrono::steady_clock::now();
+        m_commandId = m_channel.connection->post(
+            kEvaluate, params, m_channel.sessionId,
+            [weak, current, next = std::move(next)](const QJsonObject &reply, const QString &protocolError) {
+                const auto self = weak.lock();
+                if (!self)
+                    return;
+                std::lock_guard lock(self->m_mutex);
+                if (!current(*self))
+                    return;
+                try {
+                    if (!protocolError.isEmpty())
+                        throw helper::evaluationError(protocolError);
+                    next(helper::evaluationValue(reply));
+                } catch (const AutomationError &error) {
+                    self->failed(error);
+                }
+            },
+            [weak, current](const AutomationError &error) {
+                const auto self = weak.lock();
+                if (!self)
+                    return;
+                std::lock_guard lock(self->m_mutex);
+                if (current(*self))
+                    self->failed(error);
+            });
+    } catch (const AutomationError &error) {
+        failed(error);
+    }
+}
+
+void ChromiumBulkRead::callHelper(const QString &op, const QJsonArray &args, Next next)
+{
+    const QJsonObject params = helper::evaluateParams(m_context, op, args, false);
+    evaluate(params, [this, params, next](const QJsonValue &answer) {
+        if (!helper::helperMissing(answer))
+            return next(answer);
+        // A document whose world was made before our script was registered.
+        evaluate(helper::installParams(m_context), [this, params, next](const QJsonValue &) { evaluate(params, next); });
+    });
+}
+
+void ChromiumBulkRead::askBulk()
+{
+    const qint32 done = qint32(m_texts.size() / m_members.size());
+    callHelper(u"readMany"_s, {m_kind, QJsonArray::fromStringList(m_members), m_first + done, m_count - done},
+               [this](const QJsonValue &answer) { takeBulk(answer); });
+}
+
+void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
+{
+    throwHelperFailure(answer.toObject());
+    const qsizetype before = m_texts.size();
+    decodeBulk(answer.toObject(), m_texts, m_long);
+    if (m_texts.size() == before)
+        throw AutomationError::automationFailure(kSource, u"a bulk read gave nothing"_s);
+    // An answer stops early only at the end of an element.
+    if (m_texts.size() > m_wanted || m_texts.size() % m_members.size() != 0)
+        throw garbled();
+    if (m_texts.size() < m_wanted)
+        return askBulk();
+    m_bulkDone = true;
+    askLong();
+}
+
+void ChromiumBulkRead::askLong()
+{
+    if (m_longAt >= m_long.size())
+        return finish();
+    const qsizetype entry = m_long[m_longAt];
+    const QJsonObject element{{u"c"_s, m_kind}, {u"i"_s, m_first + qint32(entry / m_members.size())}};
+    callHelper(u"get"_s, {element, m_members[entry % m_members.size()]},
+               [this](const QJsonValue &answer) { takeLong(answer); });
+}
+
+void ChromiumBulkRead::takeLong(const QJsonValue &value)
+{
+    const QJsonObject answer = value.toObject();
+    throwHelperFailure(answer);
+    if (!answer.contains(u"more"_s))
+        return keepLong(automation::automationText(answer.value(u"v"_s).toVariant()));
+    m_longText = answer.value(u"v"_s).toString();
+    m_longSize = answer.value(u"n"_s).toInteger();
+    m_longToken = answer.value(u"more"_s);
+    m_longText.reserve(m_longSize);
+    askPiece();
+}
+
+void ChromiumBulkRead::askPiece()
+{
+    if (m_longText.size() >= m_longSize)
+        return keepLong(std::exchange(m_longText, QString()));
+    callHelper(u"chunk"_s, {m_longToken, m_longText.size()}, [this](const QJsonValue &piece) {
+        if (!piece.isString() || piece.toString().isEmpty())
+            throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
+        m_longText += piece.toString();
+        askPiece();
+    });
+}
+
+void ChromiumBulkRead::keepLong(const QString &text)
+{
+    m_texts[m_long[m_longAt]] = {text, 0};
+    ++m_longAt;
+    askLong();
+}
+
+} // namespace chromium
