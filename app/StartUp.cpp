@@ -42,7 +42,7 @@ void StartUp(const ShellWindowsFactory &newShellWindows, SettingsVariables &rSet
     shown.start();
 
     InitializeApplication(rSettings);
-    gAppHelpFile = QDir(QCoreApplication::applicationDirPath()).filePath(ancillary::kHelpFileName);
+    gAppHelpFile = ancillary::LocateHelpFile(QCoreApplication::applicationDirPath());
 
     auto *mainForm = new frmMain(newShellWindows, rSettings);
     mainForm->setAttribute(Qt::WA_DeleteOnClose);

@@ -2,6 +2,8 @@
 #include "platform/chromium/ConfiguredBrowsers.h"
 #include "platform/ui/QtUiServices.h"
 #include "windows/ancillary/JapaneseFonts.h"
+#include "windows/ancillary/ProgramIdentity.h"
+#include "windows/ancillary/ProgramLogo.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -24,7 +26,11 @@ int main(int argc, char **argv)
     if (parser.isSet(version))
         return std::printf("vorlane %s\n", VORLANE_VERSION) > 0 && std::fflush(stdout) == 0 ? 0 : 1;
 
+    // Lets the window system match the windows to the installed desktop
+    // entry, and so to its name and icon.
+    QGuiApplication::setDesktopFileName(ancillary::kDesktopFileId);
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(ancillary::ProgramIcon());
     // Qt's own dialogs and buttons speak the program's language.
     QTranslator qtJapanese;
     if (qtJapanese.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace ancillary {
@@ -24,6 +25,23 @@ QString IndexPath(const QString &vHelpFile)
 }
 
 } // namespace
+
+QString LocateHelpFile(const QString &vProgramFolder)
+{
+    const QDir program(vProgramFolder);
+    const QString beside = program.filePath(kHelpFileName);
+    // The installed copy that came with this very program goes before any
+    // other install's in the data folders.
+    const QString installed =
+        QDir::cleanPath(program.filePath(QStringLiteral(VORLANE_HELP_FROM_BINDIR) % u'/' % kHelpFileName));
+    for (const QString &candidate : {beside, installed}) {
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    const QString located = QStandardPaths::locate(
+        QStandardPaths::GenericDataLocation, QStringLiteral(VORLANE_HELP_DATA_SUBDIR) % u'/' % kHelpFileName);
+    return located.isEmpty() ? beside : located;
+}
 
 bool ShowHelpContents(QWidget *, const QString &vHelpFile)
 {

@@ -6,9 +6,15 @@ class QWidget;
 
 namespace ancillary {
 
-// The help document beside the executable; its index is the page
-// "Vorlane-index.html" next to it.
+// The help document; its index is the page "Vorlane-index.html" next to it.
 inline const QString kHelpFileName = QStringLiteral("Vorlane.html");
+
+// Where the help document of the program in vProgramFolder is: beside it
+// (a build), in the data folder an install puts it in (../share/vorlane/help
+// from the programs' folder), or in the user's and then the system's data
+// folders (vorlane/help under each). When none has it, the path beside the
+// program, which the viewer then reports as missing.
+QString LocateHelpFile(const QString &vProgramFolder);
 
 // Both open the help in the user's web viewer and return whether a viewer
 // was started. Neither looks at the file: a missing one is the viewer's to

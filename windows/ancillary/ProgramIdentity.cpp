@@ -4,6 +4,8 @@ namespace ancillary {
 
 using namespace Qt::StringLiterals;
 
+const QString kDesktopFileId = QStringLiteral(VORLANE_APP_ID);
+
 const QString kCopyingWarning =
     u"警告: このプログラムは著作権法および国際条約により保護されています。"
     u"このプログラムの全部または一部を無断で複製したり、無断で配布したりすると、"

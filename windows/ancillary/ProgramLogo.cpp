@@ -37,4 +37,9 @@ QPixmap ProgramLogo()
     return logo;
 }
 
+QIcon ProgramIcon()
+{
+    return QIcon(QStringLiteral(":/icons/program.svg"));
+}
+
 } // namespace ancillary
