@@ -1,19 +1,21 @@
 #pragma once
 
-#include <QLockFile>
-
 // Holds a per-user lock, in the folder of the program's stores, for as
-// long as it lives. A lock left behind by a run that ended without
-// releasing it (a crash, a kill) does not count: its process is gone.
+// long as it lives. The lock is the kernel's, on an open file: it ends with
+// the process that holds it, however that process ends, so only a running
+// copy can keep another out. What the file holds does not matter.
 class SingleInstance
 {
 public:
     SingleInstance();
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
 
     // False when another running copy holds the lock.
     bool isFirst() const { return m_first; }
 
 private:
-    QLockFile m_lock;
+    int m_fd = -1;
     bool m_first = false;
 };

@@ -1,4 +1,5 @@
 // Initialisation: the current folder and the first save of the settings.
+#include "app/SingleInstance.h"
 #include "app/StartUp.h"
 #include "platform/stores/ApplicationTitle.h"
 #include "platform/stores/SettingsStore.h"
@@ -6,9 +7,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -39,4 +43,41 @@ TEST_F(StartUp, InitialisingMovesToTheProgramsFolderAndStoresEverySetting)
     EXPECT_EQ(store.ReadValue(u"Settings"_s, u"IeItemAutoUpdate"_s, u"absent"_s), u"False"_s);
     store.OpenStore(1, kApplicationTitle);
     EXPECT_EQ(store.ReadValue(u"Setting_Action"_s, u"RepeatMaxN"_s, u"absent"_s), u"30"_s);
+}
+
+// Only a lock held by a running copy keeps the program out; whatever else
+// lies at the lock's place does not.
+TEST_F(StartUp, ALockNoRunningCopyHoldsDoesNotKeepTheProgramOut)
+{
+    const QString lock = config.filePath(u"vorlane.lock"_s);
+    const auto placeLock = [&](const std::function<void()> &place) {
+        QFile::remove(lock);
+        QDir(lock).removeRecursively();
+        place();
+    };
+    const auto write = [&](const QByteArray &content) {
+        QFile file(lock);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
+    QTemporaryDir elsewhere;
+    const QList<std::pair<const char *, std::function<void()>>> cases{
+        {"empty", [&] { write({}); }},
+        {"garbage", [&] { write("not a lock\n\xff\xfe\n"); }},
+        {"a process number of nobody", [&] { write("999999999\n"); }},
+        {"our own process number", [&] { write(QByteArray::number(QCoreApplication::applicationPid()) + "\n"); }},
+        {"a link elsewhere", [&] { ASSERT_TRUE(QFile::link(elsewhere.filePath(u"target"_s), lock)); }},
+        {"a link to nowhere", [&] { ASSERT_TRUE(QFile::link(u"/nonexistent/vorlane.lock"_s, lock)); }},
+        {"a folder", [&] { ASSERT_TRUE(QDir().mkpath(lock)); }},
+    };
+    for (const auto &[what, place] : cases) {
+        placeLock(place);
+        EXPECT_TRUE(SingleInstance().isFirst()) << what;
+    }
+    EXPECT_TRUE(QFile::exists(elsewhere.filePath(u"target"_s)) == false) << "a link is not followed";
+
+    placeLock([] {});
+    const SingleInstance running;
+    ASSERT_TRUE(running.isFirst());
+    EXPECT_FALSE(SingleInstance().isFirst()) << "a lock held by a running copy";
 }
