@@ -13,10 +13,6 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     CliStdout out(STDOUT_FILENO);
     CliStderr err(STDERR_FILENO, ::isatty(STDERR_FILENO) == 1);
-    CliContext context{out, err, [&err](const QStringList &endpoints) {
-                           if (const QString note = PrepareRuntimeFolder(); !note.isEmpty())
-                               err.message(note);
-                           return ConnectChromium(endpoints);
-                       }};
+    CliContext context{out, err, [](const QStringList &endpoints) { return ConnectChromium(endpoints); }};
     return RunCli(app.arguments().mid(1), context);
 }

@@ -13,6 +13,11 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace chromium {
 
@@ -21,7 +26,10 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr qint32 kFirstHandle = 0x00010001;
+constexpr qint32 kLastHandle = std::numeric_limits<qint32>::max();
 constexpr qsizetype kKeptTabs = 4096;
+// Far above what kKeptTabs entries take; a bigger file is not ours.
+constexpr qint64 kMaxRegistryBytes = 4 << 20;
 
 QString tabKey(const QString &browserId, const QString &targetId)
 {
@@ -40,24 +48,69 @@ void noteSeen(qint32 handle)
     }
 }
 
+// The handle after the highest this process knows of; past the last one,
+// the count starts again, which takes two thousand million tabs.
+qint32 nextAfter(qint64 highest)
+{
+    return highest >= kLastHandle ? kFirstHandle : qint32(std::max<qint64>(highest + 1, kFirstHandle));
+}
+
 // When the registry cannot be used at all, handles agree only within this process.
 qint32 localHandle()
 {
-    const qint32 handle = g_highestSeen.load() + 1;
-    noteSeen(handle);
+    const qint32 handle = nextAfter(g_highestSeen.load());
+    g_highestSeen = handle;
     return handle;
+}
+
+// A folder of this user's that nobody else may enter, or nothing: the
+// registry must not be read or replaced by another local user.
+bool isPrivateFolder(const QString &path)
+{
+    struct stat info{};
+    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+           && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+QString registryFolder()
+{
+    for (const char *variable : {"VORLANE_RUNTIME_DIR", "XDG_RUNTIME_DIR"}) {
+        const QString folder = qEnvironmentVariable(variable);
+        if (isPrivateFolder(folder))
+            return folder;
+    }
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty())
+        return {};
+    const QString folder = cache + u"/vorlane"_s;
+    QDir().mkpath(cache);
+    ::mkdir(QFile::encodeName(folder).constData(), 0700); // fails harmlessly when it exists
+    return isPrivateFolder(folder) ? folder : QString();
+}
+
+// The registry's text: only a plain file, never through a link, never
+// waiting on a pipe, and never more than a registry holds.
+QByteArray readRegistry(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat info{};
+    QFile in;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxRegistryBytes
+        || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    return in.read(kMaxRegistryBytes);
 }
 
 } // namespace
 
 QString WindowHandles::registryPath()
 {
-    QString folder = qEnvironmentVariable("VORLANE_RUNTIME_DIR");
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + u"/vorlane-window-handles.json"_s;
+    const QString folder = registryFolder();
+    return folder.isEmpty() ? QString() : folder + u"/vorlane-window-handles.json"_s;
 }
 
 QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringList &targetIds)
@@ -68,29 +121,43 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
     const QString path = registryPath();
     QLockFile lock(path + u".lock"_s);
     lock.setStaleLockTime(5000);
-    if (!lock.tryLock(2000)) {
-        qCWarning(lcDevTools) << "window handle registry is locked:" << path;
+    if (path.isEmpty() || !lock.tryLock(2000)) {
+        static std::atomic<bool> told{false};
+        if (!told.exchange(true))
+            qCWarning(lcDevTools).noquote()
+                << (path.isEmpty() ? u"no folder of this user's own holds the window handle registry"_s
+                                   : u"the window handle registry is locked: "_s + path)
+                << "; handles agree only within this process";
         for (qsizetype i = 0; i < targetIds.size(); ++i)
             handles.append(localHandle());
         return handles;
     }
 
-    QJsonObject registry;
-    QFile in(path);
-    if (in.open(QIODevice::ReadOnly))
-        registry = QJsonDocument::fromJson(in.readAll()).object();
-    in.close();
+    const QJsonObject registry = QJsonDocument::fromJson(readRegistry(path)).object();
     QJsonObject tabs = registry.value(u"tabs"_s).toObject();
-    qint32 next = std::max({kFirstHandle, registry.value(u"next"_s).toInt(kFirstHandle), g_highestSeen.load() + 1});
+    // Counted wide, and only from numbers a handle can be: a spoiled entry
+    // must neither overflow the count nor start it again.
+    const auto isHandle = [](qint64 value) { return value >= kFirstHandle && value <= kLastHandle; };
+    qint64 highest = g_highestSeen.load();
+    if (const qint64 next = registry.value(u"next"_s).toInteger(); isHandle(next))
+        highest = std::max(highest, next - 1);
+    for (auto it = tabs.constBegin(); it != tabs.constEnd(); ++it) {
+        if (isHandle(it.value().toInteger()))
+            highest = std::max(highest, it.value().toInteger());
+    }
 
     bool changed = false;
     for (const QString &targetId : targetIds) {
         const QString key = tabKey(browserId, targetId);
-        qint32 handle = tabs.value(key).toInt(0);
+        const qint64 kept = tabs.value(key).toInteger(0);
+        qint32 handle = isHandle(kept) ? qint32(kept) : 0;
         if (handle == 0) {
-            handle = next++;
-            if (next < kFirstHandle) // wrapped after two thousand million tabs
-                next = kFirstHandle;
+            handle = nextAfter(highest);
+            if (handle == kFirstHandle && highest >= kLastHandle) {
+                tabs = {}; // every handle was given: the count starts again
+                g_highestSeen = kFirstHandle - 1;
+            }
+            highest = handle;
             tabs.insert(key, handle);
             changed = true;
         }
@@ -109,11 +176,15 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
         }
         tabs.erase(oldest);
     }
-    registry.insert(u"next"_s, next);
-    registry.insert(u"tabs"_s, tabs);
+    QJsonObject written{{u"next"_s, qint64(nextAfter(highest))}, {u"tabs"_s, tabs}};
+    // A save writes through a link to its target; whatever is not a plain
+    // file at the registry's place goes first.
+    if (struct stat info{}; ::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode)
+                            && !S_ISDIR(info.st_mode))
+        ::unlink(QFile::encodeName(path).constData());
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) || out.write(QJsonDocument(registry).toJson(QJsonDocument::Compact)) < 0
-        || !out.commit())
+    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+        || out.write(QJsonDocument(written).toJson(QJsonDocument::Compact)) < 0 || !out.commit())
         qCWarning(lcDevTools) << "window handle registry cannot be written:" << path;
     return handles;
 }

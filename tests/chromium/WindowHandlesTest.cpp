@@ -1,9 +1,12 @@
 #include "platform/chromium/WindowHandles.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 using chromium::WindowHandles;
@@ -35,4 +38,80 @@ TEST(WindowHandles, SharedBetweenProcessesAndNeverGivenTwice)
     EXPECT_GT(WindowHandles::handlesFor(u"/browser/3"_s, {u"X"_s}).front(), first[1] + 2);
 
     qputenv("VORLANE_RUNTIME_DIR", before);
+}
+
+namespace {
+
+// The registry kept in a folder of the test's own for as long as it lives.
+class RegistryFolder
+{
+public:
+    RegistryFolder()
+        : m_before(qgetenv("VORLANE_RUNTIME_DIR"))
+    {
+        qputenv("VORLANE_RUNTIME_DIR", m_folder.path().toUtf8());
+    }
+    ~RegistryFolder() { qputenv("VORLANE_RUNTIME_DIR", m_before); }
+    QString path() const { return m_folder.path(); }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_before;
+};
+
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+// What lies at the registry's place cannot make us write elsewhere or wait.
+TEST(WindowHandles, ARegistryThatIsALinkOrAPipeIsNeitherFollowedNorWaitedOn)
+{
+    const RegistryFolder folder;
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(u"victim"_s);
+    writeFile(victim, "keep me");
+    ASSERT_TRUE(QFile::link(victim, WindowHandles::registryPath()));
+    EXPECT_EQ(WindowHandles::handlesFor(u"/b/link"_s, {u"A"_s}).size(), 1);
+    QFile kept(victim);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "keep me");
+    EXPECT_FALSE(QFileInfo(WindowHandles::registryPath()).isSymLink()) << "the link was replaced by the registry";
+
+    QFile::remove(WindowHandles::registryPath());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(WindowHandles::registryPath()).constData(), 0600), 0);
+    EXPECT_EQ(WindowHandles::handlesFor(u"/b/pipe"_s, {u"A"_s}).size(), 1);
+}
+
+// A folder that others may enter is not used; the registry goes to one of the user's own.
+TEST(WindowHandles, OnlyAFolderOfTheUsersOwnHoldsTheRegistry)
+{
+    const RegistryFolder folder;
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFileDevice::Permissions(0x7777)));
+    EXPECT_FALSE(WindowHandles::registryPath().startsWith(folder.path()));
+    const QString fallback = WindowHandles::registryPath();
+    if (!fallback.isEmpty()) {
+        const QFileInfo info(QFileInfo(fallback).path());
+        EXPECT_EQ(info.permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther
+                                        | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup),
+                  QFileDevice::Permissions());
+    }
+}
+
+// Handles near the end of their range, or spoiled ones, never wrap or repeat.
+TEST(WindowHandles, ACountNearTheLastHandleNeitherWrapsNorRepeats)
+{
+    const RegistryFolder folder;
+    writeFile(WindowHandles::registryPath(), R"({"next":2147483640,"tabs":{"x":2147483639}})");
+    const QList<qint32> near = WindowHandles::handlesFor(u"/b/near"_s, {u"A"_s, u"B"_s, u"C"_s});
+    EXPECT_EQ(near, (QList<qint32>{2147483640, 2147483641, 2147483642}));
+
+    // Numbers no handle can be are not believed.
+    writeFile(WindowHandles::registryPath(), R"({"next":99999999999,"tabs":{"y":-5,"z":"abc"}})");
+    const QList<qint32> after = WindowHandles::handlesFor(u"/b/spoiled"_s, {u"A"_s, u"B"_s});
+    EXPECT_EQ(after, (QList<qint32>{2147483643, 2147483644})) << "still above what this process has given";
 }

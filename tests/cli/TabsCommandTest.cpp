@@ -151,29 +151,29 @@ TEST_F(CliTest, AFailedWriteIsNeverSuccess)
     EXPECT_EQ(piped.err, QString());
 }
 
-TEST_F(CliTest, WithoutXdgRuntimeDirTheHandlesFolderIsFoundQuietly)
+TEST_F(CliTest, WithoutXdgRuntimeDirTheHandlesGoToAPrivateFolderQuietly)
 {
     openPage(u"/runtime.html"_s, u"<title>r</title>"_s);
-    QTemporaryDir temp;
-    QProcessEnvironment env = cliEnvironment(fixtureEndpoint(), temp.path());
+    QTemporaryDir home;
+    QProcessEnvironment env = cliEnvironment(fixtureEndpoint(), home.path());
     env.remove(u"XDG_RUNTIME_DIR"_s);
     env.remove(u"VORLANE_RUNTIME_DIR"_s);
-    env.insert(u"TMPDIR"_s, temp.path());
-    const QString fallback = temp.path() + u"/runtime-"_s + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name);
+    env.insert(u"XDG_CACHE_HOME"_s, home.filePath(u"cache"_s));
+    const QString folder = home.filePath(u"cache/vorlane"_s);
 
     const CliRun quiet = runCli({u"tabs"_s}, env);
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.err, QString());
-    EXPECT_TRUE(QFile::exists(fallback + u"/vorlane-window-handles.json"_s));
-    EXPECT_EQ(QFile::permissions(fallback) & 0x0077, QFileDevice::Permissions());
+    EXPECT_TRUE(QFile::exists(folder + u"/vorlane-window-handles.json"_s));
+    EXPECT_EQ(QFile::permissions(folder) & 0x0077, QFileDevice::Permissions());
 
-    // A folder that is not private is not used, and that is said once.
-    QFile::setPermissions(fallback, QFile::permissions(fallback) | QFileDevice::ReadOther | QFileDevice::ExeOther);
+    // A folder that others may enter is not used, and that is said once.
+    QFile::remove(folder + u"/vorlane-window-handles.json"_s);
+    QFile::setPermissions(folder, QFile::permissions(folder) | QFileDevice::ReadOther | QFileDevice::ExeOther);
     const CliRun told = runCli({u"tabs"_s}, env);
     EXPECT_EQ(told.exitCode, 0);
     EXPECT_EQ(told.err.count(u'\n'), 1) << told.err.toStdString();
-    EXPECT_TRUE(told.err.contains(temp.path())) << told.err.toStdString();
-    EXPECT_TRUE(QFile::exists(temp.path() + u"/vorlane-window-handles.json"_s));
+    EXPECT_FALSE(QFile::exists(folder + u"/vorlane-window-handles.json"_s));
 }
 
 TEST(ProgramVersion, WithoutADisplayOrAWindow)
