@@ -46,11 +46,10 @@ ItemNo CWebPageHV::SearchItemNo(ItemNo vDefaultNo, ItemNo vNo, ItemNo vItemN)
 
 ItemNo CWebPageHV::rememberedNo() const
 {
+    // A hand-edited value that is no position counts as none, as other
+    // unreadable settings do; the next match found replaces it.
     const QString text = mSettings.GetSetting(kApplicationTitle, kFilterSection, mItemFilter.key(), u"-1"_s);
-    const std::optional<ItemNo> number = stores::int32FromText(text);
-    if (!number)
-        throw AutomationError(AutomationError::TypeMismatch, u"SearchItem"_s, u"型が一致しません。 ("_s + text + u')');
-    return *number;
+    return stores::int32FromText(text).value_or(-1);
 }
 
 ItemNo CWebPageHV::SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vRegSearch)
