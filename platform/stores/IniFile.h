@@ -3,14 +3,17 @@
 #include <QSettings>
 #include <QString>
 
+#include <memory>
+
 namespace stores {
 
 // One INI file read and written by section and key, both taken as plain
-// text: no character of either has a meaning of its own. A file edited by
-// hand is copied aside (name.bak-<time>) before anything typed into it
-// could be lost: before the first write when QSettings would drop some of
-// its lines, and on opening when a line would swallow the lines after it;
-// such a line is then removed, so its setting reads as absent.
+// text: no character of either has a meaning of its own. A write changes
+// the one line of its setting and leaves every other line as it was, byte
+// for byte: comments, keys the program does not know, and whatever else was
+// typed by hand. A line that would swallow the lines after it is removed on
+// opening, after the file is copied aside (name.bak-<time>), so that only
+// its own setting reads as absent.
 class IniFile
 {
 public:
@@ -24,12 +27,11 @@ public:
     bool write(const QString &section, const QString &key, const QString &value);
 
 private:
-    bool copyAsideHandEdits();
+    void reload();
 
     QString m_path;
-    bool m_copiedAside;
-    QSettings m_settings;
-    bool m_readable;
+    std::unique_ptr<QSettings> m_settings;
+    bool m_readable = false;
 };
 
 } // namespace stores
