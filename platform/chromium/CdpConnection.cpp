@@ -77,15 +77,21 @@ CdpConnection::~CdpConnection()
 {
     if (!m_thread)
         return;
-    QMetaObject::invokeMethod(m_worker, &QObject::deleteLater, Qt::QueuedConnection);
-    m_thread->quit();
-    m_thread->wait();
-    delete m_thread;
     {
-        // What a failed callback sends now fails at once.
+        // Nothing is sent from now on; what a failed callback sends fails at once.
         std::lock_guard lock(m_mutex);
         m_state = State::Closed;
     }
+    // The socket goes on its own thread while that thread still runs: a
+    // delete queued behind quit() would never run.
+    if (QThread::currentThread() == m_thread)
+        delete m_worker;
+    else
+        QMetaObject::invokeMethod(m_worker, [worker = m_worker] { delete worker; }, Qt::BlockingQueuedConnection);
+    m_worker = nullptr;
+    m_thread->quit();
+    m_thread->wait();
+    delete m_thread;
     failPending([](const Pending &) { return true; }, AutomationError::serverUnavailable(kSource));
 }
 
