@@ -191,8 +191,8 @@ int CdpConnection::enqueue(const QString &method, const QJsonObject &params, con
 QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params, const QString &sessionId,
                                 std::chrono::milliseconds timeout)
 {
-    if (!sessionId.isEmpty() && isUnresponsive(sessionId))
-        throw notAnswering(method);
+    if (const std::optional<AutomationError> refused = refusal(method, sessionId))
+        throw *refused;
 
     auto pending = std::make_shared<Pending>();
     pending->method = method;
@@ -225,25 +225,39 @@ int CdpConnection::post(const QString &method, const QJsonObject &params, const 
 AutomationError CdpConnection::giveUp(int id, const QString &method, const QString &sessionId,
                                       std::chrono::milliseconds timeout)
 {
+    bool stalledNow = false;
     {
         std::lock_guard lock(m_mutex);
         m_pending.erase(id); // a late answer is dropped
-        if (!sessionId.isEmpty())
+        if (!sessionId.isEmpty()) {
             m_unresponsive.insert(sessionId);
+        } else {
+            stalledNow = !m_browserStalled;
+            m_browserStalled = true;
+        }
+    }
+    // Anything that arrives ends the stall; this asks for something that
+    // will, should the browser answer nothing else.
+    if (stalledNow) {
+        try {
+            post(u"Browser.getVersion"_s, {}, {}, [](const QJsonObject &, const QString &) {});
+        } catch (const AutomationError &) {
+            // The socket closed meanwhile: its own failure says more.
+        }
     }
     return AutomationError::automationFailure(kSource, method + u" gave no answer within "_s
                                                            + QString::number(timeout.count()) + u" ms"_s);
 }
 
-AutomationError CdpConnection::notAnswering(const QString &method)
-{
-    return AutomationError::automationFailure(kSource, method + u": the page is not answering"_s);
-}
-
-bool CdpConnection::isUnresponsive(const QString &sessionId) const
+std::optional<AutomationError> CdpConnection::refusal(const QString &method, const QString &sessionId) const
 {
     std::lock_guard lock(m_mutex);
-    return m_unresponsive.count(sessionId) > 0;
+    if (m_browserStalled)
+        return AutomationError::automationFailure(kSource, method + u": the browser at "_s + m_label
+                                                               + u" is not answering"_s);
+    if (!sessionId.isEmpty() && m_unresponsive.count(sessionId) > 0)
+        return AutomationError::automationFailure(kSource, method + u": the page is not answering"_s);
+    return std::nullopt;
 }
 
 void CdpConnection::sessionClosed(const QString &sessionId)
@@ -266,8 +280,9 @@ void CdpConnection::onMessage(const QString &text)
     std::shared_ptr<Pending> pending;
     {
         std::lock_guard lock(m_mutex);
+        m_browserStalled = false; // it answers again
         if (!sessionId.isEmpty())
-            m_unresponsive.erase(sessionId); // it answers again
+            m_unresponsive.erase(sessionId);
         if (idValue.isDouble()) {
             const auto it = m_pending.find(idValue.toInt());
             if (it == m_pending.end())

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -73,9 +74,10 @@ public:
     automation::AutomationError giveUp(int id, const QString &method, const QString &sessionId,
                                        std::chrono::milliseconds timeout);
 
-    bool isUnresponsive(const QString &sessionId) const;
-    // What a call to a session that is not answering fails with.
-    static automation::AutomationError notAnswering(const QString &method);
+    // The failure a call of method to that session (empty: the browser
+    // itself) meets at once, without being sent: the browser or the page let
+    // an earlier call run past its deadline and has not answered since.
+    std::optional<automation::AutomationError> refusal(const QString &method, const QString &sessionId) const;
     // Fails every pending call of the session at once.
     void sessionClosed(const QString &sessionId);
 
@@ -102,6 +104,7 @@ private:
     int m_nextId = 1;
     std::unordered_map<int, std::shared_ptr<Pending>> m_pending;
     std::set<QString> m_unresponsive;
+    bool m_browserStalled = false;
 };
 
 } // namespace chromium

@@ -157,8 +157,8 @@ void ChromiumBulkRead::evaluate(const QJsonObject &params, Next next)
     const auto current = [step](const ChromiumBulkRead &self) { return !self.m_done && self.m_step == step; };
     try {
         helper::checkUsable(m_tab->snapshot(), m_context);
-        if (m_channel.connection->isUnresponsive(m_channel.sessionId))
-            throw CdpConnection::notAnswering(kEvaluate);
+        if (const std::optional<AutomationError> refused = m_channel.connection->refusal(kEvaluate, m_channel.sessionId))
+            throw *refused;
         m_sent = std::chrono::steady_clock::now();
         m_commandId = m_channel.connection->post(
             kEvaluate, params, m_channel.sessionId,

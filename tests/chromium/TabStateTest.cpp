@@ -2,6 +2,10 @@
 #include "tests/support/chromium/ChromiumFixture.h"
 
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <csignal>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
@@ -133,4 +137,57 @@ TEST_F(LongDeadline, AReadOutIsNotWaitedForAndEndsWithItsTab)
     page->quit();
     const Timed taken = timed([&] { read->take(); });
     EXPECT_EQ(taken.error, AutomationError::ServerUnavailable);
+}
+
+namespace {
+
+// The shared browser stopped as a swapping machine or a debugger stops it,
+// and let go again whatever the test does.
+class StoppedBrowser
+{
+public:
+    StoppedBrowser()
+        : m_pid(pid_t(testsupport::ChromiumEnvironment::instance().chromium().pid()))
+    {
+        ::kill(m_pid, SIGSTOP);
+    }
+    ~StoppedBrowser() { resume(); }
+    void resume() { ::kill(m_pid, SIGCONT); }
+
+private:
+    pid_t m_pid;
+};
+
+QString failureOf(const std::function<void()> &call)
+{
+    try {
+        call();
+    } catch (const AutomationError &e) {
+        return e.description();
+    }
+    return {};
+}
+
+} // namespace
+
+// A browser that stops answering is known as such: after the call that met
+// its deadline, calls fail without being sent, and the browser is used again
+// as soon as it answers.
+TEST_F(ShortDeadline, AStoppedBrowserIsNotWaitedOnAgainAndIsUsedOnceItAnswers)
+{
+    auto page = openPage(u"/stopped.html"_s, u"<title>stopped</title><p id=p>x</p>"_s);
+    auto document = page->document();
+    ASSERT_NO_THROW(readList(*shell));
+
+    StoppedBrowser stopped;
+    QThread::msleep(50); // past the age at which the last tab list still answers
+    EXPECT_TRUE(failureOf([&] { readList(*shell); }).contains(u"gave no answer"_s));
+    QThread::msleep(50);
+    EXPECT_TRUE(failureOf([&] { readList(*shell); }).contains(u"is not answering"_s));
+    EXPECT_TRUE(failureOf([&] { document->getElementById(u"p"_s); }).contains(u"is not answering"_s));
+
+    stopped.resume();
+    EXPECT_TRUE(eventually([&] { return failureOf([&] { readList(*shell); }).isEmpty(); }, 20000));
+    EXPECT_EQ(automation::automationText(elementById(document, u"p"_s)->get(u"innerText"_s)), u"x"_s);
+    page->quit();
 }

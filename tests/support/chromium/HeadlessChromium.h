@@ -19,6 +19,8 @@ public:
     // under .test resolves to the loopback port given.
     void start(quint16 testHostsPort);
     chromium::DevToolsEndpoint endpoint() const { return {QStringLiteral("127.0.0.1"), m_port}; }
+    // The browser's own process, which serves the DevTools socket.
+    qint64 pid() const { return m_process.processId(); }
 
 private:
     QTemporaryDir m_profile;
