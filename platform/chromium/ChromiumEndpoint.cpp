@@ -190,7 +190,8 @@ void ChromiumEndpoint::refreshList()
     std::sort(added.begin(), added.end(), [](const TabPtr &a, const TabPtr &b) { return a->handle() < b->handle(); });
     {
         std::lock_guard lock(m_mutex);
-        m_tabs.append(added);
+        if (!added.isEmpty()) // an empty append would still unshare the list that readers hold
+            m_tabs.append(added);
         m_closing.intersect(listed);
         m_list = std::move(list);
         m_listTaken = std::chrono::steady_clock::now();

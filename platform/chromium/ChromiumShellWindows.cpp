@@ -2,6 +2,7 @@
 
 #include "platform/chromium/ChromiumBrowser.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace chromium {
@@ -20,24 +21,39 @@ QString ChromiumShellWindows::typeName() const
     return u"IShellWindows"_s;
 }
 
-std::vector<ChromiumShellWindows::Entry> ChromiumShellWindows::entries()
+const std::vector<ChromiumShellWindows::Entry> &ChromiumShellWindows::entries()
 {
-    std::vector<Entry> all;
+    std::vector<QList<TabPtr>> listed;
+    listed.reserve(m_endpoints.size());
     std::optional<AutomationError> firstFailure;
     bool anyAnswered = false;
     for (const auto &endpoint : m_endpoints) {
         try {
-            for (const TabPtr &tab : endpoint->tabs())
-                all.push_back({endpoint, tab});
+            listed.push_back(endpoint->tabs());
             anyAnswered = true;
         } catch (const AutomationError &e) {
+            listed.emplace_back();
             if (!firstFailure)
                 firstFailure = e;
         }
     }
     if (!anyAnswered && firstFailure)
         throw *firstFailure;
-    return all;
+    // The endpoint hands out its own list, shared until it changes.
+    const bool unchanged = listed.size() == m_listed.size()
+                           && std::equal(listed.cbegin(), listed.cend(), m_listed.cbegin(),
+                                         [](const QList<TabPtr> &now, const QList<TabPtr> &before) {
+                                             return now.isSharedWith(before) || (now.isEmpty() && before.isEmpty());
+                                         });
+    if (!unchanged) {
+        m_entries.clear();
+        for (size_t i = 0; i < listed.size(); ++i) {
+            for (const TabPtr &tab : std::as_const(listed[i]))
+                m_entries.push_back({m_endpoints[i], tab});
+        }
+        m_listed = std::move(listed);
+    }
+    return m_entries;
 }
 
 qint32 ChromiumShellWindows::count()
@@ -47,7 +63,7 @@ qint32 ChromiumShellWindows::count()
 
 automation::BrowserPtr ChromiumShellWindows::item(qint32 index)
 {
-    const std::vector<Entry> all = entries();
+    const std::vector<Entry> &all = entries();
     if (index < 0 || size_t(index) >= all.size())
         return nullptr;
     return std::make_shared<ChromiumBrowser>(all[size_t(index)].endpoint, all[size_t(index)].tab);

@@ -26,10 +26,14 @@ private:
         TabPtr tab;
     };
     // A browser that does not answer is left out while another does; when
-    // none answers, the first failure is passed on.
-    std::vector<Entry> entries();
+    // none answers, the first failure is passed on. One list pass asks for
+    // every window by index: while no endpoint's tab list has changed, the
+    // entries made for the last call answer, so a pass costs N, not N * N.
+    const std::vector<Entry> &entries();
 
     std::vector<std::shared_ptr<ChromiumEndpoint>> m_endpoints;
+    std::vector<QList<TabPtr>> m_listed; // each endpoint's tab list behind m_entries
+    std::vector<Entry> m_entries;
 };
 
 } // namespace chromium
