@@ -167,16 +167,6 @@ TEST_F(MainWindow, OpensWhereAndAsLargeAsItWasLeftRunAfterRun)
     }
 }
 
-TEST_F(MainWindow, APlaceBeyondASmallerScreenIsPulledOntoIt)
-{
-    const QRect screen = window->screen()->geometry();
-    storePlace({screen.right() + 600, screen.bottom() + 300, 700, 400});
-    openAgain();
-    EXPECT_EQ(window->frameGeometry().right(), screen.right());
-    EXPECT_EQ(window->frameGeometry().bottom(), screen.bottom());
-    EXPECT_EQ(window->size(), QSize(700, 400));
-}
-
 TEST_F(MainWindow, RowsFollowTheWebPagesByPosition)
 {
     tick();
