@@ -1,10 +1,9 @@
 #include "platform/chromium/DevToolsEndpoint.h"
 
 #include "platform/automation/AutomationError.h"
+#include "platform/chromium/RunningBrowsers.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,6 +19,10 @@ using automation::AutomationError;
 namespace {
 
 const QString kSource = u"Chromium"_s;
+
+// Connecting on loopback is answered at once, yes or no; this only bounds a
+// machine too loaded to answer.
+constexpr std::chrono::milliseconds kProbeTimeout{250};
 
 bool isLoopbackHost(const QString &host)
 {
@@ -109,12 +112,8 @@ QString vorlaneProfileDir()
 
 quint16 readDevToolsActivePort(const QString &profileDir)
 {
-    QFile file(QDir(profileDir).filePath(u"DevToolsActivePort"_s));
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    bool ok = false;
-    const uint port = file.readLine().trimmed().toUInt(&ok);
-    return ok && port > 0 && port < 65536 ? quint16(port) : 0;
+    const std::optional<ActivePort> record = readActivePortFile(profileDir);
+    return record ? record->port : 0;
 }
 
 QList<DevToolsEndpoint> configuredEndpoints()
@@ -123,7 +122,9 @@ QList<DevToolsEndpoint> configuredEndpoints()
     if (!configured.trimmed().isEmpty())
         return parseEndpointList(configured);
     const quint16 recorded = readDevToolsActivePort(vorlaneProfileDir());
-    return {{u"127.0.0.1"_s, recorded ? recorded : quint16(9222)}};
+    QList<DevToolsEndpoint> endpoints{{u"127.0.0.1"_s, recorded ? recorded : quint16(9222)}};
+    endpoints += runningUserBrowsers(endpoints, kProbeTimeout);
+    return endpoints;
 }
 
 QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::milliseconds timeout)

@@ -23,7 +23,9 @@ struct DevToolsEndpoint
 
 // The endpoints to walk, in order: VORLANE_DEVTOOLS (comma-separated
 // http://host:port), else the browser that Vorlane's own profile records,
-// else http://127.0.0.1:9222. Hosts that are not loopback are refused.
+// else http://127.0.0.1:9222, followed by the user's own Chromium-family
+// browsers that run with remote debugging (runningUserBrowsers). Hosts that
+// are not loopback are refused.
 QList<DevToolsEndpoint> configuredEndpoints();
 
 // Parses "http://host:port" or a browser's "ws://host:port/devtools/browser/ID";
@@ -39,7 +41,7 @@ QList<DevToolsEndpoint> parseEndpointList(const QString &text);
 QString vorlaneProfileDir();
 
 // The port a browser started with --remote-debugging-port=0 wrote into its
-// profile, or 0.
+// profile, or 0 (see readActivePortFile).
 quint16 readDevToolsActivePort(const QString &profileDir);
 
 // The browser-level WebSocket address: the one given, or asked of the

@@ -4,7 +4,10 @@
 #include "platform/stores/ValueText.h"
 #include "platform/ui/Twips.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 
@@ -62,12 +65,66 @@ private:
     QString m_name;
 };
 
-void setOuterBounds(QWidget &window, const QRect &outer)
+// Keeps a window that was placed before it was shown on the screen once
+// more when it is shown and the window system has told its frame: at once
+// where the frame is known with the window, on X11 once the window manager
+// has framed it, which the window hears as a move. A window that never gets
+// a frame stops waiting after a while.
+class KeptOnScreenOnceFramed : public QObject
 {
-    const QSize frameExtra = window.frameGeometry().size() - window.size();
-    window.resize(outer.size() - frameExtra);
-    window.move(outer.topLeft());
-}
+public:
+    static void watch(QWidget &window)
+    {
+        // Found by name: without a meta-object of its own, a cast by type
+        // would take any child for one.
+        const QString name = u"vorlaneKeptOnScreenOnceFramed"_s;
+        if (window.findChild<QObject *>(name, Qt::FindDirectChildrenOnly))
+            return;
+        auto *watcher = new KeptOnScreenOnceFramed(window);
+        watcher->setObjectName(name);
+        window.installEventFilter(watcher);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::Show:
+            // The show event comes before the window is on the screen.
+            QTimer::singleShot(0, this, [this] { keepIfFramed(); });
+            QTimer::singleShot(kWaitForFrameMs, this, [this] { deleteLater(); });
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+            if (m_window.isVisible())
+                keepIfFramed();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    static constexpr int kWaitForFrameMs = 2000;
+
+    explicit KeptOnScreenOnceFramed(QWidget &window)
+        : QObject(&window)
+        , m_window(window)
+    {
+    }
+
+    void keepIfFramed()
+    {
+        if (m_window.frameGeometry().size() == m_window.size())
+            return;
+        m_window.removeEventFilter(this);
+        KeepFormOnScreen(m_window);
+        deleteLater();
+    }
+
+    QWidget &m_window;
+};
 
 } // namespace
 
@@ -78,11 +135,12 @@ void SaveFormPosition(const QWidget &rWindow, const QString &vName, stores::Prog
     stored.write(u"WindowState"_s, state);
     if (!rWindow.isVisible() || state != Normal)
         return;
-    const QRect outer = rWindow.frameGeometry();
-    stored.write(u"Left"_s, ui::PixelsToTwipsX(rWindow, outer.x()));
-    stored.write(u"Top"_s, ui::PixelsToTwipsY(rWindow, outer.y()));
-    stored.write(u"Width"_s, ui::PixelsToTwipsX(rWindow, outer.width()));
-    stored.write(u"Height"_s, ui::PixelsToTwipsY(rWindow, outer.height()));
+    // pos() is the frame's corner and move() takes it back as such; the size
+    // is the client's, which resize() takes without knowing the frame.
+    stored.write(u"Left"_s, ui::PixelsToTwipsX(rWindow, rWindow.pos().x()));
+    stored.write(u"Top"_s, ui::PixelsToTwipsY(rWindow, rWindow.pos().y()));
+    stored.write(u"Width"_s, ui::PixelsToTwipsX(rWindow, rWindow.width()));
+    stored.write(u"Height"_s, ui::PixelsToTwipsY(rWindow, rWindow.height()));
 }
 
 void RestoreFormPosition(QWidget &rWindow, const QString &vName, qint32 vState, stores::ProgramSettings &rStore)
@@ -96,20 +154,21 @@ void RestoreFormPosition(QWidget &rWindow, const QString &vName, qint32 vState, 
     setWindowStateTo(rWindow, Normal);
 
     const StoredPlacement stored(rStore, vName);
-    if (wasVisible) {
-        QRect outer = rWindow.frameGeometry();
-        outer.moveLeft(ui::TwipsToPixelsX(rWindow, stored.read(u"Left"_s, ui::PixelsToTwipsX(rWindow, outer.x()))));
-        outer.moveTop(ui::TwipsToPixelsY(rWindow, stored.read(u"Top"_s, ui::PixelsToTwipsY(rWindow, outer.y()))));
-        const bool sizable = rWindow.minimumSize() != rWindow.maximumSize();
-        if (sizable) {
-            outer.setWidth(
-                ui::TwipsToPixelsX(rWindow, stored.read(u"Width"_s, ui::PixelsToTwipsX(rWindow, outer.width()))));
-            outer.setHeight(
-                ui::TwipsToPixelsY(rWindow, stored.read(u"Height"_s, ui::PixelsToTwipsY(rWindow, outer.height()))));
-        }
-        setOuterBounds(rWindow, outer);
-        KeepFormOnScreen(rWindow);
+    const QPoint corner = rWindow.pos();
+    const QPoint storedCorner(
+        ui::TwipsToPixelsX(rWindow, stored.read(u"Left"_s, ui::PixelsToTwipsX(rWindow, corner.x()))),
+        ui::TwipsToPixelsY(rWindow, stored.read(u"Top"_s, ui::PixelsToTwipsY(rWindow, corner.y()))));
+    const bool sizable = rWindow.minimumSize() != rWindow.maximumSize();
+    if (sizable) {
+        rWindow.resize(
+            ui::TwipsToPixelsX(rWindow, stored.read(u"Width"_s, ui::PixelsToTwipsX(rWindow, rWindow.width()))),
+            ui::TwipsToPixelsY(rWindow, stored.read(u"Height"_s, ui::PixelsToTwipsY(rWindow, rWindow.height()))));
     }
+    // A window not yet shown may not know its frame yet: its client size
+    // stands in for the outer one until it is shown.
+    rWindow.move(KeptOnScreen(QRect(storedCorner, rWindow.frameGeometry().size()), rWindow.screen()).topLeft());
+    if (!wasVisible)
+        KeptOnScreenOnceFramed::watch(rWindow);
 
     const qint32 storedState = stored.read(u"WindowState"_s, Normal);
     if (storedState == Normal || storedState == Minimised || storedState == Maximised)
@@ -120,20 +179,31 @@ void RestoreFormPosition(QWidget &rWindow, const QString &vName, qint32 vState, 
         setWindowStateTo(rWindow, vState);
 }
 
+QRect KeptOnScreen(QRect outer, const QScreen *fallback)
+{
+    const QScreen *screen = QGuiApplication::screenAt(outer.center());
+    if (!screen)
+        screen = fallback ? fallback : QGuiApplication::primaryScreen();
+    if (!screen)
+        return outer;
+    const QRect area = screen->geometry();
+    if (outer.right() > area.right())
+        outer.moveRight(area.right());
+    if (outer.left() < area.left())
+        outer.moveLeft(area.left());
+    if (outer.bottom() > area.bottom())
+        outer.moveBottom(area.bottom());
+    if (outer.top() < area.top())
+        outer.moveTop(area.top());
+    return outer;
+}
+
 void KeepFormOnScreen(QWidget &rWindow)
 {
     if (!rWindow.isVisible() || windowStateOf(rWindow) != Normal)
         return;
-    const QRect screen = rWindow.screen()->geometry();
-    QPoint topLeft = rWindow.frameGeometry().topLeft();
-    const QSize size = rWindow.frameGeometry().size();
-    if (topLeft.x() + size.width() > screen.x() + screen.width())
-        topLeft.setX(screen.x() + screen.width() - size.width());
-    if (topLeft.x() < screen.x())
-        topLeft.setX(screen.x());
-    if (topLeft.y() + size.height() > screen.y() + screen.height())
-        topLeft.setY(screen.y() + screen.height() - size.height());
-    if (topLeft.y() < screen.y())
-        topLeft.setY(screen.y());
-    rWindow.move(topLeft);
+    const QRect outer = rWindow.frameGeometry();
+    const QPoint kept = KeptOnScreen(outer, rWindow.screen()).topLeft();
+    if (kept != outer.topLeft())
+        rWindow.move(kept);
 }

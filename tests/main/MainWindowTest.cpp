@@ -55,6 +55,25 @@ protected:
         return stores::userProgramSettings().GetSetting(kApplicationTitle, u"ＦormPosition"_s, key, u"-"_s);
     }
 
+    // A place in pixels, as a run that closed the window there saved it.
+    void storePlace(const QRect &place)
+    {
+        const QString keys[] = {u"MainLeft"_s, u"MainTop"_s, u"MainWidth"_s, u"MainHeight"_s};
+        const int values[] = {place.x(), place.y(), place.width(), place.height()};
+        for (int i = 0; i < 4; ++i)
+            stores::userProgramSettings().SaveSetting(kApplicationTitle, u"ＦormPosition"_s, keys[i],
+                                                      QString::number(ui::PixelsToTwipsX(*window, values[i])));
+    }
+
+    // The next run: a new window over the same store, shown as start-up
+    // shows it, before the event loop takes over.
+    void openAgain()
+    {
+        load([this] { return shell; });
+        window->show();
+        QCoreApplication::processEvents();
+    }
+
     std::shared_ptr<ShellWindowsDouble> shell = std::make_shared<ShellWindowsDouble>();
     int gatewaysMade = 0;
 };
@@ -131,6 +150,21 @@ TEST_F(MainWindow, OpensCentredAndHeldToItsMinimumSize)
     window->resize(900, 100);
     EXPECT_EQ(window->width(), 900);
     EXPECT_NEAR(twips(*window, window->frameGeometry().height()), 5000, 15);
+}
+
+TEST_F(MainWindow, OpensWhereAndAsLargeAsItWasLeftRunAfterRun)
+{
+    storePlace({40, 30, 700, 400});
+    openAgain();
+    const QRect opened = window->frameGeometry();
+    EXPECT_EQ(opened.topLeft(), QPoint(40, 30));
+    EXPECT_EQ(window->size(), QSize(700, 400));
+
+    for (int run = 0; run < 2; ++run) {
+        window->close();
+        openAgain();
+        EXPECT_EQ(window->frameGeometry(), opened) << "run " << run;
+    }
 }
 
 TEST_F(MainWindow, RowsFollowTheWebPagesByPosition)
@@ -266,7 +300,7 @@ TEST_P(MainWindowClose, SavesBrowserBoundsSettingsAndPlacementAndClosesOwnedWind
     EXPECT_EQ(saved.WebPage_Width, 1000);
     EXPECT_EQ(saved.WebPage_Height, 700);
     EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
-    EXPECT_NEAR(stored(u"MainWidth"_s).toInt(), twips(*window, window->frameGeometry().width()), 15);
+    EXPECT_NEAR(stored(u"MainWidth"_s).toInt(), twips(*window, window->width()), 15);
     EXPECT_NEAR(stored(u"MainLeft"_s).toInt(), twips(*window, window->frameGeometry().left()), 15);
 
     // A window kept after closing can be asked to close again.

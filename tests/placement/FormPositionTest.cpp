@@ -32,6 +32,15 @@ protected:
     QString stored(const QString &key) const { return m_store.GetSetting(kApp, kSection, key, u"<absent>"_s); }
     void store(const QString &key, const QString &value) { m_store.SaveSetting(kApp, kSection, key, value); }
 
+    // A place in pixels, stored as the program stores it.
+    void storePlace(const QRect &place)
+    {
+        store(u"MainLeft"_s, QString::number(twipsX(place.x())));
+        store(u"MainTop"_s, QString::number(twipsY(place.y())));
+        store(u"MainWidth"_s, QString::number(twipsX(place.width())));
+        store(u"MainHeight"_s, QString::number(twipsY(place.height())));
+    }
+
     void showAt(const QPoint &topLeft)
     {
         m_window.move(topLeft);
@@ -74,8 +83,9 @@ TEST_F(FormPositionTest, SaveWritesStateAndBoundsInScreenTwips)
     EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
     EXPECT_EQ(stored(u"MainLeft"_s), QString::number(twipsX(30)));
     EXPECT_EQ(stored(u"MainTop"_s), QString::number(twipsY(40)));
-    EXPECT_EQ(stored(u"MainWidth"_s), QString::number(twipsX(m_window.frameGeometry().width())));
-    EXPECT_EQ(stored(u"MainHeight"_s), QString::number(twipsY(m_window.frameGeometry().height())));
+    // The size inside the frame, which a window not yet shown can take back.
+    EXPECT_EQ(stored(u"MainWidth"_s), QString::number(twipsX(m_window.width())));
+    EXPECT_EQ(stored(u"MainHeight"_s), QString::number(twipsY(m_window.height())));
     EXPECT_FALSE(m_store.contains(kApp, u"FormPosition"_s, u"MainWindowState"_s));
 }
 
@@ -95,9 +105,8 @@ TEST_F(FormPositionTest, SaveWhileMaximisedOrMinimisedKeepsTheLastNormalBounds)
     EXPECT_EQ(stored(u"MainLeft"_s), u"111"_s);
 }
 
-TEST_F(FormPositionTest, RestoreOfAHiddenWindowCentresItInTheNormalState)
+TEST_F(FormPositionTest, RestoreOfAHiddenWindowWithNothingStoredCentresItInTheNormalState)
 {
-    store(u"MainLeft"_s, u"0"_s);
     store(u"MainWindowState"_s, u"2"_s);
     RestoreFormPosition(m_window, u"Main"_s, 0, m_store);
     EXPECT_FALSE(m_window.isVisible());
@@ -107,14 +116,67 @@ TEST_F(FormPositionTest, RestoreOfAHiddenWindowCentresItInTheNormalState)
 
 TEST_F(FormPositionTest, RestoreOfAVisibleWindowAppliesTheStoredBoundsOnScreen)
 {
-    store(u"MainLeft"_s, QString::number(twipsX(-50)));
-    store(u"MainTop"_s, QString::number(twipsY(20)));
-    store(u"MainWidth"_s, QString::number(twipsX(300)));
-    store(u"MainHeight"_s, QString::number(twipsY(150)));
+    storePlace({-50, 20, 300, 150});
     showAt({5, 5});
     RestoreFormPosition(m_window, u"Main"_s, 0, m_store);
     EXPECT_TRUE(m_window.isVisible());
-    EXPECT_EQ(m_window.frameGeometry(), QRect(0, 20, 300, 150));
+    EXPECT_EQ(m_window.frameGeometry().topLeft(), QPoint(0, 20));
+    EXPECT_EQ(m_window.size(), QSize(300, 150));
+}
+
+// A place saved on a larger screen, or one that has gone, comes back whole.
+TEST_F(FormPositionTest, APlaceBeyondTheScreenIsPulledOnShownOrNot)
+{
+    for (const bool shownFirst : {false, true}) {
+        QWidget window;
+        window.resize(200, 100);
+        if (shownFirst)
+            window.show();
+        storePlace({screen().right() + 400, screen().bottom() - 20, 300, 150});
+        RestoreFormPosition(window, u"Main"_s, 0, m_store);
+        window.show();
+        // Until then, a window shown for the first time may not know its frame.
+        QCoreApplication::processEvents();
+        const QRect outer = window.frameGeometry();
+        EXPECT_EQ(outer.right(), screen().right()) << shownFirst;
+        EXPECT_EQ(outer.bottom(), screen().bottom()) << shownFirst;
+        EXPECT_EQ(window.size(), QSize(300, 150)) << shownFirst;
+    }
+}
+
+// Each run places a fresh window before showing it, when the window system
+// may not know its frame yet, and saves on close: the window must open
+// where it was left and neither wander nor grow by its frame from one run
+// to the next.
+TEST_F(FormPositionTest, RunAfterRunTheWindowKeepsItsPlaceAndSize)
+{
+    storePlace({90, 80, 340, 200});
+    QRect first;
+    for (int run = 0; run < 3; ++run) {
+        QWidget window;
+        window.resize(200, 100);
+        RestoreFormPosition(window, u"Main"_s, 0, m_store);
+        window.show();
+        if (run == 0) {
+            first = window.frameGeometry();
+            EXPECT_EQ(first.topLeft(), QPoint(90, 80));
+            EXPECT_EQ(window.size(), QSize(340, 200));
+        }
+        EXPECT_EQ(window.frameGeometry(), first) << run;
+        SaveFormPosition(window, u"Main"_s, m_store);
+    }
+}
+
+TEST(KeptOnScreen, MovesARectangleOntoTheScreenItsCentreIsOn)
+{
+    const QRect area = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(KeptOnScreen(QRect(10, 10, 100, 50)), QRect(10, 10, 100, 50));
+    EXPECT_EQ(KeptOnScreen(QRect(area.right() - 40, -30, 100, 50)), QRect(area.right() - 99, 0, 100, 50));
+    // Its centre on no screen: the primary one takes it.
+    EXPECT_EQ(KeptOnScreen(QRect(-5000, area.bottom() + 5000, 100, 50)),
+              QRect(0, area.bottom() - 49, 100, 50));
+    // Larger than the screen: the top left corner.
+    EXPECT_EQ(KeptOnScreen(QRect(30, 30, area.width() + 50, area.height() + 50)).topLeft(), QPoint(0, 0));
 }
 
 TEST_F(FormPositionTest, RestoreIgnoresNonNumbersAndKeepsTheSizeOfAFixedWindow)

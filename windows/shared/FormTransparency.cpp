@@ -1,10 +1,9 @@
 #include "windows/shared/FormTransparency.h"
 
+#include "platform/ui/FormPosition.h"
 #include "platform/ui/UiServices.h"
 #include "windows/shared/ControlRoutines.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace shared {
@@ -32,21 +31,6 @@ void moveOutOfSight(QWidget *window)
                               normal.size()));
 }
 
-QRect keptOnScreen(QRect geometry)
-{
-    const QScreen *screen = QGuiApplication::screenAt(geometry.center());
-    const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->geometry();
-    if (geometry.right() > area.right())
-        geometry.moveRight(area.right());
-    if (geometry.left() < area.left())
-        geometry.moveLeft(area.left());
-    if (geometry.bottom() > area.bottom())
-        geometry.moveBottom(area.bottom());
-    if (geometry.top() < area.top())
-        geometry.moveTop(area.top());
-    return geometry;
-}
-
 void bringBackIntoSight(QWidget *window)
 {
     const QVariant saved = window->property(kSavedGeometry);
@@ -56,7 +40,7 @@ void bringBackIntoSight(QWidget *window)
     const auto state = Qt::WindowStates(window->property(kSavedState).toInt());
     window->setProperty(kSavedGeometry, QVariant());
     window->setProperty(kSavedState, QVariant());
-    window->setGeometry(keptOnScreen(saved.toRect()));
+    window->setGeometry(KeptOnScreen(saved.toRect()));
     window->setWindowState(window->windowState() | state);
 }
 
