@@ -84,7 +84,7 @@ std::optional<ActivePort> readActivePortFile(const QString &profileDir)
 
 QStringList userBrowserProfileDirs()
 {
-    // The base directory specification asks that a relative value be ignored.
+    // XDG asks that a relative value be ignored.
     QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (config.isEmpty() || QDir::isRelativePath(config))
         config = QDir::homePath() + u"/.config"_s;
