@@ -66,9 +66,11 @@ void LoadSettings(SettingsVariables &rSettings)
     });
 }
 
-void SaveSettings(const SettingsVariables &vSettings)
+bool SaveSettings(const SettingsVariables &vSettings)
 {
-    forEachSetting(vSettings, [](stores::SettingsStore &store, const SettingEntry &entry, const auto &variable) {
-        store.WriteValue(entry.section, entry.key, textOfValue(variable));
+    bool all = true;
+    forEachSetting(vSettings, [&all](stores::SettingsStore &store, const SettingEntry &entry, const auto &variable) {
+        all = store.WriteValue(entry.section, entry.key, textOfValue(variable)) && all;
     });
+    return all;
 }

@@ -8,4 +8,6 @@
 // every other setting still loads, and keys the program does not know stay
 // in the store untouched.
 void LoadSettings(SettingsVariables &rSettings);
-void SaveSettings(const SettingsVariables &vSettings);
+// False when any setting could not be written; the others still are, and
+// a file that could not be written keeps what it held.
+bool SaveSettings(const SettingsVariables &vSettings);

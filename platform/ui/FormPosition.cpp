@@ -48,9 +48,9 @@ public:
     {
     }
 
-    void write(const QString &suffix, qint32 value)
+    bool write(const QString &suffix, qint32 value)
     {
-        m_store.SaveSetting(kApplicationTitle, kSection, m_name + suffix, stores::textOf(value));
+        return m_store.SaveSetting(kApplicationTitle, kSection, m_name + suffix, stores::textOf(value));
     }
 
     // The stored number, or current when none is stored or it is not a number.
@@ -128,19 +128,20 @@ private:
 
 } // namespace
 
-void SaveFormPosition(const QWidget &rWindow, const QString &vName, stores::ProgramSettings &rStore)
+bool SaveFormPosition(const QWidget &rWindow, const QString &vName, stores::ProgramSettings &rStore)
 {
     StoredPlacement stored(rStore, vName);
     const qint32 state = windowStateOf(rWindow);
-    stored.write(u"WindowState"_s, state);
+    if (!stored.write(u"WindowState"_s, state))
+        return false;
     if (!rWindow.isVisible() || state != Normal)
-        return;
+        return true;
     // pos() is the frame's corner and move() takes it back as such; the size
     // is the client's, which resize() takes without knowing the frame.
-    stored.write(u"Left"_s, ui::PixelsToTwipsX(rWindow, rWindow.pos().x()));
-    stored.write(u"Top"_s, ui::PixelsToTwipsY(rWindow, rWindow.pos().y()));
-    stored.write(u"Width"_s, ui::PixelsToTwipsX(rWindow, rWindow.width()));
-    stored.write(u"Height"_s, ui::PixelsToTwipsY(rWindow, rWindow.height()));
+    return stored.write(u"Left"_s, ui::PixelsToTwipsX(rWindow, rWindow.pos().x()))
+           && stored.write(u"Top"_s, ui::PixelsToTwipsY(rWindow, rWindow.pos().y()))
+           && stored.write(u"Width"_s, ui::PixelsToTwipsX(rWindow, rWindow.width()))
+           && stored.write(u"Height"_s, ui::PixelsToTwipsY(rWindow, rWindow.height()));
 }
 
 void RestoreFormPosition(QWidget &rWindow, const QString &vName, qint32 vState, stores::ProgramSettings &rStore)

@@ -17,8 +17,8 @@ class QWidget;
 // make the window creep by the frame's size from run to run.
 
 // Writes vName + "WindowState", and the bounds while the window is visible
-// and normal.
-void SaveFormPosition(const QWidget &rWindow, const QString &vName,
+// and normal. False when any of them could not be written.
+bool SaveFormPosition(const QWidget &rWindow, const QString &vName,
                       stores::ProgramSettings &rStore = stores::userProgramSettings());
 
 // Centres a normal window on its screen, then gives it its stored bounds,

@@ -2,6 +2,7 @@
 // refresh, a browser that stops answering, the tool bar, and both ways of
 // closing it.
 #include "tests/main/MainWindowFixture.h"
+#include "platform/stores/StoreFolder.h"
 
 #include "platform/stores/ApplicationTitle.h"
 #include "settings/SettingsVariables.h"
@@ -17,6 +18,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QTest>
 #include <QMenuBar>
@@ -303,9 +306,29 @@ TEST_P(MainWindowClose, SavesBrowserBoundsSettingsAndPlacementAndClosesOwnedWind
     EXPECT_NEAR(stored(u"MainWidth"_s).toInt(), twips(*window, window->width()), 15);
     EXPECT_NEAR(stored(u"MainLeft"_s).toInt(), twips(*window, window->frameGeometry().left()), 15);
 
+    EXPECT_TRUE(ui.messageBoxes.isEmpty());
+
     // A window kept after closing can be asked to close again.
     window->close();
     EXPECT_EQ(stored(u"MainWindowState"_s), u"0"_s);
+}
+
+// Settings that cannot be written are not lost silently: the user hears of
+// it once, as the program closes.
+TEST_P(MainWindowClose, SettingsThatCannotBeSavedAreSaidOnce)
+{
+    window->show();
+    // A folder where each file belongs cannot be written, whoever runs the test.
+    for (const QString &store : {u"store0"_s, u"store1"_s, u"program"_s}) {
+        const QString path = stores::storeFilePath(u"Vorlane"_s, store);
+        QFile::remove(path);
+        ASSERT_TRUE(QDir().mkpath(path));
+    }
+    closeWindow();
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_EQ(ui.messageBoxes.size(), 1);
+    EXPECT_TRUE(ui.messageBoxes[0].text.startsWith(u"設定を保存できませんでした。"_s));
+    EXPECT_EQ(ui.messageBoxes[0].icon, ui::MessageIcon::Warning);
 }
 
 TEST_P(MainWindowClose, GoesOnWhenTheBrowserClosesAtThatMoment)

@@ -1,6 +1,9 @@
 #include "windows/main/frmMain.h"
 
+#include "platform/stores/ApplicationTitle.h"
+#include "platform/stores/StoreFolder.h"
 #include "platform/ui/FormPosition.h"
+#include "platform/ui/UiServices.h"
 #include "settings/Settings.h"
 #include "settings/SettingsVariables.h"
 #include "windows/main/MainGlobals.h"
@@ -39,9 +42,13 @@ void frmMain::Form_QueryUnload()
 
 void frmMain::Form_Unload()
 {
-    SaveSettings(mSettings);
+    const bool settingsSaved = SaveSettings(mSettings);
     unloadOtherWindows();
-    SaveFormPosition(*this, u"Main"_s);
+    const bool placeSaved = SaveFormPosition(*this, u"Main"_s);
+    // Said once, at the one moment the user can still hear it.
+    if (!settingsSaved || !placeSaved)
+        ui::services().messageBox(u"設定を保存できませんでした。保存先: "_s + stores::storeFolder(), kApplicationTitle,
+                                  ui::MessageIcon::Warning);
 }
 
 // The windows this one owns, the most recently made first; a window may
