@@ -238,7 +238,8 @@ TEST_F(GridInteractions, CopyTakesExactlyTheCellThatWasRightClicked)
     grid->setCurrent(2, kValueCol);
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(ui.clipboardTexts.last(), u"v1"_s);
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, grid->visualRect(grid->currentIndex()).center());
+    const QPoint centre = grid->visualRect(grid->currentIndex()).center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre, grid->viewport()->mapToGlobal(centre));
     QApplication::sendEvent(grid, &menuKey);
     EXPECT_TRUE(menu->isVisible());
     menu->hide();
