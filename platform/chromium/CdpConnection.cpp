@@ -47,7 +47,11 @@ public:
     void open(const QUrl &url)
     {
         m_socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
-        m_socket->setMaxAllowedIncomingMessageSize(256 * 1024 * 1024);
+        // Our helper keeps its answers to about a megabyte of text and a tab
+        // list of thousands of tabs is a few; a far bigger message is not one
+        // we asked for, and the socket closes rather than take it in.
+        m_socket->setMaxAllowedIncomingMessageSize(64 * 1024 * 1024);
+        m_socket->setMaxAllowedIncomingFrameSize(64 * 1024 * 1024);
         connect(m_socket, &QWebSocket::connected, this, [this] { m_connection->onConnected(); });
         connect(m_socket, &QWebSocket::disconnected, this,
                 [this] { m_connection->onDisconnected(m_socket->errorString()); });

@@ -34,6 +34,10 @@ bool isLoopbackHost(const QString &host)
 
 // The body of a small HTTP GET, read with blocking socket waits so that no
 // event loop runs meanwhile.
+// Chromium's /json/version is about half a kilobyte; anything far longer is
+// not a browser, and is not read into memory.
+constexpr qsizetype kMaxHttpAnswer = 64 * 1024;
+
 QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std::chrono::milliseconds timeout)
 {
     const QDeadlineTimer deadline(timeout);
@@ -50,7 +54,10 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
     while (!deadline.hasExpired()) {
         if (!socket.bytesAvailable() && !socket.waitForReadyRead(int(std::max<qint64>(1, deadline.remainingTime()))))
             break; // closed, or the deadline passed
-        response += socket.readAll();
+        response += socket.read(kMaxHttpAnswer + 1 - response.size());
+        if (response.size() > kMaxHttpAnswer)
+            throw AutomationError(AutomationError::ServerUnavailable, kSource,
+                                  u"the answer at "_s + endpoint.display() + u" is too long for a DevTools endpoint"_s);
         if (bodyStart < 0 && (bodyStart = response.indexOf("\r\n\r\n")) >= 0) {
             bodyStart += 4;
             for (const QByteArray &line : response.left(bodyStart).split('\n')) {

@@ -188,3 +188,20 @@ TEST_F(RunningBrowsers, TheFoldersFollowXdgConfigHomeWhenItIsAbsolute)
     const ScopedEnv relative("XDG_CONFIG_HOME", "relative/config");
     EXPECT_EQ(chromium::userBrowserProfileDirs().first(), QDir::homePath() + u"/.config/chromium"_s);
 }
+
+// Something that answers like a web server but not like a browser is not
+// read into memory whole.
+using HugeAnswer = testsupport::ChromiumTest;
+
+TEST_F(HugeAnswer, IsRefusedEarlyAtAnEndpoint)
+{
+    server().setPage(u"/json/version"_s, QString(8 * 1024 * 1024, u'x'));
+    const chromium::DevToolsEndpoint endpoint{u"127.0.0.1"_s, server().port()};
+    try {
+        chromium::browserSocketUrl(endpoint, std::chrono::seconds(30));
+        ADD_FAILURE() << "a huge answer was taken";
+    } catch (const automation::AutomationError &e) {
+        EXPECT_EQ(e.number(), automation::AutomationError::ServerUnavailable);
+        EXPECT_TRUE(e.description().contains(u"too long"_s)) << e.description().toStdString();
+    }
+}
