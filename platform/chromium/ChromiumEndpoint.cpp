@@ -196,8 +196,7 @@ void ChromiumEndpoint::refreshList()
         m_list = std::move(list);
         m_listTaken = std::chrono::steady_clock::now();
     }
-    for (const TabPtr &tab : std::as_const(removed))
-        forgetTab(tab);
+    forgetTabs(removed);
     for (const TabPtr &tab : std::as_const(added))
         startSetup(tab);
 }
@@ -219,17 +218,29 @@ ChromiumEndpoint::TargetInfo ChromiumEndpoint::info(ChromiumTab &tab)
     return *it;
 }
 
-void ChromiumEndpoint::forgetTab(const TabPtr &tab)
+void ChromiumEndpoint::forgetTabs(const QList<TabPtr> &gone)
 {
-    const QString sessionId = tab->snapshot().sessionId;
-    tab->gone();
-    {
-        std::lock_guard lock(m_mutex);
-        m_tabs.removeOne(tab);
-        m_bySession.remove(sessionId);
+    if (gone.isEmpty())
+        return;
+    QStringList sessions;
+    QSet<const ChromiumTab *> forgotten;
+    for (const TabPtr &tab : gone) {
+        sessions.append(tab->snapshot().sessionId);
+        tab->gone();
+        forgotten.insert(tab.get());
     }
-    if (!sessionId.isEmpty() && m_connection)
-        m_connection->sessionClosed(sessionId);
+    {
+        // In one sweep: thousands of tabs that go at once must not cost
+        // thousands of sweeps.
+        std::lock_guard lock(m_mutex);
+        m_tabs.removeIf([&](const TabPtr &tab) { return forgotten.contains(tab.get()); });
+        for (const QString &sessionId : std::as_const(sessions))
+            m_bySession.remove(sessionId);
+    }
+    for (const QString &sessionId : std::as_const(sessions)) {
+        if (!sessionId.isEmpty() && m_connection)
+            m_connection->sessionClosed(sessionId);
+    }
 }
 
 TabPtr ChromiumEndpoint::tabBySession(const QString &sessionId) const
@@ -454,7 +465,7 @@ void ChromiumEndpoint::closeTab(ChromiumTab &tab)
     }
     const TabPtr closed = tabByTarget(tab.targetId());
     if (closed)
-        forgetTab(closed);
+        forgetTabs({closed});
     else
         tab.gone();
 }

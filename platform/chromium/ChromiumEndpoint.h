@@ -78,7 +78,7 @@ private:
     void refreshList();
     void startSetup(const TabPtr &tab);
     void onEvent(const QString &method, const QJsonObject &params, const QString &sessionId);
-    void forgetTab(const TabPtr &tab);
+    void forgetTabs(const QList<TabPtr> &gone);
     TabPtr tabBySession(const QString &sessionId) const;
     TabPtr tabByTarget(const QString &targetId) const;
     ChromiumTab::Snapshot usableTab(ChromiumTab &tab);

@@ -167,14 +167,17 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
     if (!changed)
         return handles;
 
-    // Forget the oldest tabs; their browsers are long gone.
-    while (tabs.size() > kKeptTabs) {
-        auto oldest = tabs.begin();
-        for (auto it = tabs.begin(); it != tabs.end(); ++it) {
-            if (it.value().toInt() < oldest.value().toInt())
-                oldest = it;
-        }
-        tabs.erase(oldest);
+    // Forget the oldest tabs, their browsers long gone: in one sort, however
+    // many tabs came at once.
+    if (tabs.size() > kKeptTabs) {
+        QList<std::pair<qint64, QString>> byAge;
+        byAge.reserve(tabs.size());
+        for (auto it = tabs.constBegin(); it != tabs.constEnd(); ++it)
+            byAge.append({it.value().toInteger(), it.key()});
+        const auto firstKept = byAge.end() - kKeptTabs;
+        std::nth_element(byAge.begin(), firstKept, byAge.end());
+        for (auto it = byAge.begin(); it != firstKept; ++it)
+            tabs.remove(it->second);
     }
     QJsonObject written{{u"next"_s, qint64(nextAfter(highest))}, {u"tabs"_s, tabs}};
     // A save writes through a link to its target; whatever is not a plain

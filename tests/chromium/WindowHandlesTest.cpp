@@ -115,3 +115,19 @@ TEST(WindowHandles, ACountNearTheLastHandleNeitherWrapsNorRepeats)
     const QList<qint32> after = WindowHandles::handlesFor(u"/b/spoiled"_s, {u"A"_s, u"B"_s});
     EXPECT_EQ(after, (QList<qint32>{2147483643, 2147483644})) << "still above what this process has given";
 }
+
+// Many tabs at once: each gets its own handle, and the registry keeps the newest.
+TEST(WindowHandles, ThousandsOfNewTabsAreKeptNewestFirst)
+{
+    const RegistryFolder folder;
+    QStringList targets;
+    for (int i = 0; i < 6000; ++i)
+        targets.append(u"T"_s + QString::number(i));
+    const QList<qint32> handles = WindowHandles::handlesFor(u"/b/many"_s, targets);
+    ASSERT_EQ(handles.size(), 6000);
+    for (qsizetype i = 1; i < handles.size(); ++i)
+        ASSERT_EQ(handles[i], handles[i - 1] + 1);
+    // The newest still have theirs; the oldest were forgotten and get new ones.
+    EXPECT_EQ(WindowHandles::handlesFor(u"/b/many"_s, {u"T5999"_s}).front(), handles.back());
+    EXPECT_GT(WindowHandles::handlesFor(u"/b/many"_s, {u"T0"_s}).front(), handles.back());
+}
