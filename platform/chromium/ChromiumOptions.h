@@ -14,9 +14,11 @@ struct ChromiumOptions
 {
     // The deadline of every call into the browser.
     std::chrono::milliseconds callTimeout = defaultCallTimeout();
-    // How long one tab list answers the reads that follow it: one refresh
-    // pass of the browser list then costs one round trip, not one per read.
-    std::chrono::milliseconds listMaxAge{25};
+    // How long one tab list answers the reads that follow it while no tab
+    // event says it changed: the events keep it current, and asking again
+    // now and then finds a browser that stopped answering. A list pass of
+    // hundreds of tabs then costs no round trip at most ticks.
+    std::chrono::milliseconds listMaxAge{1000};
     // Where GoHome goes; Chromium offers no home page of its own to ask for.
     QString homePage = QStringLiteral("about:blank");
 };

@@ -169,9 +169,11 @@ TEST_F(ShortDeadline, AStoppedBrowserIsNotWaitedOnAgainAndIsUsedOnceItAnswers)
     ASSERT_NO_THROW(readList(*shell));
 
     StoppedBrowser stopped;
-    QThread::msleep(50); // past the age at which the last tab list still answers
+    // Past the age at which the last tab list still answers.
+    const auto listAge = chromium::ChromiumOptions().listMaxAge + std::chrono::milliseconds(50);
+    QThread::msleep(quint64(listAge.count()));
     EXPECT_TRUE(failureOf([&] { readList(*shell); }).description.contains(u"gave no answer"_s));
-    QThread::msleep(50);
+    QThread::msleep(quint64(listAge.count()));
     EXPECT_TRUE(failureOf([&] { readList(*shell); }).description.contains(u"is not answering"_s));
     EXPECT_TRUE(failureOf([&] { document->getElementById(u"p"_s); }).description.contains(u"is not answering"_s));
 
