@@ -1,15 +1,12 @@
 #include "platform/chromium/RunningBrowsers.h"
 
+#include "platform/chromium/PlainFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTcpSocket>
-
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace chromium {
 
@@ -19,35 +16,6 @@ namespace {
 
 // A real file holds a port and a path of some fifty characters.
 constexpr qsizetype kMaxFileSize = 4096;
-
-// The whole file when it is a small regular file of its own. O_NOFOLLOW
-// leaves out a link planted to send us elsewhere, O_NONBLOCK a pipe that
-// would hold the open until someone writes into it.
-std::optional<QByteArray> readSmallFile(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info{};
-    std::optional<QByteArray> contents;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxFileSize) {
-        QByteArray buffer(kMaxFileSize + 1, Qt::Uninitialized);
-        qsizetype total = 0;
-        while (total < buffer.size()) {
-            const ssize_t got = ::read(fd, buffer.data() + total, size_t(buffer.size() - total));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            total += got;
-        }
-        // A file that grew past the limit while we read is no port file.
-        if (total <= kMaxFileSize)
-            contents = buffer.left(total);
-    }
-    ::close(fd);
-    return contents;
-}
 
 bool answersOnLoopback(quint16 port, std::chrono::milliseconds timeout)
 {
@@ -63,7 +31,7 @@ bool answersOnLoopback(quint16 port, std::chrono::milliseconds timeout)
 
 std::optional<ActivePort> readActivePortFile(const QString &profileDir)
 {
-    const std::optional<QByteArray> contents = readSmallFile(QDir(profileDir).filePath(u"DevToolsActivePort"_s));
+    const std::optional<QByteArray> contents = readPlainFile(QDir(profileDir).filePath(u"DevToolsActivePort"_s), kMaxFileSize);
     if (!contents)
         return std::nullopt;
     const QList<QByteArray> lines = contents->split('\n');

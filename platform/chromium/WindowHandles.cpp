@@ -1,6 +1,7 @@
 #include "platform/chromium/WindowHandles.h"
 
 #include "platform/chromium/DevToolsLog.h"
+#include "platform/chromium/PlainFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -15,7 +16,6 @@
 #include <atomic>
 #include <limits>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,23 +88,6 @@ QString registryFolder()
     return isPrivateFolder(folder) ? folder : QString();
 }
 
-// The registry's text: only a plain file, never through a link, never
-// waiting on a pipe, and never more than a registry holds.
-QByteArray readRegistry(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    struct stat info{};
-    QFile in;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxRegistryBytes
-        || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return {};
-    }
-    return in.read(kMaxRegistryBytes);
-}
-
 } // namespace
 
 QString WindowHandles::registryPath()
@@ -133,7 +116,7 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
         return handles;
     }
 
-    const QJsonObject registry = QJsonDocument::fromJson(readRegistry(path)).object();
+    const QJsonObject registry = QJsonDocument::fromJson(readPlainFile(path, kMaxRegistryBytes).value_or(QByteArray())).object();
     QJsonObject tabs = registry.value(u"tabs"_s).toObject();
     // Counted wide, and only from numbers a handle can be: a spoiled entry
     // must neither overflow the count nor start it again.
