@@ -145,9 +145,7 @@ void ChromiumBulkRead::failed(const AutomationError &error)
 {
     if (!m_bulkDone)
         return finish(error);
-    m_texts[m_long[m_longAt]] = {QString(), error.number()};
-    ++m_longAt;
-    askLong();
+    keepLong({QString(), error.number()});
 }
 
 void ChromiumBulkRead::evaluate(const QJsonObject &params, Next next)
@@ -239,7 +237,7 @@ void ChromiumBulkRead::takeLong(const QJsonValue &value)
     const QJsonObject answer = value.toObject();
     throwHelperFailure(answer);
     if (!answer.contains(u"more"_s))
-        return keepLong(automation::automationText(answer.value(u"v"_s).toVariant()));
+        return keepLong({automation::automationText(answer.value(u"v"_s).toVariant()), 0});
     m_longText = answer.value(u"v"_s).toString();
     m_longSize = answer.value(u"n"_s).toInteger();
     m_longToken = answer.value(u"more"_s);
@@ -250,18 +248,16 @@ void ChromiumBulkRead::takeLong(const QJsonValue &value)
 void ChromiumBulkRead::askPiece()
 {
     if (m_longText.size() >= m_longSize)
-        return keepLong(std::exchange(m_longText, QString()));
+        return keepLong({std::exchange(m_longText, QString()), 0});
     callHelper(u"chunk"_s, {m_longToken, m_longText.size()}, [this](const QJsonValue &piece) {
-        if (!piece.isString() || piece.toString().isEmpty())
-            throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
-        m_longText += piece.toString();
+        appendLongTextPiece(m_longText, piece);
         askPiece();
     });
 }
 
-void ChromiumBulkRead::keepLong(const QString &text)
+void ChromiumBulkRead::keepLong(const MemberText &entry)
 {
-    m_texts[m_long[m_longAt]] = {text, 0};
+    m_texts[m_long[m_longAt]] = entry;
     ++m_longAt;
     askLong();
 }

@@ -44,7 +44,8 @@ private:
     void askLong();
     void takeLong(const QJsonValue &answer);
     void askPiece();
-    void keepLong(const QString &text);
+    // The long text under way is that entry; on to the next.
+    void keepLong(const automation::MemberText &entry);
     // Fails the read while its bulk entries are not all in, else the long text under way.
     void failed(const automation::AutomationError &error);
     void finish(std::optional<automation::AutomationError> error = std::nullopt);

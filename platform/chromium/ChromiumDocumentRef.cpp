@@ -21,6 +21,14 @@ AutomationError helperError(qint32 number, const QString &detail)
     }
 }
 
+void appendLongTextPiece(QString &text, const QJsonValue &piece)
+{
+    // The helper keeps one long text at a time: another read replaced it.
+    if (!piece.isString() || piece.toString().isEmpty())
+        throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
+    text += piece.toString();
+}
+
 QJsonObject ChromiumDocumentRef::call(const QString &op, const QJsonArray &args, bool userGesture) const
 {
     const QJsonObject answer = endpoint->callHelper(*tab, context, op, args, userGesture).toObject();
@@ -39,10 +47,7 @@ QVariant ChromiumDocumentRef::value(const QJsonObject &answer) const
     QString text = v.toString();
     text.reserve(total);
     while (text.size() < total) {
-        const QJsonValue piece = endpoint->callHelper(*tab, context, u"chunk"_s, {token, text.size()});
-        if (!piece.isString() || piece.toString().isEmpty())
-            throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
-        text += piece.toString();
+        appendLongTextPiece(text, endpoint->callHelper(*tab, context, u"chunk"_s, {token, text.size()}));
     }
     return text;
 }

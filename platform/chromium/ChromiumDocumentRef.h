@@ -24,6 +24,10 @@ struct ChromiumDocumentRef
     QVariant value(const QJsonObject &answer) const;
 };
 
+// Appends the next piece of a long text the helper answers in pieces;
+// throws when the helper no longer holds that text.
+void appendLongTextPiece(QString &text, const QJsonValue &piece);
+
 // The helper's numbered failure, as our one error type.
 automation::AutomationError helperError(qint32 number, const QString &detail);
 
