@@ -2,6 +2,8 @@
 
 #include "page/PropertyCodes.h"
 
+#include <QDeadlineTimer>
+
 #include <algorithm>
 #include <utility>
 
@@ -73,11 +75,10 @@ void ItemReader::settle(Run &run)
 
 bool ItemReader::fetched(std::chrono::milliseconds patience) const
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point until = Clock::now() + patience;
+    const QDeadlineTimer until(patience);
     return std::all_of(m_runs.cbegin(), m_runs.cend(), [&](const Run &run) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now());
-        return !run.pending || run.pending->ready(std::max(left, std::chrono::milliseconds(0)));
+        return !run.pending
+               || run.pending->ready(std::chrono::duration_cast<std::chrono::milliseconds>(until.remainingTimeAsDuration()));
     });
 }
 

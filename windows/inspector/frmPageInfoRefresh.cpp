@@ -13,6 +13,7 @@
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/NumberText.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QScopedValueRollback>
@@ -155,12 +156,8 @@ void frmPageInfo::tmrUpdate_Timer()
     if (mFillEnd)
         return;
 
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point until = Clock::now() + kFillPatience;
-    const auto patience = [&] {
-        return std::max(std::chrono::milliseconds(0),
-                        std::chrono::duration_cast<std::chrono::milliseconds>(until - Clock::now()));
-    };
+    const QDeadlineTimer until(kFillPatience);
+    const auto patience = [&] { return std::chrono::duration_cast<std::chrono::milliseconds>(until.remainingTimeAsDuration()); };
     if (!mFillRead && !startFill()) {
         setStatus(u"Ready"_s);
         mFillEnd = true;
@@ -237,6 +234,7 @@ void frmPageInfo::takeFill()
     const QList<FillRow> rows = std::exchange(mFillRows, {});
     const bool longTexts = mFillPart == FillPart::Long;
     const QList<qint32> codes = fillCodes(longTexts);
+    const QList<qint32> longCodes = fillCodes(true);
     const QList<QList<ItemText>> texts = read->take();
 
     for (qsizetype k = 0; k < rows.size() && k < texts.size(); ++k) {
@@ -251,7 +249,7 @@ void frmPageInfo::takeFill()
         if (longTexts)
             continue;
         // Until its own read lands, a long text shows the row's old marker.
-        for (const qint32 col : fillCodes(true))
+        for (const qint32 col : longCodes)
             fgItem->setText(row, col, kFillMarker);
         const QString tag = cells.value(codes.indexOf(inspector::kItemNoCol)).text;
         if (tag == u"INPUT"_s || !cells.value(codes.indexOf(inspector::kLinkCol)).text.isEmpty())
