@@ -1,5 +1,6 @@
 #include "platform/chromium/ChromiumBulkRead.h"
 
+#include "platform/automation/OperationBudget.h"
 #include "platform/chromium/CdpConnection.h"
 #include "platform/chromium/CdpError.h"
 
@@ -123,11 +124,16 @@ bool ChromiumBulkRead::ready(std::chrono::milliseconds patience)
 
 QList<MemberText> ChromiumBulkRead::take()
 {
+    // An operation's budget ends the wait too, however many steps are left.
+    const std::optional<QDeadlineTimer> budget = automation::OperationBudget::deadline(m_channel.timeout);
     std::unique_lock lock(m_mutex);
     while (!m_done) {
-        if (m_changed.wait_until(lock, m_sent + m_channel.timeout, [this] { return m_done; }))
+        auto until = m_sent + m_channel.timeout;
+        if (budget)
+            until = std::min(until, budget->deadline<std::chrono::steady_clock>());
+        if (m_changed.wait_until(lock, until, [this] { return m_done; }))
             break;
-        if (deadlinePassed())
+        if (deadlinePassed() || (budget && budget->hasExpired()))
             failed(m_channel.connection->giveUp(m_commandId, kEvaluate, m_channel.sessionId, m_channel.timeout));
     }
     if (m_error)

@@ -1,5 +1,6 @@
 #include "platform/chromium/ChromiumEndpoint.h"
 
+#include "platform/automation/OperationBudget.h"
 #include "platform/chromium/CdpError.h"
 #include "platform/chromium/WindowHandles.h"
 
@@ -119,7 +120,7 @@ void ChromiumEndpoint::ensureConnected()
         m_bySession.clear();
         m_list.clear();
     }
-    const QUrl url = browserSocketUrl(m_endpoint, m_options.callTimeout);
+    const QUrl url = browserSocketUrl(m_endpoint, waitLimit(u"connecting"_s));
     m_browserId = url.path();
     auto connection = std::make_unique<CdpConnection>(
         m_endpoint.display(),
@@ -127,10 +128,10 @@ void ChromiumEndpoint::ensureConnected()
             onEvent(method, params, sessionId);
         },
         m_options.transport);
-    connection->open(url, m_options.callTimeout);
+    connection->open(url, waitLimit(u"connecting"_s));
     m_connection = std::move(connection);
     m_listDirty = true;
-    m_connection->call(u"Target.setDiscoverTargets"_s, {{u"discover"_s, true}}, {}, m_options.callTimeout);
+    m_connection->call(u"Target.setDiscoverTargets"_s, {{u"discover"_s, true}}, {}, waitLimit(u"Target.setDiscoverTargets"_s));
 }
 
 void ChromiumEndpoint::refreshList()
@@ -144,7 +145,7 @@ void ChromiumEndpoint::refreshList()
     // Cleared before the call: an event that arrives during it makes the next
     // read ask again.
     m_listDirty = false;
-    const QJsonObject reply = m_connection->call(u"Target.getTargets"_s, {}, {}, m_options.callTimeout);
+    const QJsonObject reply = m_connection->call(u"Target.getTargets"_s, {}, {}, waitLimit(u"Target.getTargets"_s));
 
     QHash<QString, TargetInfo> list;
     QStringList order;
@@ -326,16 +327,24 @@ void ChromiumEndpoint::onEvent(const QString &method, const QJsonObject &params,
     }
 }
 
+std::chrono::milliseconds ChromiumEndpoint::waitLimit(const QString &what) const
+{
+    const std::chrono::milliseconds limit = automation::OperationBudget::limit(m_options.callTimeout);
+    if (limit <= std::chrono::milliseconds::zero())
+        throw CdpError(CdpError::Kind::DeadlinePassed, what + u": the operation ran out of time"_s);
+    return limit;
+}
+
 QJsonObject ChromiumEndpoint::browserCall(const QString &method, const QJsonObject &params)
 {
     ensureConnected();
-    return m_connection->call(method, params, {}, m_options.callTimeout);
+    return m_connection->call(method, params, {}, waitLimit(method));
 }
 
 QJsonObject ChromiumEndpoint::sessionCall(ChromiumTab &tab, const QString &method, const QJsonObject &params)
 {
     const ChromiumTab::Snapshot state = settledTab(tab);
-    return m_connection->call(method, params, state.sessionId, m_options.callTimeout);
+    return m_connection->call(method, params, state.sessionId, waitLimit(method));
 }
 
 void ChromiumEndpoint::navigate(ChromiumTab &tab, const QString &url)
@@ -353,15 +362,15 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
         throw tabGone();
     if (state.setup == ChromiumTab::Setup::Pending) {
         if (state.setupStalled)
-            throw AutomationError::automationFailure(kSource, u"the tab is not answering"_s);
-        state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
+            throw CdpError(CdpError::Kind::DeadlinePassed, u"the tab is not answering"_s);
+        state = tab.waitFor(waitLimit(u"setting up the tab"_s), [](const ChromiumTab::Snapshot &s) {
             return s.setup != ChromiumTab::Setup::Pending || s.gone;
         });
         if (state.gone)
             throw tabGone();
         if (state.setup == ChromiumTab::Setup::Pending) {
             tab.setupStalled();
-            throw AutomationError::automationFailure(kSource, u"the tab did not answer within "_s
+            throw CdpError(CdpError::Kind::DeadlinePassed, u"the tab did not answer within "_s
                                                                   + QString::number(m_options.callTimeout.count())
                                                                   + u" ms"_s);
         }
@@ -391,13 +400,13 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
 {
     ChromiumTab::Snapshot state = usableTab(tab);
     if (state.documentContext.isEmpty()) {
-        state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
+        state = tab.waitFor(waitLimit(u"waiting for the document"_s), [](const ChromiumTab::Snapshot &s) {
             return !s.documentContext.isEmpty() || s.gone || s.crashed;
         });
         if (state.gone || state.crashed)
             throw tabGone();
         if (state.documentContext.isEmpty())
-            throw AutomationError::automationFailure(kSource, u"the page has no document yet"_s);
+            throw CdpError(CdpError::Kind::DeadlinePassed, u"the page has no document yet"_s);
     }
     return state.documentContext;
 }
@@ -406,7 +415,7 @@ QJsonValue ChromiumEndpoint::evaluate(ChromiumTab &tab, const QString &context, 
 {
     const HelperChannel channel = helperChannel(tab, context);
     return helper::evaluationValue(
-        m_connection->call(u"Runtime.evaluate"_s, params, channel.sessionId, m_options.callTimeout));
+        m_connection->call(u"Runtime.evaluate"_s, params, channel.sessionId, waitLimit(u"Runtime.evaluate"_s)));
 }
 
 QJsonValue ChromiumEndpoint::callHelper(ChromiumTab &tab, const QString &context, const QString &op,

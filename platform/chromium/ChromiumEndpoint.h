@@ -74,6 +74,9 @@ public:
     HelperChannel helperChannel(ChromiumTab &tab, const QString &context);
 
 private:
+    // The deadline of a wait on the caller's thread: the call deadline, or
+    // what is left of the operation's budget. Throws when nothing is left.
+    std::chrono::milliseconds waitLimit(const QString &what) const;
     void ensureConnected();
     void refreshList();
     void startSetup(const TabPtr &tab);

@@ -1,5 +1,6 @@
 // The protocol connection against a browser played by the test: late,
 // garbled, oversized and missing answers, detaches and closes mid-call.
+#include "platform/automation/OperationBudget.h"
 #include "platform/chromium/CdpConnection.h"
 #include "platform/chromium/ChromiumEndpoint.h"
 #include "tests/support/chromium/ScriptedBrowser.h"
@@ -324,6 +325,58 @@ TEST(ScriptedEndpointTest, EventsForATabThatHasGoneAreIgnored)
               CdpError::Kind::TabClosed);
     EXPECT_EQ(browser.commands().size(), sent);
     EXPECT_TRUE(endpoint.tabs().isEmpty());
+}
+
+TEST(OperationBudgetTest, OnlyTheOutermostBudgetCountsAndItsClockStartsAtTheFirstWait)
+{
+    using std::chrono::milliseconds;
+    EXPECT_EQ(automation::OperationBudget::limit(milliseconds(500)), milliseconds(500));
+    {
+        const automation::OperationBudget outer(2);
+        QThread::msleep(20); // not counted: no wait has begun
+        EXPECT_GT(automation::OperationBudget::limit(milliseconds(60000)), milliseconds(59000));
+        const automation::OperationBudget inner;
+        // The outer budget of two deadlines holds, not a fresh one of one.
+        EXPECT_GT(automation::OperationBudget::limit(milliseconds(60000)), milliseconds(60000) - milliseconds(1000));
+        EXPECT_LE(automation::OperationBudget::limit(milliseconds(10)), milliseconds(10));
+    }
+    {
+        const automation::OperationBudget spent;
+        automation::OperationBudget::limit(milliseconds(1));
+        QThread::msleep(5);
+        EXPECT_EQ(automation::OperationBudget::limit(milliseconds(500)), milliseconds(0));
+    }
+    EXPECT_EQ(automation::OperationBudget::limit(milliseconds(500)), milliseconds(500));
+}
+
+TEST(ScriptedEndpointTest, WaitsOfOneOperationShareOneDeadline)
+{
+    // A tab whose set-up the browser never answers.
+    QJsonArray targets{QJsonObject{{u"targetId"_s, u"T"_s}, {u"type"_s, u"page"_s},
+                                   {u"url"_s, u"http://example.test/"_s}, {u"title"_s, u"t"_s}}};
+    ScriptedBrowser browser([&](ScriptedBrowser &b, const QJsonObject &c) {
+        if (methodOf(c) != u"Target.attachToTarget"_s)
+            oneTabBrowser(b, c, targets);
+    });
+    chromium::ChromiumOptions options;
+    options.callTimeout = std::chrono::milliseconds(1500); // long enough for the answers a loaded machine gives
+    options.transport = browser.transport();
+    chromium::ChromiumEndpoint endpoint(chromium::parseEndpoint(u"ws://127.0.0.1:9/devtools/browser/1"_s), options);
+    const QList<chromium::TabPtr> tabs = endpoint.tabs();
+    ASSERT_EQ(tabs.size(), 1);
+
+    {
+        const automation::OperationBudget budget;
+        const Failure setUp = failureOf([&] { endpoint.settledTab(*tabs.first()); });
+        EXPECT_EQ(setUp.kind, CdpError::Kind::DeadlinePassed);
+        const qsizetype sent = browser.commands().size();
+        // Another call of the same operation would wait a deadline more.
+        const Failure next = failureOf([&] { endpoint.browserCall(u"Browser.getVersion"_s); });
+        EXPECT_EQ(next.kind, CdpError::Kind::DeadlinePassed);
+        EXPECT_TRUE(next.description.contains(u"ran out of time"_s)) << next.description.toStdString();
+        EXPECT_EQ(browser.commands().size(), sent);
+    }
+    EXPECT_NO_THROW(endpoint.browserCall(u"Browser.getVersion"_s));
 }
 
 } // namespace

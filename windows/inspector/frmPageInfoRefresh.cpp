@@ -2,6 +2,7 @@
 
 #include "browser/CWebBrowserHV.h"
 #include "page/CWebPageHV.h"
+#include "platform/automation/OperationBudget.h"
 #include "platform/ui/UiServices.h"
 #include "windows/inspector/FilterPanel.h"
 #include "windows/inspector/GridIeTag.h"
@@ -33,6 +34,9 @@ const QString kCompleteState = u"完了"_s;
 // The longest a step waits for the browser's answers; a slower answer is
 // taken at a later step, and the window goes on meanwhile.
 constexpr std::chrono::milliseconds kFillPatience{20};
+
+// How many call deadlines a whole refresh may take.
+constexpr int kRefreshDeadlines = 4;
 
 // The columns whose texts can be as long as the page itself.
 bool isLongCol(int col)
@@ -79,6 +83,10 @@ void frmPageInfo::UpdateItemList(bool vForce)
 
 void frmPageInfo::refreshItemList(bool vForce, qint32 hWnd)
 {
+    // Binding, counting and searching a page of 100,000 elements takes a
+    // fraction of a second; a browser that stopped answering must not make
+    // each of its calls wait out a deadline of its own.
+    const automation::OperationBudget budget(kRefreshDeadlines);
     qint32 found = hWnd;
     const automation::BrowserPtr ie = gWebBrowser->GetIE(found);
     if (!ie)
@@ -144,6 +152,7 @@ void frmPageInfo::tmrUpdate_Timer()
     if (!mWebPage || mListBusy)
         return;
     QScopedValueRollback busy(mListBusy, true);
+    const automation::OperationBudget budget;
 
     if (!mWebPage->CheckWebPage()) {
         shared::SetMousePointer(shared::kPointerDefault);

@@ -1,5 +1,6 @@
 #include "windows/main/frmMain.h"
 
+#include "platform/automation/OperationBudget.h"
 #include "windows/main/IeListRow.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/ControlRoutines.h"
@@ -13,6 +14,8 @@ using automation::AutomationError;
 // at its place, and surplus rows go from the bottom.
 void frmMain::tmrUpdate_Timer()
 {
+    // A browser that stopped answering costs one deadline, not one a call.
+    const automation::OperationBudget budget;
     try {
         if (mRenewGateway) {
             gWebBrowser = std::make_unique<CWebBrowserHV>(mNewShellWindows());
