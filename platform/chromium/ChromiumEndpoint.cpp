@@ -283,7 +283,7 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
                     {{u"frameId"_s, tab->targetId()}, {u"worldName"_s, pageHelperWorld()}}, session,
                     [connection, session, tab, fail](const QJsonObject &world) {
                         const QJsonObject params{
-                            {u"expression"_s, QString(pageHelperSource() + u";document.readyState"_s)},
+                            {u"expression"_s, u"document.readyState"_s},
                             {u"contextId"_s, world.value(u"executionContextId"_s)},
                             {u"returnByValue"_s, true}};
                         try {

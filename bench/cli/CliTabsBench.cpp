@@ -1,0 +1,89 @@
+// vorlane-cli tabs over many real tabs, whole process, against curl fetching
+// the browser's own tab list in the same rounds.
+//
+//   build/bench/cli/bench_cli_tabs [tabs] [rounds]
+#include "browser/BrowserList.h"
+#include "platform/chromium/ChromiumShellWindows.h"
+#include "tests/support/chromium/HeadlessChromium.h"
+#include "tests/support/chromium/TestHttpServer.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Milliseconds the program took, start to exit; negative when it failed.
+double timedRun(const QString &program, const QStringList &arguments, qsizetype *rows = nullptr)
+{
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return -1;
+    const double ms = double(timer.nsecsElapsed()) / 1e6;
+    if (rows)
+        *rows = process.readAllStandardOutput().count('\n');
+    return ms;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int tabs = argc > 1 ? std::atoi(argv[1]) : 300;
+    const int rounds = argc > 2 ? std::atoi(argv[2]) : 5;
+
+    testsupport::TestHttpServer server;
+    testsupport::HeadlessChromium chromium;
+    chromium.start(server.port());
+    const chromium::DevToolsEndpoint endpoint = chromium.endpoint();
+    {
+        auto shell = std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{endpoint});
+        for (int i = 0; i < tabs; ++i) {
+            const QString path = u"/tab"_s + QString::number(i) + u".html"_s;
+            server.setPage(path, u"<title>タブ "_s + QString::number(i) + u"</title><p>page</p>"_s);
+            shell->createBrowser()->navigate(server.url(path));
+        }
+        CWebBrowserHV webBrowser(shell);
+        for (QElapsedTimer loading; !loading.isValid() || loading.elapsed() < 60000; QThread::msleep(100)) {
+            if (!loading.isValid())
+                loading.start();
+            const QList<BrowserListRow> rows = ReadBrowserList(webBrowser);
+            if (rows.size() >= tabs && std::all_of(rows.cbegin(), rows.cend(), [](const BrowserListRow &row) {
+                    return row.Status == u"完了"_s;
+                }))
+                break;
+        }
+    }
+    const QString http = u"http://127.0.0.1:"_s + QString::number(endpoint.port);
+    const QStringList cli{u"--endpoint"_s, http, u"tabs"_s};
+    qsizetype listed = 0;
+
+    std::vector<double> ours;
+    std::vector<double> curl;
+    for (int round = 0; round < rounds; ++round) {
+        curl.push_back(timedRun(u"curl"_s, {u"-s"_s, u"-o"_s, u"/dev/null"_s, http + u"/json/list"_s}));
+        ours.push_back(timedRun(QStringLiteral(VORLANE_CLI), cli, &listed));
+    }
+    std::printf("tabs opened %d, rows listed %lld\n", tabs, static_cast<long long>(listed));
+    std::printf("vorlane-cli tabs (median of %d): %.0f ms\n", rounds, median(ours));
+    std::printf("curl /json/list (median of %d):        %.0f ms\n", rounds, median(curl));
+    std::printf("ratio: %.2f (target at most 2)\n", median(ours) / median(curl));
+    return 0;
+}
