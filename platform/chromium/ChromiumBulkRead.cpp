@@ -18,10 +18,8 @@ AutomationError garbled()
     return AutomationError::automationFailure(kSource, u"a garbled bulk read"_s);
 }
 
-// Appends the entries of one bulk answer and notes, by entry, the texts that
-// come on their own. One piece per entry: "<length>:<text>", "=<n>:" for the
-// n-th short text sent again, "!:" for a missing member, "!<error number>:",
-// or "~:" for an entry that x gives.
+} // namespace
+
 void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsizetype> &longEntries)
 {
     const qsizetype base = texts.size();
@@ -66,6 +64,8 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsize
             texts[at] = {automation::automationText(entry.at(1).toVariant()), 0};
     }
 }
+
+namespace {
 
 // Our helper's own failures come as {e, d}.
 void throwHelperFailure(const QJsonObject &answer)
