@@ -82,9 +82,11 @@ QList<Line> splitLines(const QByteArray &content)
         } else if (c == '\\') {
             // An escaped character, a "\r" alone included, stays in the line;
             // an escaped "\n" or "\r\n" reads on, and so does a backslash
-            // at the very end, once something is written after it.
-            if (i + 1 == size) {
+            // at the very end, or before a "\r" there, once a line break is
+            // written after it.
+            if (i + 1 == size || (i + 2 == size && content[i + 1] == '\r')) {
                 escapedEnd = true;
+                ++i;
             } else if (content[i + 1] == '\n' || (content[i + 1] == '\r' && i + 2 < size && content[i + 2] == '\n')) {
                 const qsizetype breakLength = content[i + 1] == '\n' ? 1 : 2;
                 endLine(i + 1, breakLength, true);

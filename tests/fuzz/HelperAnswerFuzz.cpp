@@ -63,7 +63,13 @@ void fuzz::helperAnswer(const std::uint8_t *data, std::size_t size)
 
     // Decoded alone, then after the entries of an earlier answer.
     const Decoded alone = decode(answer, {});
-    const QList<MemberText> earlier{{u"a"_s, 0}, {QString(), 438}, {u"c"_s, 0}};
+    // Many, so that an entry number near the largest one would overflow.
+    static const QList<MemberText> earlier = [] {
+        QList<MemberText> texts;
+        for (int i = 0; i < 2000; ++i)
+            texts.append({i % 3 == 1 ? QString() : QString::number(i), i % 3 == 1 ? 438 : 0});
+        return texts;
+    }();
     const qsizetype base = earlier.size();
     const Decoded after = decode(answer, earlier);
 

@@ -269,3 +269,23 @@ TEST(SettingsStoreFile, AValueWrittenOverAtOnceWithOneAsLongReadsNew)
         EXPECT_EQ(store.GetSetting(kApp, u"S"_s, u"k"_s, kAbsent), value) << "write " << i;
     }
 }
+
+// Found by fuzzing: a backslash before a carriage return that ends the file
+// escapes the line feed a write puts after it, and the line then swallows
+// the next: it is removed on opening, as one that ends in a backslash is.
+TEST(SettingsStoreFile, ABackslashBeforeAReturnThatEndsTheFileIsRemovedOnOpening)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    writeFile(path, "[S]\nj=1\nx=a\\\r");
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(readFile(path), "[S]\nj=1\n");
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), u"v"_s);
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"j"_s, kAbsent), u"1"_s);
+    EXPECT_EQ(QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files).size(), 1);
+}
