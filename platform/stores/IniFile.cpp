@@ -35,9 +35,20 @@ QString escapedName(const QString &name)
     return escaped;
 }
 
+// QSettings writes a section named "general" in any case as "[%General]",
+// which reads back as "General": but for "General" itself, such a name has
+// its first letter escaped too, so that it reads back as written.
+QString escapedSection(const QString &section)
+{
+    const QString escaped = escapedName(section);
+    if (escaped.compare(u"general"_s, Qt::CaseInsensitive) != 0 || escaped == u"General"_s)
+        return escaped;
+    return u'%' + QString::number(escaped[0].unicode(), 16).toUpper() + escaped.mid(1);
+}
+
 QString settingsKey(const QString &section, const QString &key)
 {
-    return escapedName(section) + u'/' + escapedName(key);
+    return escapedSection(section) + u'/' + escapedName(key);
 }
 
 // One line of the file as QSettings reads it, and the break that ends it:

@@ -38,7 +38,8 @@ TEST(BulkAnswer, EveryKindOfPieceIsOneEntry)
     EXPECT_EQ(longs, QList<qsizetype>{6});
 }
 
-// Found by fuzzing (tests/fuzz): a length near the largest number overflowed
+// Found while writing its fuzz target (tests/fuzz), whose undefined-behaviour
+// check stopped on it: a length near the largest number overflowed
 // the check that the text is within the answer, and the read went on before
 // the answer's start.
 TEST(BulkAnswer, ALengthPastTheAnswerIsGarbledWhateverItsSize)
@@ -60,7 +61,7 @@ TEST(BulkAnswer, APieceWhoseNumberIsNoNumberIsGarbled)
     }
 }
 
-// Found by fuzzing: an entry number near the largest number, after many
+// Found with the same: an entry number near the largest number, after many
 // earlier entries, overflowed the check that it names an entry of this answer.
 TEST(BulkAnswer, AnEntryNumberOutsideTheAnswerIsIgnoredWhateverItsSize)
 {

@@ -289,3 +289,17 @@ TEST(SettingsStoreFile, ABackslashBeforeAReturnThatEndsTheFileIsRemovedOnOpening
     EXPECT_EQ(reread.ReadValue(u"S"_s, u"j"_s, kAbsent), u"1"_s);
     EXPECT_EQ(QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files).size(), 1);
 }
+
+// Found by fuzzing: QSettings writes a section named "general" in any case
+// as "[%General]" and reads it back as "General"; each reads back as itself.
+TEST(ProgramSettingsFile, SectionsNamedGeneralInAnyCaseReadBackApart)
+{
+    TempStoreFolder folder;
+    stores::IniProgramSettings store;
+    const QStringList sections{u"general"_s, u"GENERAL"_s, u"GeneRal"_s, u"General"_s, u"%47eneral"_s, QString()};
+    for (const QString &section : sections)
+        ASSERT_TRUE(store.SaveSetting(kApp, section, u"k"_s, u"in "_s + section));
+    folder.moveToFreshFolder();
+    for (const QString &section : sections)
+        EXPECT_EQ(store.GetSetting(kApp, section, u"k"_s, kAbsent), u"in "_s + section);
+}
