@@ -1,42 +1,30 @@
 #include "platform/chromium/CdpConnection.h"
 
+#include "platform/chromium/CdpMessage.h"
 #include "platform/chromium/DevToolsLog.h"
 
 #include <QJsonDocument>
 #include <QThread>
-#include <QWebSocket>
 
 #include <optional>
 
 namespace chromium {
 
 using namespace Qt::StringLiterals;
-using automation::AutomationError;
-
-namespace {
-const QString kSource = u"Chromium"_s;
-}
-
-CdpCommandError::CdpCommandError(const QString &method, QString message)
-    : AutomationError(AutomationError::automationFailure(kSource, method + u": "_s + message))
-    , m_protocolMessage(std::move(message))
-{
-}
 
 struct CdpConnection::Pending
 {
     QString method;
     QString sessionId;
-    Callback callback;               // set for posted commands
-    Failed failed;                   // may be set for posted commands
-    bool done = false;               // set for waited commands, under the mutex
+    Callback callback;             // set for posted commands
+    Failed failed;                 // may be set for posted commands
+    bool done = false;             // set for waited commands, under the mutex
     QJsonObject result;
-    std::optional<AutomationError> error; // the call could not be answered
-    QString protocolError;                // Chromium answered with this error
+    std::optional<CdpError> error; // refused, or could not be answered
 };
 
-// Owns the socket on the worker thread and forwards what it hears.
-class SocketWorker : public QObject
+// Owns the transport on the worker thread and forwards what it hears.
+class SocketWorker : public QObject, public CdpTransport::Listener
 {
 public:
     explicit SocketWorker(CdpConnection *connection)
@@ -44,36 +32,27 @@ public:
     {
     }
 
-    void open(const QUrl &url)
+    // On the worker thread, so that the transport's objects live there.
+    void open(const CdpTransportFactory &transport, const QUrl &url)
     {
-        m_socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
-        // Our helper keeps its answers to about a megabyte of text and a tab
-        // list of thousands of tabs is a few; a far bigger message is not one
-        // we asked for, and the socket closes rather than take it in.
-        m_socket->setMaxAllowedIncomingMessageSize(64 * 1024 * 1024);
-        m_socket->setMaxAllowedIncomingFrameSize(64 * 1024 * 1024);
-        connect(m_socket, &QWebSocket::connected, this, [this] { m_connection->onConnected(); });
-        connect(m_socket, &QWebSocket::disconnected, this,
-                [this] { m_connection->onDisconnected(m_socket->errorString()); });
-        connect(m_socket, &QWebSocket::textMessageReceived, this,
-                [this](const QString &text) { m_connection->onMessage(text); });
-        m_socket->open(url);
+        m_transport = transport(*this);
+        m_transport->open(url);
     }
+    void send(const QString &text) { m_transport->send(text); }
 
-    void send(const QString &text)
-    {
-        if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState)
-            m_socket->sendTextMessage(text);
-    }
+    void connected() override { m_connection->onConnected(); }
+    void received(const QString &text) override { m_connection->onMessage(text); }
+    void closed(int code, const QString &reason) override { m_connection->onDisconnected(code, reason); }
 
 private:
     CdpConnection *m_connection;
-    QWebSocket *m_socket = nullptr;
+    std::unique_ptr<CdpTransport> m_transport;
 };
 
-CdpConnection::CdpConnection(QString label, EventHandler onEvent)
+CdpConnection::CdpConnection(QString label, EventHandler onEvent, CdpTransportFactory transport)
     : m_label(std::move(label))
     , m_onEvent(std::move(onEvent))
+    , m_transport(std::move(transport))
 {
 }
 
@@ -81,12 +60,13 @@ CdpConnection::~CdpConnection()
 {
     if (!m_thread)
         return;
+    m_ending = true;
     {
         // Nothing is sent from now on; what a failed callback sends fails at once.
         std::lock_guard lock(m_mutex);
         m_state = State::Closed;
     }
-    // The socket goes on its own thread while that thread still runs: a
+    // The transport goes on its own thread while that thread still runs: a
     // delete queued behind quit() would never run.
     if (QThread::currentThread() == m_thread)
         delete m_worker;
@@ -96,7 +76,8 @@ CdpConnection::~CdpConnection()
     m_thread->quit();
     m_thread->wait();
     delete m_thread;
-    failPending([](const Pending &) { return true; }, AutomationError::serverUnavailable(kSource));
+    failPending([](const Pending &) { return true; },
+                CdpError(CdpError::Kind::BrowserUnreachable, u"the connection to "_s + m_label + u" has closed"_s));
 }
 
 void CdpConnection::open(const QUrl &url, std::chrono::milliseconds timeout)
@@ -111,14 +92,15 @@ void CdpConnection::open(const QUrl &url, std::chrono::milliseconds timeout)
     m_worker = new SocketWorker(this);
     m_worker->moveToThread(m_thread);
     m_thread->start();
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, url] { worker->open(url); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, transport = m_transport, url] { worker->open(transport, url); },
+        Qt::QueuedConnection);
 
     std::unique_lock lock(m_mutex);
     if (!m_changed.wait_for(lock, timeout, [this] { return m_state != State::Opening; }))
         m_state = State::Closed;
     if (m_state != State::Open)
-        throw AutomationError(AutomationError::ServerUnavailable, kSource,
-                              u"no browser answers at "_s + m_label);
+        throw CdpError(CdpError::Kind::BrowserUnreachable, u"no browser answers at "_s + m_label);
     qCDebug(lcDevTools) << "connected to" << m_label;
 }
 
@@ -136,18 +118,20 @@ void CdpConnection::onConnected()
     m_changed.notify_all();
 }
 
-void CdpConnection::onDisconnected(const QString &why)
+void CdpConnection::onDisconnected(int code, const QString &reason)
 {
-    qCDebug(lcDevTools) << "disconnected from" << m_label << why;
+    qCDebug(lcDevTools) << "disconnected from" << m_label << code << reason;
     {
         std::lock_guard lock(m_mutex);
         m_state = State::Closed;
     }
     failPending([](const Pending &) { return true; },
-                AutomationError(AutomationError::ServerUnavailable, kSource, u"the browser at "_s + m_label + u" has gone"_s));
+                CdpError(CdpError::Kind::BrowserUnreachable, u"the browser at "_s + m_label + u" has gone: "_s
+                                                                 + reason + u" (close code "_s
+                                                                 + QString::number(code) + u')'));
 }
 
-void CdpConnection::failPending(const std::function<bool(const Pending &)> &which, const AutomationError &error)
+void CdpConnection::failPending(const std::function<bool(const Pending &)> &which, const CdpError &error)
 {
     // Posted work that cannot go on is dropped, unless it asked to hear of it.
     QList<Failed> toTell;
@@ -180,8 +164,7 @@ int CdpConnection::enqueue(const QString &method, const QJsonObject &params, con
     {
         std::lock_guard lock(m_mutex);
         if (m_state != State::Open)
-            throw AutomationError(AutomationError::ServerUnavailable, kSource,
-                                  u"the browser at "_s + m_label + u" does not answer"_s);
+            throw CdpError(CdpError::Kind::BrowserUnreachable, u"the browser at "_s + m_label + u" does not answer"_s);
         id = m_nextId++;
         m_pending.emplace(id, std::move(pending));
     }
@@ -195,7 +178,7 @@ int CdpConnection::enqueue(const QString &method, const QJsonObject &params, con
 QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params, const QString &sessionId,
                                 std::chrono::milliseconds timeout)
 {
-    if (const std::optional<AutomationError> refused = refusal(method, sessionId))
+    if (const std::optional<CdpError> refused = refusal(method, sessionId))
         throw *refused;
 
     auto pending = std::make_shared<Pending>();
@@ -210,8 +193,6 @@ QJsonObject CdpConnection::call(const QString &method, const QJsonObject &params
     }
     if (pending->error)
         throw *pending->error;
-    if (!pending->protocolError.isEmpty())
-        throw CdpCommandError(pending->method, pending->protocolError);
     return pending->result;
 }
 
@@ -226,8 +207,8 @@ int CdpConnection::post(const QString &method, const QJsonObject &params, const 
     return enqueue(method, params, sessionId, std::move(pending));
 }
 
-AutomationError CdpConnection::giveUp(int id, const QString &method, const QString &sessionId,
-                                      std::chrono::milliseconds timeout)
+CdpError CdpConnection::giveUp(int id, const QString &method, const QString &sessionId,
+                               std::chrono::milliseconds timeout)
 {
     bool stalledNow = false;
     {
@@ -244,23 +225,23 @@ AutomationError CdpConnection::giveUp(int id, const QString &method, const QStri
     // will, should the browser answer nothing else.
     if (stalledNow) {
         try {
-            post(u"Browser.getVersion"_s, {}, {}, [](const QJsonObject &, const QString &) {});
-        } catch (const AutomationError &) {
+            post(u"Browser.getVersion"_s, {}, {}, [](const QJsonObject &) {});
+        } catch (const CdpError &) {
             // The socket closed meanwhile: its own failure says more.
         }
     }
-    return AutomationError::automationFailure(kSource, method + u" gave no answer within "_s
-                                                           + QString::number(timeout.count()) + u" ms"_s);
+    return {CdpError::Kind::DeadlinePassed,
+            method + u" gave no answer within "_s + QString::number(timeout.count()) + u" ms"_s};
 }
 
-std::optional<AutomationError> CdpConnection::refusal(const QString &method, const QString &sessionId) const
+std::optional<CdpError> CdpConnection::refusal(const QString &method, const QString &sessionId) const
 {
     std::lock_guard lock(m_mutex);
     if (m_browserStalled)
-        return AutomationError::automationFailure(kSource, method + u": the browser at "_s + m_label
-                                                               + u" is not answering"_s);
+        return CdpError(CdpError::Kind::DeadlinePassed,
+                        method + u": the browser at "_s + m_label + u" is not answering"_s);
     if (!sessionId.isEmpty() && m_unresponsive.count(sessionId) > 0)
-        return AutomationError::automationFailure(kSource, method + u": the page is not answering"_s);
+        return CdpError(CdpError::Kind::DeadlinePassed, method + u": the page is not answering"_s);
     return std::nullopt;
 }
 
@@ -271,33 +252,34 @@ void CdpConnection::sessionClosed(const QString &sessionId)
         m_unresponsive.erase(sessionId);
     }
     failPending([&](const Pending &p) { return p.sessionId == sessionId; },
-                AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s));
+                CdpError(CdpError::Kind::TabClosed, u"the tab has closed"_s));
 }
 
 void CdpConnection::onMessage(const QString &text)
 {
+    if (m_ending)
+        return;
     qCDebug(lcDevTools).noquote() << "recv" << text.left(2000);
-    const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
-    const QString sessionId = message.value(u"sessionId"_s).toString();
-    const auto idValue = message.value(u"id"_s);
+    CdpMessage message = decodeCdpMessage(text);
 
     std::shared_ptr<Pending> pending;
     {
         std::lock_guard lock(m_mutex);
         m_browserStalled = false; // it answers again
-        if (!sessionId.isEmpty())
-            m_unresponsive.erase(sessionId);
-        if (idValue.isDouble()) {
-            const auto it = m_pending.find(idValue.toInt());
+        if (!message.sessionId.isEmpty())
+            m_unresponsive.erase(message.sessionId);
+        if (message.id != 0) {
+            const auto it = m_pending.find(message.id);
             if (it == m_pending.end())
-                return;
+                return; // its caller gave up on it
             pending = it->second;
             m_pending.erase(it);
-            const QJsonObject error = message.value(u"error"_s).toObject();
-            if (!error.isEmpty())
-                pending->protocolError = error.value(u"message"_s).toString(u"an error without a message"_s);
+            if (message.kind == CdpMessage::Kind::Garbled)
+                pending->error = CdpError(CdpError::Kind::Garbled, pending->method + u": "_s + message.problem);
+            else if (message.refusal)
+                pending->error = CdpError::fromProtocol(pending->method, *message.refusal);
             else
-                pending->result = message.value(u"result"_s).toObject();
+                pending->result = std::move(message.result);
             if (!pending->callback) {
                 pending->done = true;
                 m_changed.notify_all();
@@ -306,14 +288,22 @@ void CdpConnection::onMessage(const QString &text)
         }
     }
     if (pending) {
-        pending->callback(pending->result, pending->protocolError);
+        if (!pending->error)
+            pending->callback(pending->result);
+        else if (pending->failed)
+            pending->failed(*pending->error);
         return;
     }
-    const QString method = message.value(u"method"_s).toString();
-    const QJsonObject params = message.value(u"params"_s).toObject();
-    if (method == u"Target.detachedFromTarget"_s)
-        sessionClosed(params.value(u"sessionId"_s).toString());
-    m_onEvent(method, params, sessionId);
+    if (message.kind == CdpMessage::Kind::Garbled) {
+        // It may have been the answer to any of them: none would come.
+        qCWarning(lcDevTools).noquote() << "from" << m_label << message.problem;
+        failPending([](const Pending &) { return true; },
+                    CdpError(CdpError::Kind::Garbled, u"the browser at "_s + m_label + u" sent "_s + message.problem));
+        return;
+    }
+    if (message.method == u"Target.detachedFromTarget"_s)
+        sessionClosed(message.params.value(u"sessionId"_s).toString());
+    m_onEvent(message.method, message.params, message.sessionId);
 }
 
 } // namespace chromium

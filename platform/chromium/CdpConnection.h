@@ -1,11 +1,13 @@
 #pragma once
 
-#include "platform/automation/AutomationError.h"
+#include "platform/chromium/CdpError.h"
+#include "platform/chromium/CdpTransport.h"
 
 #include <QJsonObject>
 #include <QString>
 #include <QUrl>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -21,17 +23,6 @@ namespace chromium {
 
 class SocketWorker;
 
-// A command that Chromium answered with an error.
-class CdpCommandError : public automation::AutomationError
-{
-public:
-    CdpCommandError(const QString &method, QString message);
-    const QString &protocolMessage() const { return m_protocolMessage; }
-
-private:
-    QString m_protocolMessage;
-};
-
 // One browser-level DevTools WebSocket with flattened tab sessions.
 //
 // The socket lives on a worker thread with its own event loop, so that a
@@ -44,17 +35,17 @@ class CdpConnection
 {
 public:
     using EventHandler = std::function<void(const QString &method, const QJsonObject &params, const QString &sessionId)>;
-    using Callback = std::function<void(const QJsonObject &result, const QString &error)>;
-    using Failed = std::function<void(const automation::AutomationError &error)>;
+    using Callback = std::function<void(const QJsonObject &result)>;
+    using Failed = std::function<void(const CdpError &error)>;
 
     // label names the endpoint in messages; events are delivered on the
     // worker thread.
-    CdpConnection(QString label, EventHandler onEvent);
+    CdpConnection(QString label, EventHandler onEvent, CdpTransportFactory transport);
     ~CdpConnection();
     CdpConnection(const CdpConnection &) = delete;
     CdpConnection &operator=(const CdpConnection &) = delete;
 
-    // Throws AutomationError (ServerUnavailable) when the socket cannot open.
+    // Throws CdpError (BrowserUnreachable) when the socket cannot open.
     void open(const QUrl &url, std::chrono::milliseconds timeout);
     bool isOpen() const;
 
@@ -63,21 +54,22 @@ public:
     QJsonObject call(const QString &method, const QJsonObject &params, const QString &sessionId,
                      std::chrono::milliseconds timeout);
     // Sends without waiting and returns the command's id; done runs on the
-    // worker thread with the answer. A command that cannot be answered (the
-    // socket or the session closed) runs failed instead, when given, on
-    // whichever thread found it out. Throws when the socket is closed.
+    // worker thread with the answer. A command that is refused or cannot be
+    // answered (the socket or the session closed) runs failed instead, when
+    // given, on whichever thread found it out. Throws when the socket is
+    // closed.
     int post(const QString &method, const QJsonObject &params, const QString &sessionId, Callback done,
              Failed failed = {});
     // Stops waiting for a command whose deadline passed: its late answer is
     // dropped and its session fails later calls at once until it answers
     // again. Returns the error that tells so.
-    automation::AutomationError giveUp(int id, const QString &method, const QString &sessionId,
+    CdpError giveUp(int id, const QString &method, const QString &sessionId,
                                        std::chrono::milliseconds timeout);
 
     // The failure a call of method to that session (empty: the browser
     // itself) meets at once, without being sent: the browser or the page let
     // an earlier call run past its deadline and has not answered since.
-    std::optional<automation::AutomationError> refusal(const QString &method, const QString &sessionId) const;
+    std::optional<CdpError> refusal(const QString &method, const QString &sessionId) const;
     // Fails every pending call of the session at once.
     void sessionClosed(const QString &sessionId);
 
@@ -86,15 +78,19 @@ private:
     struct Pending;
 
     void onConnected();
-    void onDisconnected(const QString &why);
+    void onDisconnected(int code, const QString &reason);
     void onMessage(const QString &text);
     int enqueue(const QString &method, const QJsonObject &params, const QString &sessionId, std::shared_ptr<Pending> pending);
     // Fails the pending commands that match; takes the lock itself, so that
     // the failed callbacks run without it.
-    void failPending(const std::function<bool(const Pending &)> &which, const automation::AutomationError &error);
+    void failPending(const std::function<bool(const Pending &)> &which, const CdpError &error);
 
     const QString m_label;
     const EventHandler m_onEvent;
+    const CdpTransportFactory m_transport;
+    // Set as the connection goes: what still arrives is dropped unread, so
+    // that a flood of messages cannot hold up the end.
+    std::atomic<bool> m_ending = false;
     QThread *m_thread = nullptr;
     SocketWorker *m_worker = nullptr;
 

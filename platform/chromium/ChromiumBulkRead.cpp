@@ -1,6 +1,7 @@
 #include "platform/chromium/ChromiumBulkRead.h"
 
 #include "platform/chromium/CdpConnection.h"
+#include "platform/chromium/CdpError.h"
 
 namespace chromium {
 
@@ -10,7 +11,7 @@ using automation::MemberText;
 
 namespace {
 
-const QString kSource = u"Chromium"_s;
+const QString &kSource = errorSource();
 const QString kEvaluate = u"Runtime.evaluate"_s;
 
 AutomationError garbled()
@@ -167,7 +168,7 @@ void ChromiumBulkRead::evaluate(const QJsonObject &params, Next next)
         m_sent = std::chrono::steady_clock::now();
         m_commandId = m_channel.connection->post(
             kEvaluate, params, m_channel.sessionId,
-            [weak, current, next = std::move(next)](const QJsonObject &reply, const QString &protocolError) {
+            [weak, current, next = std::move(next)](const QJsonObject &reply) {
                 const auto self = weak.lock();
                 if (!self)
                     return;
@@ -175,14 +176,12 @@ void ChromiumBulkRead::evaluate(const QJsonObject &params, Next next)
                 if (!current(*self))
                     return;
                 try {
-                    if (!protocolError.isEmpty())
-                        throw helper::evaluationError(protocolError);
                     next(helper::evaluationValue(reply));
                 } catch (const AutomationError &error) {
                     self->failed(error);
                 }
             },
-            [weak, current](const AutomationError &error) {
+            [weak, current](const CdpError &error) {
                 const auto self = weak.lock();
                 if (!self)
                     return;

@@ -1,12 +1,14 @@
 #include "platform/chromium/ChromiumDocumentRef.h"
 
+#include "platform/chromium/CdpError.h"
+
 namespace chromium {
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
 namespace {
-const QString kSource = u"Chromium"_s;
+const QString &kSource = errorSource();
 }
 
 AutomationError helperError(qint32 number, const QString &detail)

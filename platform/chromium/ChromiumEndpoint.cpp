@@ -1,5 +1,6 @@
 #include "platform/chromium/ChromiumEndpoint.h"
 
+#include "platform/chromium/CdpError.h"
 #include "platform/chromium/WindowHandles.h"
 
 #include <QJsonDocument>
@@ -13,7 +14,7 @@ using automation::AutomationError;
 
 namespace {
 
-const QString kSource = u"Chromium"_s;
+const QString &kSource = errorSource();
 
 using helper::tabGone;
 
@@ -21,9 +22,9 @@ using helper::tabGone;
 
 namespace helper {
 
-AutomationError tabGone()
+CdpError tabGone()
 {
-    return AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s);
+    return {CdpError::Kind::TabClosed, u"the tab has closed"_s};
 }
 
 void checkNoDialog(const ChromiumTab::Snapshot &state)
@@ -85,14 +86,6 @@ QJsonValue evaluationValue(const QJsonObject &reply)
     return reply.value(u"result"_s).toObject().value(u"value"_s);
 }
 
-AutomationError evaluationError(const QString &protocolMessage)
-{
-    // The world went with its document: the page navigated.
-    if (protocolMessage.contains(u"context"_s, Qt::CaseInsensitive))
-        return AutomationError::permissionDenied(kSource);
-    return CdpCommandError(u"Runtime.evaluate"_s, protocolMessage);
-}
-
 } // namespace helper
 
 const QString &pageHelperWorld()
@@ -132,7 +125,8 @@ void ChromiumEndpoint::ensureConnected()
         m_endpoint.display(),
         [this](const QString &method, const QJsonObject &params, const QString &sessionId) {
             onEvent(method, params, sessionId);
-        });
+        },
+        m_options.transport);
     connection->open(url, m_options.callTimeout);
     m_connection = std::move(connection);
     m_listDirty = true;
@@ -263,19 +257,19 @@ TabPtr ChromiumEndpoint::tabByTarget(const QString &targetId) const
 void ChromiumEndpoint::startSetup(const TabPtr &tab)
 {
     CdpConnection *connection = m_connection.get();
-    const auto fail = [tab](const QString &error) { tab->setupFinished(ChromiumTab::Setup::Failed, error); };
+    const auto fail = [tab](const AutomationError &error) {
+        tab->setupFinished(ChromiumTab::Setup::Failed, error.description());
+    };
     connection->post(
         u"Target.attachToTarget"_s, {{u"targetId"_s, tab->targetId()}, {u"flatten"_s, true}}, {},
-        [this, connection, tab, fail](const QJsonObject &result, const QString &error) {
-            if (!error.isEmpty())
-                return fail(error);
+        [this, connection, tab, fail](const QJsonObject &result) {
             const QString session = result.value(u"sessionId"_s).toString();
             {
                 std::lock_guard lock(m_mutex);
                 m_bySession.insert(session, tab);
             }
             tab->attached(session);
-            const auto ignore = [](const QJsonObject &, const QString &) {};
+            const auto ignore = [](const QJsonObject &) {};
             try {
                 connection->post(u"Page.enable"_s, {}, session, ignore);
                 connection->post(u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session, ignore);
@@ -286,32 +280,30 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
                 connection->post(
                     u"Page.createIsolatedWorld"_s,
                     {{u"frameId"_s, tab->targetId()}, {u"worldName"_s, pageHelperWorld()}}, session,
-                    [connection, session, tab, fail](const QJsonObject &world, const QString &error) {
-                        if (!error.isEmpty())
-                            return fail(error);
+                    [connection, session, tab, fail](const QJsonObject &world) {
                         const QJsonObject params{
                             {u"expression"_s, QString(pageHelperSource() + u";document.readyState"_s)},
                             {u"contextId"_s, world.value(u"executionContextId"_s)},
                             {u"returnByValue"_s, true}};
                         try {
-                            connection->post(u"Runtime.evaluate"_s, params, session,
-                                             [tab, fail](const QJsonObject &evaluated, const QString &error) {
-                                                 if (!error.isEmpty())
-                                                     return fail(error);
-                                                 tab->applyInitialReadyState(evaluated.value(u"result"_s)
-                                                                                 .toObject()
-                                                                                 .value(u"value"_s)
-                                                                                 .toString());
-                                                 tab->setupFinished(ChromiumTab::Setup::Ready);
-                                             });
+                            connection->post(
+                                u"Runtime.evaluate"_s, params, session,
+                                [tab](const QJsonObject &evaluated) {
+                                    tab->applyInitialReadyState(
+                                        evaluated.value(u"result"_s).toObject().value(u"value"_s).toString());
+                                    tab->setupFinished(ChromiumTab::Setup::Ready);
+                                },
+                                fail);
                         } catch (const AutomationError &e) {
-                            fail(e.description());
+                            fail(e);
                         }
-                    });
+                    },
+                    fail);
             } catch (const AutomationError &e) {
-                fail(e.description());
+                fail(e);
             }
-        });
+        },
+        fail);
 }
 
 void ChromiumEndpoint::onEvent(const QString &method, const QJsonObject &params, const QString &sessionId)
@@ -350,8 +342,7 @@ void ChromiumEndpoint::navigate(ChromiumTab &tab, const QString &url)
 {
     const ChromiumTab::Snapshot state = settledTab(tab);
     tab.navigationRequested();
-    m_connection->post(u"Page.navigate"_s, {{u"url"_s, url}}, state.sessionId,
-                       [](const QJsonObject &, const QString &) {});
+    m_connection->post(u"Page.navigate"_s, {{u"url"_s, url}}, state.sessionId, [](const QJsonObject &) {});
 }
 
 ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
@@ -414,13 +405,8 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
 QJsonValue ChromiumEndpoint::evaluate(ChromiumTab &tab, const QString &context, const QJsonObject &params)
 {
     const HelperChannel channel = helperChannel(tab, context);
-    QJsonObject reply;
-    try {
-        reply = m_connection->call(u"Runtime.evaluate"_s, params, channel.sessionId, m_options.callTimeout);
-    } catch (const CdpCommandError &e) {
-        throw helper::evaluationError(e.protocolMessage());
-    }
-    return helper::evaluationValue(reply);
+    return helper::evaluationValue(
+        m_connection->call(u"Runtime.evaluate"_s, params, channel.sessionId, m_options.callTimeout));
 }
 
 QJsonValue ChromiumEndpoint::callHelper(ChromiumTab &tab, const QString &context, const QString &op,
@@ -450,9 +436,9 @@ void ChromiumEndpoint::closeTab(ChromiumTab &tab)
 {
     try {
         browserCall(u"Target.closeTarget"_s, {{u"targetId"_s, tab.targetId()}});
-    } catch (const CdpCommandError &e) {
+    } catch (const CdpError &e) {
         // Closed already, by someone else or a moment ago.
-        if (!e.protocolMessage().contains(u"No target"_s))
+        if (e.kind() != CdpError::Kind::TabClosed)
             throw;
         m_listDirty = true;
         throw tabGone();

@@ -117,9 +117,7 @@ QJsonObject installParams(const QString &context);
 bool helperMissing(const QJsonValue &answer);
 // The value of an evaluation's reply, or the exception the page threw.
 QJsonValue evaluationValue(const QJsonObject &reply);
-// The error Chromium's refusal of an evaluation stands for.
-automation::AutomationError evaluationError(const QString &protocolMessage);
-automation::AutomationError tabGone();
+CdpError tabGone();
 } // namespace helper
 
 // Texts up to this long are sent once per bulk answer of the helper; a later

@@ -71,6 +71,10 @@ void ChromiumTab::navigationRequested()
 
 void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &params, const QString &worldName)
 {
+    // What a closed tab's session still says, before it is forgotten,
+    // must not make it look alive.
+    if (snapshot().gone)
+        return;
     const auto isMainFrame = [&](const QString &frameId) { return frameId == m_targetId; };
     if (method == u"Page.lifecycleEvent"_s) {
         if (!isMainFrame(params.value(u"frameId"_s).toString()))

@@ -1,6 +1,7 @@
 #include "platform/chromium/DevToolsEndpoint.h"
 
 #include "platform/automation/AutomationError.h"
+#include "platform/chromium/CdpError.h"
 #include "platform/chromium/RunningBrowsers.h"
 
 #include <QDeadlineTimer>
@@ -18,7 +19,7 @@ using automation::AutomationError;
 
 namespace {
 
-const QString kSource = u"Chromium"_s;
+const QString &kSource = errorSource();
 
 // Connecting on loopback is answered at once, yes or no; this only bounds a
 // machine too loaded to answer.
