@@ -259,3 +259,8 @@ TEST(FuzzReplay, HelperAnswer)
 {
     replay("helper_answer", 20000);
 }
+
+TEST(FuzzReplay, CdpMessage)
+{
+    replay("cdp_message", 20000);
+}

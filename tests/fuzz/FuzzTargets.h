@@ -19,6 +19,9 @@ void settingsFile(const std::uint8_t *data, std::size_t size);
 // The page helper's answer to a bulk read (HelperAnswerFuzz.cpp).
 void helperAnswer(const std::uint8_t *data, std::size_t size);
 
+// A DevTools message as it arrives from the browser (CdpMessageFuzz.cpp).
+void cdpMessage(const std::uint8_t *data, std::size_t size);
+
 // Every target, by the name of its corpus folder.
 struct Target
 {
@@ -28,6 +31,7 @@ struct Target
 inline constexpr Target kTargets[] = {
     {"settings_file", settingsFile},
     {"helper_answer", helperAnswer},
+    {"cdp_message", cdpMessage},
 };
 
 // A property did not hold. The program defines it: libFuzzer's entry
