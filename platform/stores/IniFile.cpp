@@ -35,9 +35,9 @@ QString escapedName(const QString &name)
     return escaped;
 }
 
-// QSettings writes a section named "general" in any case as "[%General]",
-// which reads back as "General": but for "General" itself, such a name has
-// its first letter escaped too, so that it reads back as written.
+// QSettings writes a section named "general", in any case, as "[%General]",
+// which reads back as "General". Such a name other than "General" itself has
+// its first letter escaped as well, so that it reads back as written.
 QString escapedSection(const QString &section)
 {
     const QString escaped = escapedName(section);
