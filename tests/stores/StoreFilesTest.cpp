@@ -198,8 +198,9 @@ TEST(SettingsStoreFile, ALineACarriageReturnEndsIsALineOfItsOwn)
     EXPECT_EQ(reread.ReadValue(u"S"_s, u"other"_s, kAbsent), u"kept"_s);
 }
 
-// Found by fuzzing: a comment ends at a carriage return alone, and a quote
-// left open after it swallows the lines that follow, so that line goes.
+// Seen while fixing the test above: a comment ends at a carriage return
+// alone, and a quote left open after it swallows the lines that follow, so
+// that line goes.
 TEST(SettingsStoreFile, AQuoteLeftOpenAfterACommentIsRemovedOnOpening)
 {
     TempStoreFolder folder;
