@@ -20,10 +20,8 @@ AutomationError garbled()
     return AutomationError::automationFailure(kSource, u"a garbled bulk read"_s);
 }
 
-// Appends the entries of one bulk answer and notes, by entry, the texts that
-// come on their own. One piece per entry: "<length>:<text>", "=<n>:" for the
-// n-th short text sent again, "!:" for a missing member, "!<error number>:",
-// or "~:" for an entry that x gives.
+} // namespace
+
 void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsizetype> &longEntries)
 {
     const qsizetype base = texts.size();
@@ -36,20 +34,26 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsize
         const QChar kind = pieces[at];
         const QStringView head = QStringView(pieces).mid(at + 1, colon - at - 1);
         if (kind == u'=') {
-            const qsizetype repeat = head.toLongLong();
-            if (repeat < 0 || repeat >= shortTexts.size())
+            bool isNumber = false;
+            const qsizetype repeat = head.toLongLong(&isNumber);
+            if (!isNumber || repeat < 0 || repeat >= shortTexts.size())
                 throw garbled();
             texts.append({shortTexts[repeat], 0});
             at = colon + 1;
         } else if (kind == u'!') {
-            texts.append({QString(), head.isEmpty() ? AutomationError::MemberNotFound : head.toInt()});
+            bool isNumber = head.isEmpty();
+            const qint32 number = isNumber ? AutomationError::MemberNotFound : head.toInt(&isNumber);
+            if (!isNumber || number == 0)
+                throw garbled();
+            texts.append({QString(), number});
             at = colon + 1;
         } else if (kind == u'~') {
             texts.append(MemberText{});
             at = colon + 1;
         } else {
-            const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong();
-            if (length < 0 || colon + 1 + length > pieces.size())
+            bool isNumber = false;
+            const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong(&isNumber);
+            if (!isNumber || length < 0 || length > pieces.size() - colon - 1)
                 throw garbled();
             texts.append({pieces.mid(colon + 1, length), 0});
             if (length <= kHelperShortText)
@@ -59,15 +63,18 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsize
     }
     for (const QJsonValue &value : answer.value(u"x"_s).toArray()) {
         const QJsonArray entry = value.toArray();
-        const qsizetype at = base + entry.at(0).toInteger(-1);
-        if (at < base || at >= texts.size())
+        const qint64 index = entry.at(0).toInteger(-1);
+        if (index < 0 || index >= texts.size() - base)
             continue;
+        const qsizetype at = base + index;
         if (entry.at(2).toBool())
             longEntries.append(at);
         else
             texts[at] = {automation::automationText(entry.at(1).toVariant()), 0};
     }
 }
+
+namespace {
 
 // Our helper's own failures come as {e, d}.
 void throwHelperFailure(const QJsonObject &answer)

@@ -11,6 +11,13 @@
 
 namespace chromium {
 
+// Appends the entries of one bulk answer of the page helper to texts and
+// notes, by entry, the texts that come on their own. One piece per entry in
+// its "t": "<length>:<text>", "=<n>:" for the n-th short text sent again,
+// "!:" for a missing member, "!<error number>:", or "~:" for an entry that
+// its "x" gives. Throws an AutomationError on a garbled answer.
+void decodeBulk(const QJsonObject &answer, QList<automation::MemberText> &texts, QList<qsizetype> &longEntries);
+
 // One bulk read of a collection, made of helper calls posted one after
 // another from the socket's thread: the first answer, the rest of an answer
 // that stopped early, then each text too long for a bulk answer, piece by

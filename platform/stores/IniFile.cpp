@@ -35,31 +35,89 @@ QString escapedName(const QString &name)
     return escaped;
 }
 
-QString settingsKey(const QString &section, const QString &key)
+// QSettings writes a section named "general", in any case, as "[%General]",
+// which reads back as "General". Such a name other than "General" itself has
+// its first letter escaped as well, so that it reads back as written.
+QString escapedSection(const QString &section)
 {
-    return escapedName(section) + u'/' + escapedName(key);
+    const QString escaped = escapedName(section);
+    if (escaped.compare(u"general"_s, Qt::CaseInsensitive) != 0 || escaped == u"General"_s)
+        return escaped;
+    return u'%' + QString::number(escaped[0].unicode(), 16).toUpper() + escaped.mid(1);
 }
 
-// Whether QSettings, reading this line, would read on past it: a quote
-// left open or a backslash at the end swallows the settings on the lines
-// after it.
-bool runsOn(QByteArray line)
+QString settingsKey(const QString &section, const QString &key)
 {
-    if (line.endsWith('\r'))
-        line.chop(1);
-    if (line.trimmed().startsWith(';'))
-        return false;
+    return escapedSection(section) + u'/' + escapedName(key);
+}
+
+// One line of the file as QSettings reads it, and the break that ends it:
+// "\n", "\r\n", a "\r" alone outside quotes, or none at the end of the file.
+struct Line
+{
+    QByteArray text;
+    QByteArray lineBreak;
+    // QSettings would read on past its end: a quote left open, or a
+    // backslash before the break, swallows the lines after it.
+    bool runsOn = false;
+};
+
+// The lines as QSettings reads them, except that a line never reads on past
+// a "\n": such a line is one that runs on. A ';' outside quotes starts a
+// comment, in which neither quotes nor backslashes mean anything.
+QList<Line> splitLines(const QByteArray &content)
+{
+    QList<Line> lines;
+    qsizetype start = 0;
     bool inQuotes = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const char c = line.at(i);
-        if (c == '\\' && ++i == line.size())
-            return true;
-        if (c == '"')
+    bool inComment = false;
+    bool escapedEnd = false;
+    const auto endLine = [&](qsizetype end, qsizetype breakLength, bool runsOn) {
+        lines.append({content.mid(start, end - start), content.mid(end, breakLength), runsOn});
+        start = end + breakLength;
+        inQuotes = inComment = false;
+    };
+    const qsizetype size = content.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = content[i];
+        const bool crlf = c == '\r' && i + 1 < size && content[i + 1] == '\n';
+        if (c == '\n' || crlf || (c == '\r' && (!inQuotes || inComment))) {
+            endLine(i, crlf ? 2 : 1, inQuotes && !inComment);
+            i += crlf;
+        } else if (inComment) {
+            continue;
+        } else if (c == ';' && !inQuotes) {
+            inComment = true;
+        } else if (c == '"') {
             inQuotes = !inQuotes;
-        else if (c == ';' && !inQuotes)
-            return false;
+        } else if (c == '\\') {
+            // An escaped character, a "\r" alone included, stays in the line;
+            // an escaped "\n" or "\r\n" reads on, and so does a backslash
+            // at the very end, or before a "\r" there, once a line break is
+            // written after it.
+            if (i + 1 == size || (i + 2 == size && content[i + 1] == '\r')) {
+                escapedEnd = true;
+                ++i;
+            } else if (content[i + 1] == '\n' || (content[i + 1] == '\r' && i + 2 < size && content[i + 2] == '\n')) {
+                const qsizetype breakLength = content[i + 1] == '\n' ? 1 : 2;
+                endLine(i + 1, breakLength, true);
+                i += breakLength;
+            } else {
+                ++i;
+            }
+        }
     }
-    return inQuotes;
+    if (start < size)
+        lines.append({content.mid(start), QByteArray(), (inQuotes && !inComment) || escapedEnd});
+    return lines;
+}
+
+QByteArray joined(const QList<Line> &lines)
+{
+    QByteArray content;
+    for (const Line &line : lines)
+        content += line.text + line.lineBreak;
+    return content;
 }
 
 // A name already taken, by a copy made within the same millisecond or
@@ -83,15 +141,15 @@ void dropRunOnLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    QList<QByteArray> lines = file.readAll().split('\n');
+    QList<Line> lines = splitLines(file.readAll());
     file.close();
-    const auto kept = std::remove_if(lines.begin(), lines.end(), runsOn);
+    const auto kept = std::remove_if(lines.begin(), lines.end(), [](const Line &line) { return line.runsOn; });
     if (kept == lines.end() || !copyAside(path))
         return;
     lines.erase(kept, lines.end());
     QSaveFile repaired(path);
     if (repaired.open(QIODevice::WriteOnly)) {
-        repaired.write(lines.join('\n'));
+        repaired.write(joined(lines));
         repaired.commit();
     }
 }
@@ -106,11 +164,8 @@ struct SettingLines
     QByteArray line;
 };
 
-std::optional<SettingLines> settingLines(const QString &name, const QString &value)
+std::optional<SettingLines> settingLines(const QTemporaryDir &scratch, const QString &name, const QString &value)
 {
-    const QTemporaryDir scratch;
-    if (!scratch.isValid())
-        return std::nullopt;
     const QString path = scratch.filePath(u"one.ini"_s);
     {
         QSettings one(path, QSettings::IniFormat);
@@ -135,24 +190,40 @@ std::optional<SettingLines> settingLines(const QString &name, const QString &val
     return lines;
 }
 
-// The file with that setting's line put in place of its old one, or at the
-// end of its section, or in a new section at the end; every other line is
-// left as it was, byte for byte.
-QByteArray withSetting(const QByteArray &content, const SettingLines &setting)
+// The section that a header line names, as QSettings reads it: what stands
+// between '[' and the first ']', or the end of the line or a comment,
+// trimmed; "General" in any case names the settings outside any section.
+QByteArray sectionName(const QByteArray &header)
 {
-    QList<QByteArray> lines = content.split('\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
-    const QByteArray ending = !lines.isEmpty() && lines.front().endsWith('\r') ? "\r" : "";
-    const QByteArray line = setting.line + ending;
+    qsizetype end = header.indexOf(']');
+    const qsizetype comment = header.indexOf(';');
+    if (comment >= 0 && !header.left(comment).contains('"') && (end < 0 || comment < end))
+        end = comment;
+    const QByteArray name = header.mid(1, end < 0 ? -1 : end - 1).trimmed();
+    if (name.compare("general", Qt::CaseInsensitive) == 0)
+        return "General";
+    if (name.compare("%general", Qt::CaseInsensitive) == 0)
+        return "%General";
+    return name;
+}
+
+// The file with that setting's line put in place of its old one, or at the
+// end of its section, or in a new section at the end (always there with
+// atEnd); every other line is left as it was, byte for byte.
+QByteArray withSetting(const QByteArray &content, const SettingLines &setting, bool atEnd)
+{
+    QList<Line> lines = splitLines(content);
+    const QByteArray ending = !lines.isEmpty() && !lines.front().lineBreak.isEmpty() ? lines.front().lineBreak : "\n";
+    const QByteArray section = sectionName(setting.header);
 
     qsizetype sectionEnd = -1; // after the section's last setting
     qsizetype found = -1;      // the setting's last line: the one QSettings reads
     bool inSection = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QByteArray trimmed = lines[i].trimmed();
+    for (qsizetype i = 0; i < lines.size() && !atEnd; ++i) {
+        const QByteArray &text = lines[i].text;
+        const QByteArray trimmed = text.trimmed();
         if (trimmed.startsWith('[')) {
-            inSection = trimmed == setting.header;
+            inSection = sectionName(trimmed) == section;
             if (inSection)
                 sectionEnd = i + 1;
             continue;
@@ -160,21 +231,62 @@ QByteArray withSetting(const QByteArray &content, const SettingLines &setting)
         if (!inSection || trimmed.isEmpty())
             continue;
         sectionEnd = i + 1;
-        const qsizetype equals = lines[i].indexOf('=');
-        if (equals > 0 && lines[i].left(equals).trimmed() == setting.key)
+        const qsizetype equals = text.indexOf('=');
+        if (equals > 0 && text.left(equals).trimmed() == setting.key)
             found = i;
     }
     if (found >= 0) {
-        lines[found] = line;
+        lines[found].text = setting.line;
     } else if (sectionEnd >= 0) {
-        lines.insert(sectionEnd, line);
+        lines.insert(sectionEnd, {setting.line, ending});
     } else {
-        if (!lines.isEmpty() && !lines.back().trimmed().isEmpty())
-            lines.append(ending);
-        lines.append(setting.header + ending);
-        lines.append(line);
+        if (!lines.isEmpty() && !lines.back().text.trimmed().isEmpty())
+            lines.append({QByteArray(), ending});
+        lines.append({setting.header, ending});
+        lines.append({setting.line, ending});
     }
-    return lines.join('\n') + '\n';
+    // Every line ends with a break, the last one too.
+    for (Line &line : lines) {
+        if (line.lineBreak.isEmpty())
+            line.lineBreak = ending;
+    }
+    return joined(lines);
+}
+
+// A setting's value as text: an unquoted comma typed by hand makes QSettings
+// read a list.
+QString textOf(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(u", "_s);
+    return value.toString();
+}
+
+// Whether QSettings, reading content, reads that value for the setting.
+bool readsBack(const QTemporaryDir &scratch, const QByteArray &content, const QString &name, const QString &value)
+{
+    const QString path = scratch.filePath(u"check.ini"_s);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            return false;
+    }
+    const QSettings check(path, QSettings::IniFormat);
+    return textOf(check.value(name)) == value;
+}
+
+// QSettings keeps a file it has read, and reads it again only once its size
+// or its time, to the millisecond, has changed: a file written over with one
+// as long within the same millisecond would still read as before. So the
+// new file is always given a later time than the one it replaces.
+bool commitLater(QSaveFile &out, const QDateTime &replaced)
+{
+    if (!out.commit())
+        return false;
+    QFile file(out.fileName());
+    if (!replaced.isValid() || QFileInfo(file).lastModified() > replaced)
+        return true;
+    return file.open(QIODevice::ReadOnly) && file.setFileTime(replaced.addMSecs(1), QFileDevice::FileModificationTime);
 }
 
 } // namespace
@@ -199,10 +311,7 @@ QString IniFile::read(const QString &section, const QString &key, const QString 
     const QVariant value = m_settings->value(settingsKey(section, key));
     if (!value.isValid())
         return defaultValue;
-    // An unquoted comma typed by hand makes QSettings read a list.
-    if (value.typeId() == QMetaType::QStringList)
-        return value.toStringList().join(u", "_s);
-    return value.toString();
+    return textOf(value);
 }
 
 bool IniFile::write(const QString &section, const QString &key, const QString &value)
@@ -210,12 +319,18 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     // Writing over a file we could not read would replace everything in it.
     if (key.isEmpty() || !m_readable)
         return false;
-    const std::optional<SettingLines> setting = settingLines(settingsKey(section, key), value);
+    const QTemporaryDir scratch;
+    if (!scratch.isValid())
+        return false;
+    const QString name = settingsKey(section, key);
+    const std::optional<SettingLines> setting = settingLines(scratch, name, value);
     if (!setting)
         return false;
     QFile current(m_path);
     QByteArray content;
+    QDateTime replaced;
     if (current.exists()) {
+        replaced = QFileInfo(current).lastModified();
         if (!current.open(QIODevice::ReadOnly))
             return false;
         content = current.readAll();
@@ -223,7 +338,13 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     }
     QDir().mkpath(QFileInfo(m_path).path());
     QSaveFile out(m_path);
-    const bool written = out.open(QIODevice::WriteOnly) && out.write(withSetting(content, *setting)) >= 0 && out.commit();
+    QByteArray updated = withSetting(content, *setting, false);
+    // A header typed in a way not taken here for the setting's section can
+    // hold a later line of the same setting, which QSettings would read
+    // instead: the setting then goes in a section of its own at the end.
+    if (!readsBack(scratch, updated, name, value))
+        updated = withSetting(content, *setting, true);
+    const bool written = out.open(QIODevice::WriteOnly) && out.write(updated) >= 0 && commitLater(out, replaced);
     reload();
     return written;
 }

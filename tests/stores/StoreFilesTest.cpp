@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -176,4 +177,130 @@ TEST(SettingsStoreFile, UnreadableFileGivesDefaultsAndIsNotOverwritten)
     EXPECT_FALSE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
     ASSERT_TRUE(store.OpenStore(1, kApp));
     EXPECT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+}
+
+// Found by fuzzing (tests/fuzz): QSettings ends a line at a carriage return
+// alone too, so a write that takes such a line for part of another keeps it.
+TEST(SettingsStoreFile, ALineACarriageReturnEndsIsALineOfItsOwn)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    writeFile(path, "[S]\r\nk=old\rother=kept\r\n");
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    ASSERT_EQ(store.ReadValue(u"S"_s, u"other"_s, kAbsent), u"kept"_s);
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"new"_s));
+    EXPECT_EQ(readFile(path), "[S]\r\nk=new\rother=kept\r\n");
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), u"new"_s);
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"other"_s, kAbsent), u"kept"_s);
+}
+
+// Seen while fixing the test above: a comment ends at a carriage return
+// alone, and a quote left open after it swallows the lines that follow, so
+// that line goes.
+TEST(SettingsStoreFile, AQuoteLeftOpenAfterACommentIsRemovedOnOpening)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    writeFile(path, "[S]\n; note\rbad=\"open\nk=1\n");
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), u"1"_s);
+    EXPECT_EQ(readFile(path), "[S]\n; note\rk=1\n");
+    EXPECT_EQ(QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files).size(), 1);
+}
+
+// Found by fuzzing: QSettings takes "[S", "[ S ] ; note" and "[s]" where s
+// is "general" in any case for the headers they name; the value written is
+// the one read, wherever a later line of the same setting stands.
+TEST(SettingsStoreFile, AWriteReadsBackWhateverTheHeadersLookLike)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    const QByteArray original = "top=1\n[S]\nk=1\n[T]\nj=2\n[S\nk=2\n[ S ] ; note\nk=3\n[GENERAL]\ntop=2\n"
+                                "[%45scaped]\nk=4\n";
+    writeFile(path, original);
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    ASSERT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), u"3"_s);
+    ASSERT_EQ(store.ReadValue(QString(), u"top"_s, kAbsent), u"2"_s);
+    ASSERT_EQ(store.ReadValue(u"Escaped"_s, u"k"_s, kAbsent), u"4"_s);
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"new"_s));
+    ASSERT_TRUE(store.WriteValue(QString(), u"top"_s, u"new"_s));
+    ASSERT_TRUE(store.WriteValue(u"Escaped"_s, u"k"_s, u"new"_s));
+
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), u"new"_s);
+    EXPECT_EQ(reread.ReadValue(QString(), u"top"_s, kAbsent), u"new"_s);
+    EXPECT_EQ(reread.ReadValue(u"Escaped"_s, u"k"_s, kAbsent), u"new"_s);
+    EXPECT_EQ(reread.ReadValue(u"T"_s, u"j"_s, kAbsent), u"2"_s);
+    // The lines the headers name as typed are the ones changed.
+    const QByteArray written = readFile(path);
+    EXPECT_TRUE(written.startsWith("top=1\n[S]\nk=1\n[T]\nj=2\n[S\nk=2\n[ S ] ; note\nk=new\n[GENERAL]\ntop=new\n"))
+        << written.constData();
+}
+
+// Found by fuzzing: QSettings reads a file again only once its size or its
+// time to the millisecond has changed, so a value written over with one as
+// long, at once, must still read as the new one. In memory, where there is a
+// file system for it, writes are quick enough to fall in one millisecond.
+TEST(SettingsStoreFile, AValueWrittenOverAtOnceWithOneAsLongReadsNew)
+{
+    struct TempInMemory
+    {
+        const QByteArray was = qgetenv("TMPDIR");
+        TempInMemory()
+        {
+            if (QFileInfo(u"/dev/shm"_s).isDir() && QFileInfo(u"/dev/shm"_s).isWritable())
+                qputenv("TMPDIR", "/dev/shm");
+        }
+        ~TempInMemory() { was.isNull() ? void(qunsetenv("TMPDIR")) : void(qputenv("TMPDIR", was)); }
+    } inMemory;
+    TempStoreFolder folder;
+    stores::IniProgramSettings store;
+    for (int i = 0; i < 50; ++i) {
+        const QString value = QString::number(i % 10);
+        ASSERT_TRUE(store.SaveSetting(kApp, u"S"_s, u"k"_s, value));
+        EXPECT_EQ(store.GetSetting(kApp, u"S"_s, u"k"_s, kAbsent), value) << "write " << i;
+    }
+}
+
+// Found by fuzzing: a backslash before a carriage return that ends the file
+// escapes the line feed a write puts after it, and the line then swallows
+// the next: it is removed on opening, as one that ends in a backslash is.
+TEST(SettingsStoreFile, ABackslashBeforeAReturnThatEndsTheFileIsRemovedOnOpening)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    writeFile(path, "[S]\nj=1\nx=a\\\r");
+
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(readFile(path), "[S]\nj=1\n");
+    ASSERT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+    stores::SettingsStore reread;
+    ASSERT_TRUE(reread.OpenStore(0, kApp));
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"k"_s, kAbsent), u"v"_s);
+    EXPECT_EQ(reread.ReadValue(u"S"_s, u"j"_s, kAbsent), u"1"_s);
+    EXPECT_EQ(QDir(folder.path()).entryList({u"*.bak-*"_s}, QDir::Files).size(), 1);
+}
+
+// Found by fuzzing: QSettings writes a section named "general" in any case
+// as "[%General]" and reads it back as "General"; each reads back as itself.
+TEST(ProgramSettingsFile, SectionsNamedGeneralInAnyCaseReadBackApart)
+{
+    TempStoreFolder folder;
+    stores::IniProgramSettings store;
+    const QStringList sections{u"general"_s, u"GENERAL"_s, u"GeneRal"_s, u"General"_s, u"%47eneral"_s, QString()};
+    for (const QString &section : sections)
+        ASSERT_TRUE(store.SaveSetting(kApp, section, u"k"_s, u"in "_s + section));
+    folder.moveToFreshFolder();
+    for (const QString &section : sections)
+        EXPECT_EQ(store.GetSetting(kApp, section, u"k"_s, kAbsent), u"in "_s + section);
 }

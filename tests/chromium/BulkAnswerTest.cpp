@@ -1,0 +1,78 @@
+#include "tests/support/QtPrinting.h"
+
+#include "platform/automation/AutomationError.h"
+#include "platform/chromium/ChromiumBulkRead.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using automation::MemberText;
+
+namespace {
+
+QList<MemberText> decoded(const QJsonObject &answer, QList<MemberText> texts, QList<qsizetype> *longEntries = nullptr)
+{
+    QList<qsizetype> longs;
+    chromium::decodeBulk(answer, texts, longs);
+    if (longEntries)
+        *longEntries = longs;
+    return texts;
+}
+
+} // namespace
+
+TEST(BulkAnswer, EveryKindOfPieceIsOneEntry)
+{
+    QList<qsizetype> longs;
+    const QList<MemberText> texts =
+        decoded({{u"t"_s, u"3:abc=0:!:!91:~:~:"_s}, {u"x"_s, QJsonArray{QJsonArray{4, 7}, QJsonArray{5, {}, true}}}},
+                {{u"earlier"_s, 0}}, &longs);
+    ASSERT_EQ(texts.size(), 7);
+    EXPECT_EQ(texts[1].text, u"abc"_s);
+    EXPECT_EQ(texts[2].text, u"abc"_s);
+    EXPECT_EQ(texts[3].errorNumber, automation::AutomationError::MemberNotFound);
+    EXPECT_EQ(texts[4].errorNumber, 91);
+    EXPECT_EQ(texts[5].text, u"7"_s);
+    EXPECT_EQ(longs, QList<qsizetype>{6});
+}
+
+// Found while writing its fuzz target (tests/fuzz), whose undefined-behaviour
+// check stopped on it: a length near the largest number overflowed
+// the check that the text is within the answer, and the read went on before
+// the answer's start.
+TEST(BulkAnswer, ALengthPastTheAnswerIsGarbledWhateverItsSize)
+{
+    for (const QString &pieces : {u"9223372036854775807:abc"_s, u"9223372036854775806:abc"_s, u"4:abc"_s,
+                                  u"-1:abc"_s, u"3:abc18446744073709551615:"_s}) {
+        SCOPED_TRACE(pieces.toStdString());
+        EXPECT_THROW(decoded({{u"t"_s, pieces}}, {}), automation::AutomationError);
+    }
+}
+
+// What does not read as the helper's number is garbled too, rather than an
+// empty text or a failure numbered 0 that reads as no failure.
+TEST(BulkAnswer, APieceWhoseNumberIsNoNumberIsGarbled)
+{
+    for (const QString &pieces : {u":"_s, u"x:"_s, u"=:"_s, u"1:a=x:"_s, u"!x:"_s, u"!0:"_s, u"99999999999:"_s}) {
+        SCOPED_TRACE(pieces.toStdString());
+        EXPECT_THROW(decoded({{u"t"_s, pieces}}, {}), automation::AutomationError);
+    }
+}
+
+// Found with the same: an entry number near the largest number, after many
+// earlier entries, overflowed the check that it names an entry of this answer.
+TEST(BulkAnswer, AnEntryNumberOutsideTheAnswerIsIgnoredWhateverItsSize)
+{
+    const QList<MemberText> earlier(2000, MemberText{u"earlier"_s, 0});
+    QList<qsizetype> longs;
+    const QJsonArray x{QJsonArray{9223372036854774784.0, u"far"_s}, QJsonArray{9223372036854774784.0, {}, true},
+                       QJsonArray{-1, u"before"_s}, QJsonArray{1, u"past"_s}, QJsonArray{0, u"here"_s}};
+    const QList<MemberText> texts = decoded({{u"t"_s, u"~:"_s}, {u"x"_s, x}}, earlier, &longs);
+    ASSERT_EQ(texts.size(), 2001);
+    EXPECT_EQ(texts.back().text, u"here"_s);
+    EXPECT_EQ(texts.first().text, u"earlier"_s);
+    EXPECT_EQ(texts[1999].text, u"earlier"_s);
+    EXPECT_TRUE(longs.isEmpty());
+}

@@ -1,0 +1,95 @@
+#include "tests/fuzz/FuzzTargets.h"
+
+#include "platform/automation/AutomationError.h"
+#include "platform/chromium/ChromiumBulkRead.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+using automation::MemberText;
+
+namespace {
+
+// The answer: the input itself where it is a JSON object, as the helper
+// sends it; otherwise its "t" is the bytes before the first NUL byte and
+// its "x" the JSON array after it, so that the pieces are fuzzed as text.
+QJsonObject answerOf(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray input(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (input.startsWith('{')) {
+        const QJsonDocument whole = QJsonDocument::fromJson(input);
+        if (whole.isObject())
+            return whole.object();
+    }
+    const qsizetype nul = input.indexOf('\0');
+    QJsonObject answer{{u"t"_s, QString::fromUtf8(input.left(nul < 0 ? input.size() : nul))}};
+    if (nul >= 0)
+        answer.insert(u"x"_s, QJsonDocument::fromJson(input.mid(nul + 1)).array());
+    return answer;
+}
+
+struct Decoded
+{
+    bool ok = false;
+    QList<MemberText> texts;
+    QList<qsizetype> longEntries;
+};
+
+Decoded decode(const QJsonObject &answer, const QList<MemberText> &before)
+{
+    Decoded d;
+    d.texts = before;
+    try {
+        chromium::decodeBulk(answer, d.texts, d.longEntries);
+        d.ok = true;
+    } catch (const automation::AutomationError &) {
+        // A garbled answer fails the read; any other exception is a finding.
+    }
+    return d;
+}
+
+bool same(const MemberText &a, const MemberText &b)
+{
+    return a.text == b.text && a.errorNumber == b.errorNumber;
+}
+
+} // namespace
+
+void fuzz::helperAnswer(const std::uint8_t *data, std::size_t size)
+{
+    const QJsonObject answer = answerOf(data, size);
+
+    // Decoded alone, then after the entries of an earlier answer.
+    const Decoded alone = decode(answer, {});
+    // Many, so that an entry number near the largest one would overflow.
+    static const QList<MemberText> earlier = [] {
+        QList<MemberText> texts;
+        for (int i = 0; i < 2000; ++i)
+            texts.append({i % 3 == 1 ? QString() : QString::number(i), i % 3 == 1 ? 438 : 0});
+        return texts;
+    }();
+    const qsizetype base = earlier.size();
+    const Decoded after = decode(answer, earlier);
+
+    FUZZ_CHECK(alone.ok == after.ok);
+    if (!alone.ok)
+        return;
+    // An answer's entries, and the texts that come on their own, do not
+    // depend on what came before, which they leave alone.
+    FUZZ_CHECK(after.texts.size() == base + alone.texts.size());
+    for (qsizetype i = 0; i < base; ++i)
+        FUZZ_CHECK(same(after.texts[i], earlier[i]));
+    for (qsizetype i = 0; i < alone.texts.size(); ++i)
+        FUZZ_CHECK(same(after.texts[base + i], alone.texts[i]));
+    FUZZ_CHECK(after.longEntries.size() == alone.longEntries.size());
+    for (qsizetype i = 0; i < alone.longEntries.size(); ++i) {
+        FUZZ_CHECK(alone.longEntries[i] >= 0 && alone.longEntries[i] < alone.texts.size());
+        FUZZ_CHECK(after.longEntries[i] == base + alone.longEntries[i]);
+    }
+    // Every piece of "t" is one entry, and each ends with a colon.
+    const QString pieces = answer.value(u"t"_s).toString();
+    FUZZ_CHECK(alone.texts.size() <= pieces.count(u':'));
+    FUZZ_CHECK(pieces.isEmpty() == alone.texts.isEmpty());
+}
