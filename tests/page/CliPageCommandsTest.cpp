@@ -37,9 +37,15 @@ protected:
         env.insert(u"VORLANE_CONFIG_DIR"_s, m_store.path());
         process.setProcessEnvironment(env);
         process.start(QString::fromUtf8(VORLANE_CLI_PATH), args);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        const bool finished = process.waitForFinished(120000);
+        CliRun result{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                      QString::fromUtf8(process.readAllStandardError())};
+        // A crash's exit code is its signal: say so, with what it wrote.
+        if (!finished || process.exitStatus() != QProcess::NormalExit)
+            ADD_FAILURE() << "vorlane-cli " << args.join(u' ').toStdString()
+                          << (finished ? " crashed with signal " : " did not finish, ") << result.exitCode << ": "
+                          << result.err.toStdString();
+        return result;
     }
 
     // The handle that vorlane-cli gives the tab showing url.
