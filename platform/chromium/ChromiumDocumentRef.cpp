@@ -1,23 +1,21 @@
 #include "platform/chromium/ChromiumDocumentRef.h"
 
+#include "platform/chromium/ErrorSource.h"
+
 namespace chromium {
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
-namespace {
-const QString kSource = u"Chromium"_s;
-}
-
 AutomationError helperError(qint32 number, const QString &detail)
 {
     switch (number) {
     case AutomationError::MemberNotFound:
-        return AutomationError::memberNotFound(kSource, detail);
+        return AutomationError::memberNotFound(kErrorSource, detail);
     case AutomationError::ObjectNotSet:
-        return AutomationError::objectNotSet(kSource);
+        return AutomationError::objectNotSet(kErrorSource);
     default:
-        return AutomationError::automationFailure(kSource, detail);
+        return AutomationError::automationFailure(kErrorSource, detail);
     }
 }
 
@@ -25,7 +23,7 @@ void appendLongTextPiece(QString &text, const QJsonValue &piece)
 {
     // The helper keeps one long text at a time: another read replaced it.
     if (!piece.isString() || piece.toString().isEmpty())
-        throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
+        throw AutomationError::automationFailure(kErrorSource, u"a long text changed while it was read"_s);
     text += piece.toString();
 }
 
