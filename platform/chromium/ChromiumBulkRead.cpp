@@ -1,7 +1,6 @@
 #include "platform/chromium/ChromiumBulkRead.h"
 
 #include "platform/chromium/CdpConnection.h"
-#include "platform/chromium/ErrorSource.h"
 
 namespace chromium {
 
@@ -11,11 +10,12 @@ using automation::MemberText;
 
 namespace {
 
+const QString kSource = u"Chromium"_s;
 const QString kEvaluate = u"Runtime.evaluate"_s;
 
 AutomationError garbled()
 {
-    return AutomationError::automationFailure(kErrorSource, u"a garbled bulk read"_s);
+    return AutomationError::automationFailure(kSource, u"a garbled bulk read"_s);
 }
 
 // Appends the entries of one bulk answer and notes, by entry, the texts that
@@ -212,7 +212,7 @@ void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
     const qsizetype before = m_texts.size();
     decodeBulk(answer.toObject(), m_texts, m_long);
     if (m_texts.size() == before)
-        throw AutomationError::automationFailure(kErrorSource, u"a bulk read gave nothing"_s);
+        throw AutomationError::automationFailure(kSource, u"a bulk read gave nothing"_s);
     // An answer stops early only at the end of an element.
     if (m_texts.size() > m_wanted || m_texts.size() % m_members.size() != 0)
         throw garbled();

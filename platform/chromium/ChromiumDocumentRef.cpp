@@ -1,21 +1,23 @@
 #include "platform/chromium/ChromiumDocumentRef.h"
 
-#include "platform/chromium/ErrorSource.h"
-
 namespace chromium {
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
+namespace {
+const QString kSource = u"Chromium"_s;
+}
+
 AutomationError helperError(qint32 number, const QString &detail)
 {
     switch (number) {
     case AutomationError::MemberNotFound:
-        return AutomationError::memberNotFound(kErrorSource, detail);
+        return AutomationError::memberNotFound(kSource, detail);
     case AutomationError::ObjectNotSet:
-        return AutomationError::objectNotSet(kErrorSource);
+        return AutomationError::objectNotSet(kSource);
     default:
-        return AutomationError::automationFailure(kErrorSource, detail);
+        return AutomationError::automationFailure(kSource, detail);
     }
 }
 
@@ -23,7 +25,7 @@ void appendLongTextPiece(QString &text, const QJsonValue &piece)
 {
     // The helper keeps one long text at a time: another read replaced it.
     if (!piece.isString() || piece.toString().isEmpty())
-        throw AutomationError::automationFailure(kErrorSource, u"a long text changed while it was read"_s);
+        throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
     text += piece.toString();
 }
 

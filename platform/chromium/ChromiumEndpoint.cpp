@@ -1,6 +1,5 @@
 #include "platform/chromium/ChromiumEndpoint.h"
 
-#include "platform/chromium/ErrorSource.h"
 #include "platform/chromium/WindowHandles.h"
 
 #include <QJsonDocument>
@@ -14,6 +13,8 @@ using automation::AutomationError;
 
 namespace {
 
+const QString kSource = u"Chromium"_s;
+
 using helper::tabGone;
 
 } // namespace
@@ -22,14 +23,14 @@ namespace helper {
 
 AutomationError tabGone()
 {
-    return AutomationError(AutomationError::ServerUnavailable, kErrorSource, u"the tab has closed"_s);
+    return AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has closed"_s);
 }
 
 void checkNoDialog(const ChromiumTab::Snapshot &state)
 {
     // An open dialog blocks the page; it is the user's, so we fail rather than wait.
     if (state.dialogOpen)
-        throw AutomationError::automationFailure(kErrorSource, u"a dialog is open in the page"_s);
+        throw AutomationError::automationFailure(kSource, u"a dialog is open in the page"_s);
 }
 
 void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
@@ -37,10 +38,10 @@ void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
     if (state.gone)
         throw tabGone();
     if (state.crashed)
-        throw AutomationError(AutomationError::ServerUnavailable, kErrorSource, u"the tab has crashed"_s);
+        throw AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has crashed"_s);
     checkNoDialog(state);
     if (state.documentContext != context)
-        throw AutomationError::permissionDenied(kErrorSource);
+        throw AutomationError::permissionDenied(kSource);
 }
 
 namespace {
@@ -79,7 +80,7 @@ QJsonValue evaluationValue(const QJsonObject &reply)
     const QJsonObject exception = reply.value(u"exceptionDetails"_s).toObject();
     if (!exception.isEmpty()) {
         const QString text = exception.value(u"exception"_s).toObject().value(u"description"_s).toString();
-        throw AutomationError::automationFailure(kErrorSource, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
+        throw AutomationError::automationFailure(kSource, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
     }
     return reply.value(u"result"_s).toObject().value(u"value"_s);
 }
@@ -88,7 +89,7 @@ AutomationError evaluationError(const QString &protocolMessage)
 {
     // The world went with its document: the page navigated.
     if (protocolMessage.contains(u"context"_s, Qt::CaseInsensitive))
-        return AutomationError::permissionDenied(kErrorSource);
+        return AutomationError::permissionDenied(kSource);
     return CdpCommandError(u"Runtime.evaluate"_s, protocolMessage);
 }
 
@@ -361,7 +362,7 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
         throw tabGone();
     if (state.setup == ChromiumTab::Setup::Pending) {
         if (state.setupStalled)
-            throw AutomationError::automationFailure(kErrorSource, u"the tab is not answering"_s);
+            throw AutomationError::automationFailure(kSource, u"the tab is not answering"_s);
         state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
             return s.setup != ChromiumTab::Setup::Pending || s.gone;
         });
@@ -369,15 +370,15 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
             throw tabGone();
         if (state.setup == ChromiumTab::Setup::Pending) {
             tab.setupStalled();
-            throw AutomationError::automationFailure(kErrorSource, u"the tab did not answer within "_s
+            throw AutomationError::automationFailure(kSource, u"the tab did not answer within "_s
                                                                   + QString::number(m_options.callTimeout.count())
                                                                   + u" ms"_s);
         }
     }
     if (state.setup == ChromiumTab::Setup::Failed)
-        throw AutomationError::automationFailure(kErrorSource, state.setupError);
+        throw AutomationError::automationFailure(kSource, state.setupError);
     if (state.crashed)
-        throw AutomationError(AutomationError::ServerUnavailable, kErrorSource, u"the tab has crashed"_s);
+        throw AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has crashed"_s);
     return state;
 }
 
@@ -405,7 +406,7 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
         if (state.gone || state.crashed)
             throw tabGone();
         if (state.documentContext.isEmpty())
-            throw AutomationError::automationFailure(kErrorSource, u"the page has no document yet"_s);
+            throw AutomationError::automationFailure(kSource, u"the page has no document yet"_s);
     }
     return state.documentContext;
 }

@@ -1,7 +1,6 @@
 #include "platform/chromium/DevToolsEndpoint.h"
 
 #include "platform/automation/AutomationError.h"
-#include "platform/chromium/ErrorSource.h"
 #include "platform/chromium/RunningBrowsers.h"
 
 #include <QDeadlineTimer>
@@ -18,6 +17,8 @@ using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
 namespace {
+
+const QString kSource = u"Chromium"_s;
 
 // Connecting on loopback is answered at once, yes or no; this only bounds a
 // machine too loaded to answer.
@@ -43,7 +44,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
     QTcpSocket socket;
     socket.connectToHost(endpoint.host, endpoint.port);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
-        throw AutomationError(AutomationError::ServerUnavailable, kErrorSource,
+        throw AutomationError(AutomationError::ServerUnavailable, kSource,
                               u"no browser answers at "_s + endpoint.display());
     socket.write("GET " + path + " HTTP/1.1\r\nConnection: close\r\nHost: " + endpoint.host.toLatin1() + ':'
                  + QByteArray::number(endpoint.port) + "\r\n\r\n");
@@ -55,7 +56,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
             break; // closed, or the deadline passed
         response += socket.read(kMaxHttpAnswer + 1 - response.size());
         if (response.size() > kMaxHttpAnswer)
-            throw AutomationError(AutomationError::ServerUnavailable, kErrorSource,
+            throw AutomationError(AutomationError::ServerUnavailable, kSource,
                                   u"the answer at "_s + endpoint.display() + u" is too long for a DevTools endpoint"_s);
         if (bodyStart < 0 && (bodyStart = response.indexOf("\r\n\r\n")) >= 0) {
             bodyStart += 4;
@@ -68,7 +69,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
             break;
     }
     if (!response.startsWith("HTTP/1.") || !response.contains(" 200 ") || bodyStart < 0)
-        throw AutomationError(AutomationError::ServerUnavailable, kErrorSource,
+        throw AutomationError(AutomationError::ServerUnavailable, kSource,
                               u"no DevTools endpoint answers at "_s + endpoint.display());
     return response.mid(bodyStart);
 }
@@ -88,13 +89,13 @@ DevToolsEndpoint parseEndpoint(const QString &text)
     const bool socket = url.scheme() == u"ws"_s;
     if (!url.isValid() || !(http || socket) || url.host().isEmpty() || url.port() <= 0)
         throw AutomationError::automationFailure(
-            kErrorSource, u"not an http://host:port or ws://host:port/devtools/browser/ID endpoint: "_s + text);
+            kSource, u"not an http://host:port or ws://host:port/devtools/browser/ID endpoint: "_s + text);
     // A page's socket would give us one tab, not the browser's list of them.
     static const QRegularExpression browserPath(u"^/devtools/browser/[^/]+$"_s);
     if (socket && !browserPath.match(url.path()).hasMatch())
-        throw AutomationError::automationFailure(kErrorSource, u"not a browser's WebSocket address: "_s + text);
+        throw AutomationError::automationFailure(kSource, u"not a browser's WebSocket address: "_s + text);
     if (!isLoopbackHost(url.host()))
-        throw AutomationError::automationFailure(kErrorSource, u"endpoint is not on loopback: "_s + text);
+        throw AutomationError::automationFailure(kSource, u"endpoint is not on loopback: "_s + text);
     return {url.host(), quint16(url.port()), socket ? url.path() : QString()};
 }
 
@@ -140,7 +141,7 @@ QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::millisecond
         const QJsonObject version = QJsonDocument::fromJson(httpGet(endpoint, "/json/version", timeout)).object();
         const QUrl advertised(version.value(u"webSocketDebuggerUrl"_s).toString());
         if (!advertised.isValid() || !advertised.path().startsWith(u"/devtools/browser/"_s))
-            throw AutomationError(AutomationError::ServerUnavailable, kErrorSource,
+            throw AutomationError(AutomationError::ServerUnavailable, kSource,
                                   u"no DevTools browser socket at "_s + endpoint.display());
         path = advertised.path();
     }
