@@ -4,9 +4,9 @@
 #include "page/PropertyCodes.h"
 #include "platform/automation/Absorb.h"
 
+#include <algorithm>
 #include <functional>
 #include <limits>
-#include <numeric>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -27,10 +27,15 @@ ElementPtr itemOf(const automation::ElementCollectionPtr &items, qint32 itemNo)
     return element;
 }
 
+// first .. first + count - 1, which the caller keeps within qint32. Not
+// std::iota: it steps its value once more after the last, past the largest
+// item number when the range ends there.
 QList<qint32> positions(qint32 first, qint32 count)
 {
-    QList<qint32> list(std::max(count, 0));
-    std::iota(list.begin(), list.end(), first);
+    QList<qint32> list;
+    list.reserve(std::max(count, 0));
+    for (qint32 i = 0; i < count; ++i)
+        list.append(first + i);
     return list;
 }
 

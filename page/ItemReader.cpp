@@ -36,10 +36,12 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
     if (!m_items || positions.isEmpty() || memberCodes.isEmpty())
         return;
     std::sort(positions.begin(), positions.end());
+    // Distances in 64 bits: the first and the largest position are further
+    // apart than a qint32 holds.
+    const auto distance = [&](qsizetype from, qsizetype to) { return qint64(positions[to]) - positions[from]; };
     qsizetype start = 0;
     for (qsizetype i = 1; i <= positions.size(); ++i) {
-        if (i < positions.size() && positions[i] - positions[i - 1] <= kMaxGap
-            && positions[i] - positions[start] < kMaxRun)
+        if (i < positions.size() && distance(i - 1, i) <= kMaxGap && distance(start, i) < kMaxRun)
             continue;
         fetchRun(positions[start], positions[i - 1] - positions[start] + 1, memberCodes);
         start = i;
@@ -86,7 +88,7 @@ ItemText ItemReader::read(qint32 position, qint32 code)
 {
     for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
         const qsizetype member = run->codes.indexOf(code);
-        if (member < 0 || position < run->first || position >= run->first + run->count)
+        if (member < 0 || position < run->first || position - run->first >= run->count)
             continue;
         settle(*run);
         if (run->callError)

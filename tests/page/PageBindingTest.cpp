@@ -2,6 +2,7 @@
 #include "tests/page/PageDouble.h"
 #include "tests/support/automation_double/ForeignObject.h"
 
+#include <limits>
 #include <numeric>
 
 using namespace Qt::StringLiterals;
@@ -242,6 +243,27 @@ TEST_F(PageOnDouble, RowsReadInBulkMatchSingleReads)
     EXPECT_EQ(ui.beeps, 2 * bulkBeeps);
     EXPECT_EQ(ui.messageBoxes.size(), 2);
     EXPECT_EQ(ui.messageBoxes[0].text, ui.messageBoxes[1].text);
+}
+
+TEST_F(PageOnDouble, RowsAtTheEndsOfTheItemNumbersReadAsSingleReadsDo)
+{
+    for (int i = 0; i < 3; ++i)
+        add({{u"tagName"_s, u"P"_s}, {u"id"_s, QString::number(i)}});
+    ASSERT_TRUE(page.SetWebPage(browser));
+
+    constexpr ItemNo kLast = std::numeric_limits<ItemNo>::max();
+    const QList<ItemNo> rows{std::numeric_limits<ItemNo>::min(), 0, 2, kLast - 1, kLast};
+    const QList<qint32> codes{1, 10};
+    const QList<QList<ItemText>> bulk = page.GetItemStrRows(rows, codes);
+    ASSERT_EQ(bulk.size(), rows.size());
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < codes.size(); ++c) {
+            bool error = false;
+            EXPECT_EQ(bulk[r][c].text, page.GetItemStr(rows[r], codes[c], error)) << rows[r] << " code " << codes[c];
+            EXPECT_EQ(bulk[r][c].unavailable(), error) << rows[r] << " code " << codes[c];
+        }
+    }
+    EXPECT_EQ(bulk[2][0].text, u"P"_s);
 }
 
 TEST_F(PageOnDouble, BulkCallThatFailsWholeCountsForEachEntry)

@@ -67,7 +67,10 @@ QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, 
     enter(u"readMany"_s);
     const ElementList current = this->members();
     QList<MemberText> texts;
-    for (qint32 index = first; index < first + count; ++index) {
+    // Counted from first, not up to first + count: a range that ends at the
+    // largest position would step past it.
+    for (qint32 i = 0; i < count; ++i) {
+        const qint32 index = first + i;
         for (const QString &member : members) {
             if (index < 0 || index >= current.size()) {
                 texts.append({{}, AutomationError::ObjectNotSet});
