@@ -23,7 +23,7 @@ std::optional<int> commandId(const QJsonValue &value)
     return int(number);
 }
 
-CdpMessage garbled(QString problem, int id = 0)
+CdpMessage garbledMessage(QString problem, int id = 0)
 {
     CdpMessage message;
     message.id = id;
@@ -38,19 +38,19 @@ CdpMessage decodeCdpMessage(const QString &text)
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &parseError);
     if (parseError.error != QJsonParseError::NoError)
-        return garbled(u"a message that is not JSON ("_s + parseError.errorString() + u')');
+        return garbledMessage(u"a message that is not JSON ("_s + parseError.errorString() + u')');
     if (!document.isObject())
-        return garbled(u"a message that is not an object"_s);
+        return garbledMessage(u"a message that is not an object"_s);
     const QJsonObject object = document.object();
 
     const QJsonValue sessionId = object.value(u"sessionId"_s);
     if (!sessionId.isUndefined() && !sessionId.isString())
-        return garbled(u"a session id that is not text"_s);
+        return garbledMessage(u"a session id that is not text"_s);
 
     if (object.contains(u"id"_s)) {
         const std::optional<int> id = commandId(object.value(u"id"_s));
         if (!id)
-            return garbled(u"an answer to no command we sent"_s);
+            return garbledMessage(u"an answer to no command we sent"_s);
         CdpMessage message;
         message.kind = CdpMessage::Kind::Reply;
         message.id = *id;
@@ -62,7 +62,7 @@ CdpMessage decodeCdpMessage(const QString &text)
         } else if (result.isObject()) {
             message.result = result.toObject();
         } else {
-            return garbled(u"an answer without a result"_s, *id);
+            return garbledMessage(u"an answer without a result"_s, *id);
         }
         return message;
     }
@@ -70,9 +70,9 @@ CdpMessage decodeCdpMessage(const QString &text)
     const QJsonValue method = object.value(u"method"_s);
     const QJsonValue params = object.value(u"params"_s);
     if (!method.isString() || method.toString().isEmpty())
-        return garbled(u"a message that is neither an answer nor an event"_s);
+        return garbledMessage(u"a message that is neither an answer nor an event"_s);
     if (!params.isUndefined() && !params.isObject())
-        return garbled(u"an event whose parameters are not an object"_s);
+        return garbledMessage(u"an event whose parameters are not an object"_s);
     CdpMessage message;
     message.kind = CdpMessage::Kind::Event;
     message.method = method.toString();

@@ -12,12 +12,11 @@ using automation::MemberText;
 
 namespace {
 
-const QString &kSource = errorSource();
 const QString kEvaluate = u"Runtime.evaluate"_s;
 
 AutomationError garbled()
 {
-    return AutomationError::automationFailure(kSource, u"a garbled bulk read"_s);
+    return AutomationError::automationFailure(errorSource(), u"a garbled bulk read"_s);
 }
 
 } // namespace
@@ -224,7 +223,7 @@ void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
     const qsizetype before = m_texts.size();
     decodeBulk(answer.toObject(), m_texts, m_long);
     if (m_texts.size() == before)
-        throw AutomationError::automationFailure(kSource, u"a bulk read gave nothing"_s);
+        throw AutomationError::automationFailure(errorSource(), u"a bulk read gave nothing"_s);
     // An answer stops early only at the end of an element.
     if (m_texts.size() > m_wanted || m_texts.size() % m_members.size() != 0)
         throw garbled();

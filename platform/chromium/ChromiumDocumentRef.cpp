@@ -7,19 +7,15 @@ namespace chromium {
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
-namespace {
-const QString &kSource = errorSource();
-}
-
 AutomationError helperError(qint32 number, const QString &detail)
 {
     switch (number) {
     case AutomationError::MemberNotFound:
-        return AutomationError::memberNotFound(kSource, detail);
+        return AutomationError::memberNotFound(errorSource(), detail);
     case AutomationError::ObjectNotSet:
-        return AutomationError::objectNotSet(kSource);
+        return AutomationError::objectNotSet(errorSource());
     default:
-        return AutomationError::automationFailure(kSource, detail);
+        return AutomationError::automationFailure(errorSource(), detail);
     }
 }
 
@@ -27,7 +23,7 @@ void appendLongTextPiece(QString &text, const QJsonValue &piece)
 {
     // The helper keeps one long text at a time: another read replaced it.
     if (!piece.isString() || piece.toString().isEmpty())
-        throw AutomationError::automationFailure(kSource, u"a long text changed while it was read"_s);
+        throw AutomationError::automationFailure(errorSource(), u"a long text changed while it was read"_s);
     text += piece.toString();
 }
 

@@ -15,8 +15,6 @@ using automation::AutomationError;
 
 namespace {
 
-const QString &kSource = errorSource();
-
 using helper::tabGone;
 
 } // namespace
@@ -32,7 +30,7 @@ void checkNoDialog(const ChromiumTab::Snapshot &state)
 {
     // An open dialog blocks the page; it is the user's, so we fail rather than wait.
     if (state.dialogOpen)
-        throw AutomationError::automationFailure(kSource, u"a dialog is open in the page"_s);
+        throw AutomationError::automationFailure(errorSource(), u"a dialog is open in the page"_s);
 }
 
 void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
@@ -40,10 +38,10 @@ void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
     if (state.gone)
         throw tabGone();
     if (state.crashed)
-        throw AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has crashed"_s);
+        throw AutomationError(AutomationError::ServerUnavailable, errorSource(), u"the tab has crashed"_s);
     checkNoDialog(state);
     if (state.documentContext != context)
-        throw AutomationError::permissionDenied(kSource);
+        throw AutomationError::permissionDenied(errorSource());
 }
 
 namespace {
@@ -82,7 +80,7 @@ QJsonValue evaluationValue(const QJsonObject &reply)
     const QJsonObject exception = reply.value(u"exceptionDetails"_s).toObject();
     if (!exception.isEmpty()) {
         const QString text = exception.value(u"exception"_s).toObject().value(u"description"_s).toString();
-        throw AutomationError::automationFailure(kSource, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
+        throw AutomationError::automationFailure(errorSource(), text.isEmpty() ? exception.value(u"text"_s).toString() : text);
     }
     return reply.value(u"result"_s).toObject().value(u"value"_s);
 }
@@ -376,9 +374,9 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
         }
     }
     if (state.setup == ChromiumTab::Setup::Failed)
-        throw AutomationError::automationFailure(kSource, state.setupError);
+        throw AutomationError::automationFailure(errorSource(), state.setupError);
     if (state.crashed)
-        throw AutomationError(AutomationError::ServerUnavailable, kSource, u"the tab has crashed"_s);
+        throw AutomationError(AutomationError::ServerUnavailable, errorSource(), u"the tab has crashed"_s);
     return state;
 }
 

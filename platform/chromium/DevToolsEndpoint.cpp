@@ -19,8 +19,6 @@ using automation::AutomationError;
 
 namespace {
 
-const QString &kSource = errorSource();
-
 // Connecting on loopback is answered at once, yes or no; this only bounds a
 // machine too loaded to answer.
 constexpr std::chrono::milliseconds kProbeTimeout{250};
@@ -45,7 +43,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
     QTcpSocket socket;
     socket.connectToHost(endpoint.host, endpoint.port);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
-        throw AutomationError(AutomationError::ServerUnavailable, kSource,
+        throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
                               u"no browser answers at "_s + endpoint.display());
     socket.write("GET " + path + " HTTP/1.1\r\nConnection: close\r\nHost: " + endpoint.host.toLatin1() + ':'
                  + QByteArray::number(endpoint.port) + "\r\n\r\n");
@@ -57,7 +55,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
             break; // closed, or the deadline passed
         response += socket.read(kMaxHttpAnswer + 1 - response.size());
         if (response.size() > kMaxHttpAnswer)
-            throw AutomationError(AutomationError::ServerUnavailable, kSource,
+            throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
                                   u"the answer at "_s + endpoint.display() + u" is too long for a DevTools endpoint"_s);
         if (bodyStart < 0 && (bodyStart = response.indexOf("\r\n\r\n")) >= 0) {
             bodyStart += 4;
@@ -70,7 +68,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
             break;
     }
     if (!response.startsWith("HTTP/1.") || !response.contains(" 200 ") || bodyStart < 0)
-        throw AutomationError(AutomationError::ServerUnavailable, kSource,
+        throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
                               u"no DevTools endpoint answers at "_s + endpoint.display());
     return response.mid(bodyStart);
 }
@@ -90,13 +88,13 @@ DevToolsEndpoint parseEndpoint(const QString &text)
     const bool socket = url.scheme() == u"ws"_s;
     if (!url.isValid() || !(http || socket) || url.host().isEmpty() || url.port() <= 0)
         throw AutomationError::automationFailure(
-            kSource, u"not an http://host:port or ws://host:port/devtools/browser/ID endpoint: "_s + text);
+            errorSource(), u"not an http://host:port or ws://host:port/devtools/browser/ID endpoint: "_s + text);
     // A page's socket would give us one tab, not the browser's list of them.
     static const QRegularExpression browserPath(u"^/devtools/browser/[^/]+$"_s);
     if (socket && !browserPath.match(url.path()).hasMatch())
-        throw AutomationError::automationFailure(kSource, u"not a browser's WebSocket address: "_s + text);
+        throw AutomationError::automationFailure(errorSource(), u"not a browser's WebSocket address: "_s + text);
     if (!isLoopbackHost(url.host()))
-        throw AutomationError::automationFailure(kSource, u"endpoint is not on loopback: "_s + text);
+        throw AutomationError::automationFailure(errorSource(), u"endpoint is not on loopback: "_s + text);
     return {url.host(), quint16(url.port()), socket ? url.path() : QString()};
 }
 
@@ -142,7 +140,7 @@ QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::millisecond
         const QJsonObject version = QJsonDocument::fromJson(httpGet(endpoint, "/json/version", timeout)).object();
         const QUrl advertised(version.value(u"webSocketDebuggerUrl"_s).toString());
         if (!advertised.isValid() || !advertised.path().startsWith(u"/devtools/browser/"_s))
-            throw AutomationError(AutomationError::ServerUnavailable, kSource,
+            throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
                                   u"no DevTools browser socket at "_s + endpoint.display());
         path = advertised.path();
     }

@@ -236,6 +236,7 @@ public:
                 m_port = m_server->serverPort();
                 QObject::connect(m_server, &QWebSocketServer::newConnection, &m_context, [this, answerSize] {
                     QWebSocket *socket = m_server->nextPendingConnection();
+                    socket->setParent(m_server); // the caller owns it; it goes with the server
                     QObject::connect(socket, &QWebSocket::textMessageReceived, socket,
                                      [socket, answerSize] { socket->sendTextMessage(QString(answerSize, u'x')); });
                 });
