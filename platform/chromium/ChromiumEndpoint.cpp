@@ -2,6 +2,7 @@
 
 #include "platform/chromium/WindowHandles.h"
 
+#include <QDeadlineTimer>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -14,6 +15,9 @@ using automation::AutomationError;
 namespace {
 
 const QString kSource = u"Chromium"_s;
+
+// How soon a wait on a tab's events notices that the socket has closed.
+constexpr std::chrono::milliseconds kSocketCheck{50};
 
 using helper::tabGone;
 
@@ -354,6 +358,21 @@ void ChromiumEndpoint::navigate(ChromiumTab &tab, const QString &url)
                        [](const QJsonObject &, const QString &) {});
 }
 
+template<typename Pred>
+ChromiumTab::Snapshot ChromiumEndpoint::waitForTab(ChromiumTab &tab, Pred pred)
+{
+    const QDeadlineTimer deadline(m_options.callTimeout);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline.remainingTimeAsDuration());
+        const ChromiumTab::Snapshot state = tab.waitFor(std::min(left, kSocketCheck), pred);
+        if (pred(state) || deadline.hasExpired())
+            return state;
+        if (!m_connection->isOpen())
+            throw AutomationError(AutomationError::ServerUnavailable, kSource,
+                                  u"the browser at "_s + m_endpoint.display() + u" has gone"_s);
+    }
+}
+
 ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
 {
     ensureConnected();
@@ -363,7 +382,7 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
     if (state.setup == ChromiumTab::Setup::Pending) {
         if (state.setupStalled)
             throw AutomationError::automationFailure(kSource, u"the tab is not answering"_s);
-        state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
+        state = waitForTab(tab, [](const ChromiumTab::Snapshot &s) {
             return s.setup != ChromiumTab::Setup::Pending || s.gone;
         });
         if (state.gone)
@@ -400,7 +419,7 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
 {
     ChromiumTab::Snapshot state = usableTab(tab);
     if (state.documentContext.isEmpty()) {
-        state = tab.waitFor(m_options.callTimeout, [](const ChromiumTab::Snapshot &s) {
+        state = waitForTab(tab, [](const ChromiumTab::Snapshot &s) {
             return !s.documentContext.isEmpty() || s.gone || s.crashed;
         });
         if (state.gone || state.crashed)
