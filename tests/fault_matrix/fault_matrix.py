@@ -514,6 +514,7 @@ class Matrix:
             killed = time.monotonic()
             run = self.finish(proc, killed, self.deadline_s + HANG_GRACE_S)
             run.out = head.decode("utf-8", "replace") + run.out
+            after_kill = time.monotonic() - killed
             run.seconds = time.monotonic() - started
             if name == "tabs":
                 whole = self.whole_tabs(rows)
@@ -522,8 +523,10 @@ class Matrix:
             else:
                 whole = lambda out: [] if out == "" else [f"set-value wrote {out[:80]!r}"]
             outcome, faults = self.check_cli_exit(run, whole)
+            if not ended_first:
+                faults += self.waited_out(after_kill)
             self.record(kind, outcome, faults, delay_ms=round(delay * 1000), seconds=run.seconds,
-                        ended_first=ended_first, stderr=run.err.strip()[:300])
+                        after_fault_ms=after_kill * 1000, ended_first=ended_first, stderr=run.err.strip()[:300])
 
     def kill_window(self):
         kind = "kill/window"
@@ -545,9 +548,19 @@ class Matrix:
                     faults.append(f"the UI thread stalled {report['longestGapMs']:.0f} ms")
                 if report.get("messageBoxes"):
                     faults.append(f"{report['messageBoxes']} message boxes")
+                faults += self.waited_out(report.get("longestTickAfterFaultMs", 0) / 1000)
                 outcome = "during a tick" if report.get("faultDuringTick") else "between ticks"
             self.record(kind, outcome, faults, delay_ms=round(delay), report=report,
-                        stderr=run.err.strip()[:300])
+                        after_fault_ms=(report or {}).get("longestTickAfterFaultMs"), stderr=run.err.strip()[:300])
+
+    def waited_out(self, seconds):
+        """A dead browser answers nothing: whatever waits on it after the
+        kill has failed or ended well before a call's deadline. A timing
+        rule, enforced only with --timing enforce."""
+        if seconds < self.deadline_s:
+            return []
+        text = f"[timing] {seconds * 1000:.0f} ms after the kill (a call's deadline is {self.deadline_s * 1000:.0f} ms)"
+        return [text] if self.args.timing == "enforce" else []
 
     def probe_run(self, args, limit):
         started = time.monotonic()
@@ -775,7 +788,7 @@ class Matrix:
 
     def table(self):
         print()
-        print(f"{'trial':<18}{'runs':>5}  {'crash':>5} {'hang':>5} {'broken':>6}  outcomes")
+        print(f"{'trial':<18}{'runs':>5}  {'crash':>5} {'hang':>5} {'broken':>6} {'after':>7}  outcomes")
         total_faults = 0
         for kind, entries in self.results.items():
             crashes = sum(e["outcome"] == "crash" for e in entries)
@@ -786,7 +799,10 @@ class Matrix:
             for e in entries:
                 outcomes[e["outcome"]] = outcomes.get(e["outcome"], 0) + 1
             text = ", ".join(f"{v} {k}" for k, v in sorted(outcomes.items()))
-            print(f"{kind:<18}{len(entries):>5}  {crashes:>5} {hangs:>5} {broken:>6}  {text}")
+            afters = [e["after_fault_ms"] for e in entries if e.get("after_fault_ms") is not None
+                      and not e.get("ended_first")]
+            after = f"{max(afters):.0f}ms" if afters else "-"
+            print(f"{kind:<18}{len(entries):>5}  {crashes:>5} {hangs:>5} {broken:>6} {after:>7}  {text}")
         for report in self.figures:
             print()
             print(f"browser stopped {report['stoppedMs'] / 1000:.1f} s during the main window's refresh:")
@@ -809,6 +825,8 @@ class Matrix:
             print("known faults, not counted (--known):")
             for kind, e in known[:10]:
                 print(f"  {kind} ({e['outcome']}): " + "; ".join(e["known"])[:400])
+        print("after: the longest a killed browser's vorlane-cli ran on after the kill, or the longest tick "
+              "of the main window after it")
         faults = [(kind, e) for kind, entries in self.results.items() for e in entries if e["faults"]]
         if faults:
             print()
