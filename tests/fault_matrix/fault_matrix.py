@@ -422,6 +422,13 @@ class Matrix:
         entry = {"outcome": outcome, "faults": faults, "known": known}
         entry.update(extra)
         self.results.setdefault(kind, []).append(entry)
+        stderr = entry.get("stderr", "")
+        if self.args.logs and (faults or known) and stderr:
+            # With QT_LOGGING_RULES="vorlane.devtools.debug=true", the protocol traffic.
+            os.makedirs(self.args.logs, exist_ok=True)
+            name = f"{kind.replace('/', '-')}-{len(self.results[kind])}.log"
+            Path(self.args.logs, name).write_text(stderr, encoding="utf-8")
+        entry["stderr"] = stderr.strip()[:300]
         if self.args.verbose:
             print(f"  {kind} #{len(self.results[kind])}: {outcome}" + (f": {'; '.join(faults)}" if faults else ""),
                   file=sys.stderr, flush=True)
@@ -526,7 +533,7 @@ class Matrix:
             if not ended_first:
                 faults += self.waited_out(after_kill)
             self.record(kind, outcome, faults, delay_ms=round(delay * 1000), seconds=run.seconds,
-                        after_fault_ms=after_kill * 1000, ended_first=ended_first, stderr=run.err.strip()[:300])
+                        after_fault_ms=after_kill * 1000, ended_first=ended_first, stderr=run.err)
 
     def kill_window(self):
         kind = "kill/window"
@@ -551,7 +558,7 @@ class Matrix:
                 faults += self.waited_out(report.get("longestTickAfterFaultMs", 0) / 1000)
                 outcome = "during a tick" if report.get("faultDuringTick") else "between ticks"
             self.record(kind, outcome, faults, delay_ms=round(delay), report=report,
-                        after_fault_ms=(report or {}).get("longestTickAfterFaultMs"), stderr=run.err.strip()[:300])
+                        after_fault_ms=(report or {}).get("longestTickAfterFaultMs"), stderr=run.err)
 
     def waited_out(self, seconds):
         """A dead browser answers nothing: whatever waits on it after the
@@ -620,7 +627,7 @@ class Matrix:
                         faults += timing
                     elif timing and self.args.verbose:
                         print("  stop/window (timing, reported only): " + "; ".join(timing), file=sys.stderr)
-                self.record(kind, outcome, faults, report=report, timing=timing, stderr=run.err.strip()[:300])
+                self.record(kind, outcome, faults, report=report, timing=timing, stderr=run.err)
             finally:
                 browser.stop()
 
@@ -777,7 +784,7 @@ class Matrix:
                         else:
                             outcome = "broken under it"
                     self.record(kind, outcome, faults, delay_ms=round(delay * 1000),
-                                stderr=run.err.strip()[:300])
+                                stderr=run.err)
                 finally:
                     self.server.release(trial, "")
                     browser.close_tab(target)
@@ -857,6 +864,7 @@ def main():
     parser.add_argument("--known", action="append", metavar="KEY",
                         help="a fault known and reported, shown but not counted: 440-tab-gone (reads of a tab "
                         "that closed or navigated under them fail with 440, not 462 or 70)")
+    parser.add_argument("--logs", metavar="DIR", help="keep the whole stderr of each trial that broke a rule here")
     parser.add_argument("--seed", type=int, default=None)
     parser.add_argument("--json", help="write every trial's record to this file")
     parser.add_argument("-v", "--verbose", action="store_true")
