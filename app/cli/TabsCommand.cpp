@@ -21,6 +21,10 @@ int runTabs(CliCall &call)
     const RowFormat format = call.rowFormat();
     CWebBrowserHV webBrowser(call.shellWindows());
     const QList<BrowserListRow> rows = ReadBrowserList(webBrowser);
+    // The list pass takes a read that fails for a tab that shows nothing: a
+    // browser that went away during it would leave rows short or blank.
+    // Walking the windows again says whether it is still there.
+    webBrowser.WindowCount();
     if (format == RowFormat::Text) {
         for (const BrowserListRow &row : rows)
             call.out() << TsvLine({QString::number(row.No), row.Status, row.URL, row.LocationName, row.hWnd})

@@ -4,6 +4,7 @@
 #include "platform/chromium/CdpError.h"
 #include "platform/chromium/WindowHandles.h"
 
+#include <QDeadlineTimer>
 #include <QJsonDocument>
 
 #include <algorithm>
@@ -14,6 +15,9 @@ using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
 namespace {
+
+// How soon a wait on a tab's events notices that the socket has closed.
+constexpr std::chrono::milliseconds kSocketCheck{50};
 
 using helper::tabGone;
 
@@ -257,7 +261,11 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
 {
     CdpConnection *connection = m_connection.get();
     const auto fail = [tab](const AutomationError &error) {
-        tab->setupFinished(ChromiumTab::Setup::Failed, error.description());
+        // A set-up cut short by a closed tab or socket leaves a tab that has gone.
+        if (error.number() == AutomationError::ServerUnavailable)
+            tab->gone();
+        else
+            tab->setupFinished(ChromiumTab::Setup::Failed, error.description());
     };
     connection->post(
         u"Target.attachToTarget"_s, {{u"targetId"_s, tab->targetId()}, {u"flatten"_s, true}}, {},
@@ -352,6 +360,21 @@ void ChromiumEndpoint::navigate(ChromiumTab &tab, const QString &url)
     m_connection->post(u"Page.navigate"_s, {{u"url"_s, url}}, state.sessionId, [](const QJsonObject &) {});
 }
 
+template<typename Pred>
+ChromiumTab::Snapshot ChromiumEndpoint::waitForTab(ChromiumTab &tab, const QString &what, Pred pred)
+{
+    const QDeadlineTimer deadline(waitLimit(what));
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline.remainingTimeAsDuration());
+        const ChromiumTab::Snapshot state = tab.waitFor(std::min(left, kSocketCheck), pred);
+        if (pred(state) || deadline.hasExpired())
+            return state;
+        if (!m_connection->isOpen())
+            throw CdpError(CdpError::Kind::BrowserUnreachable,
+                           what + u": the browser at "_s + m_endpoint.display() + u" has gone"_s);
+    }
+}
+
 ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
 {
     ensureConnected();
@@ -361,7 +384,7 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
     if (state.setup == ChromiumTab::Setup::Pending) {
         if (state.setupStalled)
             throw CdpError(CdpError::Kind::DeadlinePassed, u"the tab is not answering"_s);
-        state = tab.waitFor(waitLimit(u"setting up the tab"_s), [](const ChromiumTab::Snapshot &s) {
+        state = waitForTab(tab, u"setting up the tab"_s, [](const ChromiumTab::Snapshot &s) {
             return s.setup != ChromiumTab::Setup::Pending || s.gone;
         });
         if (state.gone)
@@ -398,7 +421,7 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
 {
     ChromiumTab::Snapshot state = usableTab(tab);
     if (state.documentContext.isEmpty()) {
-        state = tab.waitFor(waitLimit(u"waiting for the document"_s), [](const ChromiumTab::Snapshot &s) {
+        state = waitForTab(tab, u"waiting for the document"_s, [](const ChromiumTab::Snapshot &s) {
             return !s.documentContext.isEmpty() || s.gone || s.crashed;
         });
         if (state.gone || state.crashed)

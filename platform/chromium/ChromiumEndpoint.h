@@ -85,6 +85,11 @@ private:
     TabPtr tabBySession(const QString &sessionId) const;
     TabPtr tabByTarget(const QString &targetId) const;
     ChromiumTab::Snapshot usableTab(ChromiumTab &tab);
+    // The tab's state once pred holds or the deadline has passed. A socket
+    // that closes meanwhile brings no more events: the wait ends with it,
+    // ServerUnavailable, instead of at the deadline.
+    template<typename Pred>
+    ChromiumTab::Snapshot waitForTab(ChromiumTab &tab, const QString &what, Pred pred);
     QJsonValue evaluate(ChromiumTab &tab, const QString &context, const QJsonObject &params);
 
     const DevToolsEndpoint m_endpoint;

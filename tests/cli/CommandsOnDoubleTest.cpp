@@ -195,3 +195,21 @@ TEST_F(CommandsOnDouble, TabsGiveTheReadyStateNumberBesideItsName)
     }
     EXPECT_EQ(connected, QStringList{u"http://127.0.0.1:9"_s});
 }
+
+// A browser that goes away while the list is read leaves reads that its
+// model takes for a tab with nothing to show: no list is better than one
+// with a blank row.
+TEST_F(CommandsOnDouble, TabsFailWhenTheBrowserGoesWhileTheyAreRead)
+{
+    const auto last = shell->open(u"http://b.test/"_s);
+    last->onEnter(u"ReadyState"_s, [&] {
+        using automation::AutomationError;
+        shell->failOn(u"Count"_s, AutomationError::ServerUnavailable);
+        shell->failOn(u"Item"_s, AutomationError::ServerUnavailable);
+        last->close();
+    });
+    const Outcome tabs = run({u"tabs"_s});
+    EXPECT_EQ(tabs.status, 2) << tabs.out.toStdString();
+    EXPECT_EQ(tabs.out, QString());
+    EXPECT_EQ(tabs.err, u"vorlane-cli: the tab or the browser has gone (error 462)\n"_s);
+}
