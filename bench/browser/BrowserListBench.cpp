@@ -6,6 +6,7 @@
 // With a third argument, the browser is then stopped (SIGSTOP) for that long
 // while passes go on five times a second, and resumed: the figures are what
 // the main window's ticks would have cost.
+#include "bench/support/LoadedTabs.h"
 #include "browser/BrowserList.h"
 #include "platform/chromium/ChromiumEndpoint.h"
 #include "platform/chromium/ChromiumShellWindows.h"
@@ -62,22 +63,8 @@ int main(int argc, char **argv)
     const chromium::DevToolsEndpoint endpoint = chromium.endpoint();
 
     auto shell = std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{endpoint});
-    for (int i = 0; i < tabs; ++i) {
-        const QString path = u"/tab"_s + QString::number(i) + u".html"_s;
-        server.setPage(path, u"<title>タブ "_s + QString::number(i) + u"</title><p>page</p>"_s);
-        shell->createBrowser()->navigate(server.url(path));
-    }
+    benchsupport::openLoadedTabs(server, shell, tabs);
     CWebBrowserHV webBrowser(shell);
-    QElapsedTimer loading;
-    loading.start();
-    while (loading.elapsed() < 20000) {
-        const QList<BrowserListRow> rows = ReadBrowserList(webBrowser);
-        if (rows.size() >= tabs && std::all_of(rows.cbegin(), rows.cend(), [](const BrowserListRow &row) {
-                return row.Status == u"完了"_s;
-            }))
-            break;
-        QThread::msleep(50);
-    }
     const qsizetype listed = ReadBrowserList(webBrowser).size();
 
     chromium::ChromiumEndpoint bare(endpoint, {});

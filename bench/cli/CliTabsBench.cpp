@@ -2,8 +2,7 @@
 // the browser's own tab list in the same rounds.
 //
 //   build/bench/cli/bench_cli_tabs [tabs] [rounds]
-#include "browser/BrowserList.h"
-#include "platform/chromium/ChromiumShellWindows.h"
+#include "bench/support/LoadedTabs.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 
@@ -53,24 +52,8 @@ int main(int argc, char **argv)
     testsupport::HeadlessChromium chromium;
     chromium.start(server.port());
     const chromium::DevToolsEndpoint endpoint = chromium.endpoint();
-    {
-        auto shell = std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{endpoint});
-        for (int i = 0; i < tabs; ++i) {
-            const QString path = u"/tab"_s + QString::number(i) + u".html"_s;
-            server.setPage(path, u"<title>タブ "_s + QString::number(i) + u"</title><p>page</p>"_s);
-            shell->createBrowser()->navigate(server.url(path));
-        }
-        CWebBrowserHV webBrowser(shell);
-        for (QElapsedTimer loading; !loading.isValid() || loading.elapsed() < 60000; QThread::msleep(100)) {
-            if (!loading.isValid())
-                loading.start();
-            const QList<BrowserListRow> rows = ReadBrowserList(webBrowser);
-            if (rows.size() >= tabs && std::all_of(rows.cbegin(), rows.cend(), [](const BrowserListRow &row) {
-                    return row.Status == u"完了"_s;
-                }))
-                break;
-        }
-    }
+    benchsupport::openLoadedTabs(
+        server, std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{endpoint}), tabs);
     const QString http = u"http://127.0.0.1:"_s + QString::number(endpoint.port);
     const QStringList cli{u"--endpoint"_s, http, u"tabs"_s};
     qsizetype listed = 0;
