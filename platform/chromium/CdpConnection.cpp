@@ -4,7 +4,9 @@
 #include "platform/chromium/DevToolsLog.h"
 
 #include <QJsonDocument>
-#include <QThread>
+#include <QEventLoop>
+
+#include <pthread.h>
 
 #include <optional>
 
@@ -23,7 +25,8 @@ struct CdpConnection::Pending
     std::optional<CdpError> error; // refused, or could not be answered
 };
 
-// Owns the transport on the worker thread and forwards what it hears.
+// Owns the transport and the event loop of the worker thread, and forwards
+// what the transport hears.
 class SocketWorker : public QObject, public CdpTransport::Listener
 {
 public:
@@ -32,13 +35,24 @@ public:
     {
     }
 
-    // On the worker thread, so that the transport's objects live there.
     void open(const CdpTransportFactory &transport, const QUrl &url)
     {
         m_transport = transport(*this);
         m_transport->open(url);
     }
-    void send(const QString &text) { m_transport->send(text); }
+    // A send that a callback queued as the connection ended may come after stop().
+    void send(const QString &text)
+    {
+        if (m_transport)
+            m_transport->send(text);
+    }
+    void run() { m_loop.exec(); }
+    // The transport goes at once, on this thread; the loop ends with it.
+    void stop()
+    {
+        m_transport.reset();
+        m_loop.quit();
+    }
 
     void connected() override { m_connection->onConnected(); }
     void received(const QString &text) override { m_connection->onMessage(text); }
@@ -46,6 +60,7 @@ public:
 
 private:
     CdpConnection *m_connection;
+    QEventLoop m_loop;
     std::unique_ptr<CdpTransport> m_transport;
 };
 
@@ -58,24 +73,21 @@ CdpConnection::CdpConnection(QString label, EventHandler onEvent, CdpTransportFa
 
 CdpConnection::~CdpConnection()
 {
-    if (!m_thread)
+    if (!m_thread.joinable())
         return;
+    // Callbacks hold no owner of a connection, so it never ends on its own thread.
+    Q_ASSERT(std::this_thread::get_id() != m_thread.get_id());
     m_ending = true;
     {
         // Nothing is sent from now on; what a failed callback sends fails at once.
         std::lock_guard lock(m_mutex);
         m_state = State::Closed;
     }
-    // The transport goes on its own thread while that thread still runs: a
-    // delete queued behind quit() would never run.
-    if (QThread::currentThread() == m_thread)
-        delete m_worker;
-    else
-        QMetaObject::invokeMethod(m_worker, [worker = m_worker] { delete worker; }, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(m_worker, [worker = m_worker] { worker->stop(); }, Qt::QueuedConnection);
+    // Joined, not merely finished: the thread's own clean-up, the TLS
+    // library's among it, must be over before the process may exit.
+    m_thread.join();
     m_worker = nullptr;
-    m_thread->quit();
-    m_thread->wait();
-    delete m_thread;
     failPending([](const Pending &) { return true; },
                 CdpError(CdpError::Kind::BrowserUnreachable, u"the connection to "_s + m_label + u" has closed"_s));
 }
@@ -87,16 +99,23 @@ void CdpConnection::open(const QUrl &url, std::chrono::milliseconds timeout)
         Q_ASSERT(m_state == State::Idle);
         m_state = State::Opening;
     }
-    m_thread = new QThread;
-    m_thread->setObjectName(u"devtools "_s + m_label);
-    m_worker = new SocketWorker(this);
-    m_worker->moveToThread(m_thread);
-    m_thread->start();
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, transport = m_transport, url] { worker->open(transport, url); },
-        Qt::QueuedConnection);
+    // A std::thread, not a QThread: Qt detaches its threads, and only a join
+    // waits for a thread's end.
+    m_thread = std::thread([this, url, name = QString(u"devtools "_s + m_label).left(15).toUtf8()] {
+        pthread_setname_np(pthread_self(), name.constData());
+        // Made here, so that the worker, its loop and the transport live on this thread.
+        SocketWorker worker(this);
+        {
+            std::lock_guard lock(m_mutex);
+            m_worker = &worker;
+        }
+        m_changed.notify_all();
+        worker.open(m_transport, url);
+        worker.run();
+    });
 
     std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_worker != nullptr; });
     if (!m_changed.wait_for(lock, timeout, [this] { return m_state != State::Opening; }))
         m_state = State::Closed;
     if (m_state != State::Open)

@@ -15,9 +15,8 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <thread>
 #include <unordered_map>
-
-class QThread;
 
 namespace chromium {
 
@@ -91,8 +90,8 @@ private:
     // Set as the connection goes: what still arrives is dropped unread, so
     // that a flood of messages cannot hold up the end.
     std::atomic<bool> m_ending = false;
-    QThread *m_thread = nullptr;
-    SocketWorker *m_worker = nullptr;
+    std::thread m_thread;
+    SocketWorker *m_worker = nullptr; // lives on m_thread
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;

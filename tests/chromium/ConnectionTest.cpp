@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using chromium::CdpConnection;
@@ -206,6 +208,29 @@ TEST_F(ConnectionTest, AFloodOfEventsDelaysNoAnswerForLong)
     EXPECT_EQ(answerOf(u"Behind"_s).value(u"method"_s).toString(), u"Behind"_s);
     std::lock_guard lock(mutex);
     EXPECT_EQ(events.size(), kFlood);
+}
+
+TEST_F(ConnectionTest, ItsEndWaitsUntilItsThreadHasCleanedUp)
+{
+    // Libraries keep per-thread state (the TLS library's, for one) that is
+    // freed after the thread's own code has returned; a process that exits
+    // meanwhile frees it a second time.
+    static std::atomic<bool> cleanedUp = false;
+    struct SlowPerThreadState
+    {
+        ~SlowPerThreadState()
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            cleanedUp = true;
+        }
+    };
+    browser.setScript([](ScriptedBrowser &b, const QJsonObject &c) {
+        thread_local SlowPerThreadState state;
+        echo(b, c);
+    });
+    answerOf(u"Touch"_s);
+    connection.reset();
+    EXPECT_TRUE(cleanedUp);
 }
 
 TEST(ConnectionOpenTest, ARefusedConnectionFailsToOpen)
