@@ -73,8 +73,17 @@ void CliPage::requireItem(ItemNo item)
 
 void CliPage::requireSamePage()
 {
-    if (m_page.CheckWebPage())
+    if (m_page.CheckWebPage()) {
+        // The address stays when the tab loads the same page again, and the
+        // tab may tell of a new one only after its document has gone: the
+        // document itself says whether it is still the tab's.
+        try {
+            m_document->collection(automation::CollectionKind::All)->length();
+        } catch (const AutomationError &e) {
+            throw CliFailure(u"the tab has left the page that was read: "_s + CliErrorText(e));
+        }
         return;
+    }
     QString now;
     try {
         now = m_browser->locationURL();

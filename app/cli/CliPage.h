@@ -27,7 +27,8 @@ public:
 
     // Each throws CliFailure saying what is wrong: elements that cannot be
     // counted, an item outside the page, a tab that has gone or left the
-    // page that was bound.
+    // page that was bound (another address, or a document that is no
+    // longer the tab's).
     ItemNo elementCount();
     void requireItem(ItemNo item);
     void requireSamePage();

@@ -145,6 +145,19 @@ TEST_F(CommandsOnDouble, FailedReadsAreMarkedApartFromMissingMembers)
     const Outcome left = run({u"elements"_s, handle(browser)});
     EXPECT_EQ(left.status, 1);
     EXPECT_TRUE(left.err.contains(u"has left the page"_s)) << left.err.toStdString();
+
+    // So does one loaded again, whose address stays: its elements are gone
+    // all the same. Chromium may also tell of a new address after the
+    // document has gone.
+    browser->show(u"http://a.test/"_s);
+    add({{u"tagName"_s, u"P"_s}, {u"innerText"_s, u"p"_s}});
+    browser->page()->collectionDouble(CollectionKind::All)->onEnter(u"readMany"_s, [&] {
+        browser->show(u"http://a.test/"_s);
+    });
+    const Outcome reloaded = run({u"elements"_s, handle(browser)});
+    EXPECT_EQ(reloaded.status, 1) << reloaded.out.toStdString();
+    EXPECT_EQ(reloaded.err, u"vorlane-cli: the tab has left the page that was read: the page has navigated "
+                            u"since it was read (error 70)\n"_s);
 }
 
 TEST_F(CommandsOnDouble, ACountThatFailsIsNotAnEmptyPage)

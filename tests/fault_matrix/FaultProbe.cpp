@@ -466,7 +466,9 @@ int runPage(const QCommandLineParser &args)
         out.insert(u"rows"_s, rows);
     }
     out.insert(u"ms"_s, msNow() - started);
-    out.insert(u"samePageAfter"_s, page.CheckWebPage());
+    // The address may stay, or be told late, when the document has gone: the
+    // bound elements must still be there too.
+    out.insert(u"samePageAfter"_s, page.CheckWebPage() && page.GetWebItemN(-1) == count);
     // The numbers of the failures the model put in its message boxes.
     static const QRegularExpression number(u"Error No：(\\d+)"_s);
     QJsonArray reported;

@@ -22,7 +22,8 @@ HTTP server of the script's own:
                    its whole, right output and nothing on stderr, else 1 or 2
                    with exactly one line on stderr; the main window ends with
                    an empty list and a status panel saying that the browser
-                   is not answering.
+                   is not answering. Timed (see --timing): nothing waits on
+                   the dead browser for a call's deadline.
   close|navigate/<op>
                    A tab is closed, or navigates elsewhere, at a moment drawn
                    uniformly from the operation's undisturbed duration after
@@ -44,16 +45,15 @@ HTTP server of the script's own:
 
 A trial whose command ends before the fault lands counts as finished first:
 its output must then be whole and right. The script builds nothing; it
-prints a table and exits 1 when any trial broke a rule.
+prints a table and exits 1 when any trial broke a rule (--known lists
+faults that are reported and awaited, shown but not counted).
 """
 import argparse
-import html
 import json
 import os
 import random
 import shutil
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
@@ -66,7 +66,6 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from pathlib import Path
 
 LONG_TEXT = "abcdefghij" * 90_000  # 900,000 characters, read in pieces
-NOT_ANSWERING = "ﾌﾞﾗｳｻﾞが応答しません: "
 HANG_GRACE_S = 5.0
 
 
