@@ -45,8 +45,7 @@ HTTP server of the script's own:
 
 A trial whose command ends before the fault lands counts as finished first:
 its output must then be whole and right. The script builds nothing; it
-prints a table and exits 1 when any trial broke a rule (--known lists
-faults that are reported and awaited, shown but not counted).
+prints a table and exits 1 when any trial broke a rule.
 """
 import argparse
 import json
@@ -414,15 +413,11 @@ class Matrix:
                         pass
 
     def record(self, kind, outcome, faults, **extra):
-        # A fault known and reported elsewhere is shown, not counted, when
-        # --known names it.
-        known = [f for f in faults if any(f.startswith(f"[known {key}]") for key in self.args.known or [])]
-        faults = [f for f in faults if f not in known]
-        entry = {"outcome": outcome, "faults": faults, "known": known}
+        entry = {"outcome": outcome, "faults": faults}
         entry.update(extra)
         self.results.setdefault(kind, []).append(entry)
         stderr = entry.get("stderr", "")
-        if self.args.logs and (faults or known) and stderr:
+        if self.args.logs and faults and stderr:
             # With QT_LOGGING_RULES="vorlane.devtools.debug=true", the protocol traffic.
             os.makedirs(self.args.logs, exist_ok=True)
             name = f"{kind.replace('/', '-')}-{len(self.results[kind])}.log"
@@ -691,7 +686,7 @@ class Matrix:
             if number not in allowed:
                 faults.append(f"a message box with error {number}")
         if report.get("beeps", 0) > len(report.get("reported", [])):
-            faults.append(f"[known 440-tab-gone] {report['beeps']} beeps: reads failed with error 440")
+            faults.append(f"{report['beeps']} beeps: reads failed with an error other than 462 or 70")
         if not disturbed and report.get("beeps"):
             faults.append("beeps on an undisturbed page")
         if op == "search":
@@ -825,12 +820,6 @@ class Matrix:
             print()
             print("undisturbed: search " + f"{self.durations['search'] * 1000:.0f} ms, "
                   f"fill {self.durations['fill'] * 1000:.0f} ms over {len(self.big.expected)} elements")
-        known = [(kind, e) for kind, entries in self.results.items() for e in entries if e["known"]]
-        if known:
-            print()
-            print("known faults, not counted (--known):")
-            for kind, e in known[:10]:
-                print(f"  {kind} ({e['outcome']}): " + "; ".join(e["known"])[:400])
         print("after: the longest a killed browser's vorlane-cli ran on after the kill, or the longest tick "
               "of the main window after it")
         faults = [(kind, e) for kind, entries in self.results.items() for e in entries if e["faults"]]
@@ -860,9 +849,6 @@ def main():
     parser.add_argument("--only", action="append", help="kinds to run: tabs, elements (from its start and "
                         "from its first row), set-value, window, "
                         "pages, stop (repeatable; default all)")
-    parser.add_argument("--known", action="append", metavar="KEY",
-                        help="a fault known and reported, shown but not counted: 440-tab-gone (reads of a tab "
-                        "that closed or navigated under them fail with 440, not 462 or 70)")
     parser.add_argument("--logs", metavar="DIR", help="keep the whole stderr of each trial that broke a rule here")
     parser.add_argument("--seed", type=int, default=None)
     parser.add_argument("--json", help="write every trial's record to this file")
