@@ -64,9 +64,11 @@ private:
     std::unique_ptr<CdpTransport> m_transport;
 };
 
-CdpConnection::CdpConnection(QString label, EventHandler onEvent, CdpTransportFactory transport)
+CdpConnection::CdpConnection(QString label, EventHandler onEvent, CdpTransportFactory transport,
+                             ClosedHandler onClosed)
     : m_label(std::move(label))
     , m_onEvent(std::move(onEvent))
+    , m_onClosed(std::move(onClosed))
     , m_transport(std::move(transport))
 {
 }
@@ -148,6 +150,8 @@ void CdpConnection::onDisconnected(int code, const QString &reason)
                 CdpError(CdpError::Kind::BrowserUnreachable, u"the browser at "_s + m_label + u" has gone: "_s
                                                                  + reason + u" (close code "_s
                                                                  + QString::number(code) + u')'));
+    if (m_onClosed && !m_ending)
+        m_onClosed();
 }
 
 void CdpConnection::failPending(const std::function<bool(const Pending &)> &which, const CdpError &error)

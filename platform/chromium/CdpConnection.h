@@ -36,10 +36,12 @@ public:
     using EventHandler = std::function<void(const QString &method, const QJsonObject &params, const QString &sessionId)>;
     using Callback = std::function<void(const QJsonObject &result)>;
     using Failed = std::function<void(const CdpError &error)>;
+    using ClosedHandler = std::function<void()>;
 
     // label names the endpoint in messages; events are delivered on the
-    // worker thread.
-    CdpConnection(QString label, EventHandler onEvent, CdpTransportFactory transport);
+    // worker thread, and so is onClosed, once the browser's socket has closed
+    // and every pending call has failed.
+    CdpConnection(QString label, EventHandler onEvent, CdpTransportFactory transport, ClosedHandler onClosed = {});
     ~CdpConnection();
     CdpConnection(const CdpConnection &) = delete;
     CdpConnection &operator=(const CdpConnection &) = delete;
@@ -86,6 +88,7 @@ private:
 
     const QString m_label;
     const EventHandler m_onEvent;
+    const ClosedHandler m_onClosed;
     const CdpTransportFactory m_transport;
     // Set as the connection goes: what still arrives is dropped unread, so
     // that a flood of messages cannot hold up the end.

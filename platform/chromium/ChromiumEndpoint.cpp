@@ -16,9 +16,6 @@ using automation::AutomationError;
 
 namespace {
 
-// How soon a wait on a tab's events notices that the socket has closed.
-constexpr std::chrono::milliseconds kSocketCheck{50};
-
 using helper::tabGone;
 
 } // namespace
@@ -129,7 +126,7 @@ void ChromiumEndpoint::ensureConnected()
         [this](const QString &method, const QJsonObject &params, const QString &sessionId) {
             onEvent(method, params, sessionId);
         },
-        m_options.transport);
+        m_options.transport, [this] { browserGone(); });
     connection->open(url, waitLimit(u"connecting"_s));
     m_connection = std::move(connection);
     m_listDirty = true;
@@ -215,6 +212,17 @@ ChromiumEndpoint::TargetInfo ChromiumEndpoint::info(ChromiumTab &tab)
     return *it;
 }
 
+void ChromiumEndpoint::browserGone()
+{
+    QList<TabPtr> tabs;
+    {
+        std::lock_guard lock(m_mutex);
+        tabs = m_tabs;
+    }
+    for (const TabPtr &tab : std::as_const(tabs))
+        tab->gone();
+}
+
 void ChromiumEndpoint::forgetTabs(const QList<TabPtr> &gone)
 {
     if (gone.isEmpty())
@@ -254,9 +262,10 @@ TabPtr ChromiumEndpoint::tabByTarget(const QString &targetId) const
     return it == m_tabs.cend() ? nullptr : *it;
 }
 
-// Attaching and enabling a tab costs tens of milliseconds, so it is done once,
-// without waiting, as soon as the tab is seen; the page events it enables keep
-// the tab's state current from then on.
+// Attaching a tab and enabling its page events is done once, without
+// waiting, as soon as the tab is seen; those events keep the tab's state
+// current from then on. Our world in its document costs a script context
+// per tab, so it is made only when a document is first asked for.
 void ChromiumEndpoint::startSetup(const TabPtr &tab)
 {
     CdpConnection *connection = m_connection.get();
@@ -276,41 +285,31 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
                 m_bySession.insert(session, tab);
             }
             tab->attached(session);
-            const auto ignore = [](const QJsonObject &) {};
             try {
-                connection->post(u"Page.enable"_s, {}, session, ignore);
-                connection->post(u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session, ignore);
-                connection->post(u"Runtime.enable"_s, {}, session, ignore);
-                connection->post(u"Page.addScriptToEvaluateOnNewDocument"_s,
-                                 {{u"source"_s, pageHelperSource()}, {u"worldName"_s, pageHelperWorld()}}, session,
-                                 ignore);
-                connection->post(
-                    u"Page.createIsolatedWorld"_s,
-                    {{u"frameId"_s, tab->targetId()}, {u"worldName"_s, pageHelperWorld()}}, session,
-                    [connection, session, tab, fail](const QJsonObject &world) {
-                        const QJsonObject params{
-                            {u"expression"_s, u"document.readyState"_s},
-                            {u"contextId"_s, world.value(u"executionContextId"_s)},
-                            {u"returnByValue"_s, true}};
-                        try {
-                            connection->post(
-                                u"Runtime.evaluate"_s, params, session,
-                                [tab](const QJsonObject &evaluated) {
-                                    tab->applyInitialReadyState(
-                                        evaluated.value(u"result"_s).toObject().value(u"value"_s).toString());
-                                    tab->setupFinished(ChromiumTab::Setup::Ready);
-                                },
-                                fail);
-                        } catch (const AutomationError &e) {
-                            fail(e);
-                        }
-                    },
-                    fail);
+                connection->post(u"Page.enable"_s, {}, session, [](const QJsonObject &) {});
+                // Chromium tells the document's lifecycle so far before it
+                // answers: the ready state is known with the answer.
+                connection->post(u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session,
+                                 [tab](const QJsonObject &) { tab->setupFinished(ChromiumTab::Setup::Ready); },
+                                 fail);
             } catch (const AutomationError &e) {
                 fail(e);
             }
         },
         fail);
+}
+
+void ChromiumEndpoint::requestWorld(ChromiumTab &tab, const QString &sessionId)
+{
+    if (!tab.takeWorldRequest())
+        return;
+    const auto ignore = [](const QJsonObject &) {};
+    // In this order: the world's context is told once the runtime's events are on.
+    m_connection->post(u"Runtime.enable"_s, {}, sessionId, ignore);
+    m_connection->post(u"Page.addScriptToEvaluateOnNewDocument"_s,
+                       {{u"source"_s, pageHelperSource()}, {u"worldName"_s, pageHelperWorld()}}, sessionId, ignore);
+    m_connection->post(u"Page.createIsolatedWorld"_s,
+                       {{u"frameId"_s, tab.targetId()}, {u"worldName"_s, pageHelperWorld()}}, sessionId, ignore);
 }
 
 void ChromiumEndpoint::onEvent(const QString &method, const QJsonObject &params, const QString &sessionId)
@@ -363,16 +362,13 @@ void ChromiumEndpoint::navigate(ChromiumTab &tab, const QString &url)
 template<typename Pred>
 ChromiumTab::Snapshot ChromiumEndpoint::waitForTab(ChromiumTab &tab, const QString &what, Pred pred)
 {
-    const QDeadlineTimer deadline(waitLimit(what));
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline.remainingTimeAsDuration());
-        const ChromiumTab::Snapshot state = tab.waitFor(std::min(left, kSocketCheck), pred);
-        if (pred(state) || deadline.hasExpired())
-            return state;
-        if (!m_connection->isOpen())
-            throw CdpError(CdpError::Kind::BrowserUnreachable,
-                           what + u": the browser at "_s + m_endpoint.display() + u" has gone"_s);
-    }
+    const ChromiumTab::Snapshot state = tab.waitFor(waitLimit(what), [&](const ChromiumTab::Snapshot &s) {
+        return pred(s) || s.gone;
+    });
+    if (state.gone && !m_connection->isOpen())
+        throw CdpError(CdpError::Kind::BrowserUnreachable,
+                       what + u": the browser at "_s + m_endpoint.display() + u" has gone"_s);
+    return state;
 }
 
 ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
@@ -421,6 +417,7 @@ QString ChromiumEndpoint::documentContext(ChromiumTab &tab)
 {
     ChromiumTab::Snapshot state = usableTab(tab);
     if (state.documentContext.isEmpty()) {
+        requestWorld(tab, state.sessionId);
         state = waitForTab(tab, u"waiting for the document"_s, [](const ChromiumTab::Snapshot &s) {
             return !s.documentContext.isEmpty() || s.gone || s.crashed;
         });

@@ -80,14 +80,19 @@ private:
     void ensureConnected();
     void refreshList();
     void startSetup(const TabPtr &tab);
+    // Makes our world in the tab's documents, the first time it is asked.
+    void requestWorld(ChromiumTab &tab, const QString &sessionId);
     void onEvent(const QString &method, const QJsonObject &params, const QString &sessionId);
     void forgetTabs(const QList<TabPtr> &gone);
+    // On the socket's thread when the browser's socket has closed: no event
+    // will tell of these tabs again, so waits on them end now.
+    void browserGone();
     TabPtr tabBySession(const QString &sessionId) const;
     TabPtr tabByTarget(const QString &targetId) const;
     ChromiumTab::Snapshot usableTab(ChromiumTab &tab);
-    // The tab's state once pred holds or the deadline has passed. A socket
-    // that closes meanwhile brings no more events: the wait ends with it,
-    // ServerUnavailable, instead of at the deadline.
+    // The tab's state once pred holds, the tab has gone or the deadline has
+    // passed. A socket that closes meanwhile ends the wait with
+    // ServerUnavailable.
     template<typename Pred>
     ChromiumTab::Snapshot waitForTab(ChromiumTab &tab, const QString &what, Pred pred);
     QJsonValue evaluate(ChromiumTab &tab, const QString &context, const QJsonObject &params);

@@ -1,5 +1,7 @@
 #include "platform/chromium/ChromiumTab.h"
 
+#include <utility>
+
 namespace chromium {
 
 using namespace Qt::StringLiterals;
@@ -7,15 +9,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 namespace ReadyState = automation::ReadyState;
-
-qint32 fromDocumentReadyState(const QString &state)
-{
-    if (state == u"complete"_s)
-        return ReadyState::Complete;
-    if (state == u"interactive"_s)
-        return ReadyState::Interactive;
-    return ReadyState::Loading;
-}
 
 } // namespace
 
@@ -42,6 +35,10 @@ void ChromiumTab::setupFinished(Setup outcome, const QString &error)
         s.setup = outcome;
         s.setupError = error;
         s.setupStalled = false;
+        // The lifecycle told so far says where the load stands; a load that
+        // ends from now on is told by its own events.
+        if (outcome == Setup::Ready)
+            s.busy = s.readyState != ReadyState::Complete;
     });
 }
 
@@ -50,12 +47,10 @@ void ChromiumTab::setupStalled()
     update([](Snapshot &s) { s.setupStalled = true; });
 }
 
-void ChromiumTab::applyInitialReadyState(const QString &documentReadyState)
+bool ChromiumTab::takeWorldRequest()
 {
-    update([&](Snapshot &s) {
-        s.readyState = fromDocumentReadyState(documentReadyState);
-        s.busy = s.readyState != ReadyState::Complete;
-    });
+    std::lock_guard lock(m_mutex);
+    return !std::exchange(m_worldRequested, true);
 }
 
 void ChromiumTab::navigationRequested()

@@ -50,7 +50,8 @@ public:
     void attached(const QString &sessionId);
     void setupFinished(Setup outcome, const QString &error = {});
     void setupStalled();
-    void applyInitialReadyState(const QString &documentReadyState);
+    // True the first time only: the caller then makes our world in the tab.
+    bool takeWorldRequest();
     void applyPageEvent(const QString &method, const QJsonObject &params, const QString &worldName);
     void navigationRequested();
     void crashed();
@@ -85,6 +86,7 @@ private:
     std::condition_variable m_changed;
     Snapshot m_state;
     Bars m_bars;
+    bool m_worldRequested = false;
 };
 
 } // namespace chromium

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
@@ -303,12 +304,59 @@ void oneTabBrowser(ScriptedBrowser &b, const QJsonObject &c, const QJsonArray &t
         b.reply(c, {{u"targetInfos"_s, targets}});
     else if (method == u"Target.attachToTarget"_s)
         b.reply(c, {{u"sessionId"_s, u"S"_s}});
-    else if (method == u"Page.createIsolatedWorld"_s)
-        b.reply(c, {{u"executionContextId"_s, 7}});
-    else if (method == u"Runtime.evaluate"_s)
-        b.reply(c, {{u"result"_s, QJsonObject{{u"type"_s, u"string"_s}, {u"value"_s, u"complete"_s}}}});
-    else
+    else if (method == u"Page.setLifecycleEventsEnabled"_s) {
+        // The lifecycle so far comes before the answer.
+        for (const QString &name : {u"init"_s, u"DOMContentLoaded"_s, u"load"_s})
+            b.event(u"Page.lifecycleEvent"_s, {{u"frameId"_s, u"T"_s}, {u"name"_s, name}}, u"S"_s);
         b.reply(c, {});
+    } else if (method == u"Page.createIsolatedWorld"_s) {
+        b.event(u"Runtime.executionContextCreated"_s,
+                {{u"context"_s, QJsonObject{{u"id"_s, 7}, {u"uniqueId"_s, u"u7"_s}, {u"name"_s, u"vorlane"_s},
+                                            {u"auxData"_s, QJsonObject{{u"frameId"_s, u"T"_s}}}}}},
+                u"S"_s);
+        b.reply(c, {{u"executionContextId"_s, 7}});
+    } else {
+        b.reply(c, {});
+    }
+}
+
+chromium::ChromiumOptions scriptedOptions(ScriptedBrowser &browser, std::chrono::milliseconds callTimeout)
+{
+    chromium::ChromiumOptions options;
+    options.callTimeout = callTimeout;
+    options.transport = browser.transport();
+    return options;
+}
+
+const chromium::DevToolsEndpoint kScriptedEndpoint =
+    chromium::parseEndpoint(u"ws://127.0.0.1:9/devtools/browser/1"_s);
+
+qsizetype countSent(const ScriptedBrowser &browser, const QString &method)
+{
+    const QList<QJsonObject> sent = browser.commands();
+    return std::count_if(sent.begin(), sent.end(), [&](const QJsonObject &c) { return methodOf(c) == method; });
+}
+
+// Listing tabs makes no script context in them: a tab's world is made once,
+// when its document is first asked for.
+TEST(ScriptedEndpointTest, ATabsStateComesWithItsSetUpAndItsWorldWithItsFirstDocument)
+{
+    const QJsonArray targets{QJsonObject{{u"targetId"_s, u"T"_s}, {u"type"_s, u"page"_s},
+                                         {u"url"_s, u"http://example.test/"_s}, {u"title"_s, u"t"_s}}};
+    ScriptedBrowser browser([&](ScriptedBrowser &b, const QJsonObject &c) { oneTabBrowser(b, c, targets); });
+    chromium::ChromiumEndpoint endpoint(kScriptedEndpoint, scriptedOptions(browser, kLong));
+
+    const QList<chromium::TabPtr> tabs = endpoint.tabs();
+    ASSERT_EQ(tabs.size(), 1);
+    const chromium::ChromiumTab::Snapshot state = endpoint.settledTab(*tabs.first());
+    EXPECT_EQ(state.readyState, automation::ReadyState::Complete);
+    EXPECT_FALSE(state.busy);
+    EXPECT_EQ(countSent(browser, u"Runtime.enable"_s) + countSent(browser, u"Page.createIsolatedWorld"_s), 0);
+
+    EXPECT_EQ(endpoint.documentContext(*tabs.first()), u"u7"_s);
+    EXPECT_EQ(endpoint.documentContext(*tabs.first()), u"u7"_s);
+    EXPECT_EQ(countSent(browser, u"Page.createIsolatedWorld"_s), 1);
+    EXPECT_EQ(countSent(browser, u"Page.addScriptToEvaluateOnNewDocument"_s), 1);
 }
 
 TEST(ScriptedEndpointTest, EventsForATabThatHasGoneAreIgnored)
@@ -320,10 +368,7 @@ TEST(ScriptedEndpointTest, EventsForATabThatHasGoneAreIgnored)
         std::lock_guard lock(mutex);
         oneTabBrowser(b, c, targets);
     });
-    chromium::ChromiumOptions options;
-    options.callTimeout = kLong;
-    options.transport = browser.transport();
-    chromium::ChromiumEndpoint endpoint(chromium::parseEndpoint(u"ws://127.0.0.1:9/devtools/browser/1"_s), options);
+    chromium::ChromiumEndpoint endpoint(kScriptedEndpoint, scriptedOptions(browser, kLong));
 
     const QList<chromium::TabPtr> tabs = endpoint.tabs();
     ASSERT_EQ(tabs.size(), 1);
@@ -384,10 +429,8 @@ TEST(ScriptedEndpointTest, WaitsOfOneOperationShareOneDeadline)
         if (methodOf(c) != u"Target.attachToTarget"_s)
             oneTabBrowser(b, c, targets);
     });
-    chromium::ChromiumOptions options;
-    options.callTimeout = std::chrono::milliseconds(1500); // long enough for the answers a loaded machine gives
-    options.transport = browser.transport();
-    chromium::ChromiumEndpoint endpoint(chromium::parseEndpoint(u"ws://127.0.0.1:9/devtools/browser/1"_s), options);
+    // Long enough for the answers a loaded machine gives.
+    chromium::ChromiumEndpoint endpoint(kScriptedEndpoint, scriptedOptions(browser, std::chrono::milliseconds(1500)));
     const QList<chromium::TabPtr> tabs = endpoint.tabs();
     ASSERT_EQ(tabs.size(), 1);
 

@@ -127,10 +127,11 @@ TEST_F(ShortDeadline, OpenDialogFailsAtOnceAndIsLeftAlone)
 // and ends as soon as its tab closes, not at its deadline.
 TEST_F(LongDeadline, AReadOutIsNotWaitedForAndEndsWithItsTab)
 {
-    auto page = openPage(u"/busy.html"_s,
-                         u"<title>busy</title><p id=p>x</p>"
-                         "<script>addEventListener('load', () => setTimeout(() => { for (;;); }, 0))</script>"_s);
-    auto all = page->document()->collection(automation::CollectionKind::All);
+    auto page = openPage(u"/busy.html"_s, u"<title>busy</title><p id=p>x</p>"
+                                          "<button id=b onclick='setTimeout(() => { for (;;) {} })'>busy</button>"_s);
+    auto document = page->document();
+    elementById(document, u"b"_s)->invoke(u"click"_s);
+    auto all = document->collection(automation::CollectionKind::All);
     const automation::PendingReadPtr read = all->startReadMany({u"id"_s}, 0, 3);
     EXPECT_FALSE(read->ready(std::chrono::milliseconds(0)));
     EXPECT_EQ(page->locationName(), u"busy"_s);
