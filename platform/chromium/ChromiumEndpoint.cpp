@@ -2,6 +2,7 @@
 
 #include "platform/automation/OperationBudget.h"
 #include "platform/chromium/CdpError.h"
+#include "platform/chromium/UnansweringEndpoints.h"
 #include "platform/chromium/WindowHandles.h"
 
 #include <QDeadlineTimer>
@@ -119,16 +120,29 @@ void ChromiumEndpoint::ensureConnected()
         m_bySession.clear();
         m_list.clear();
     }
-    const QUrl url = browserSocketUrl(m_endpoint, waitLimit(u"connecting"_s));
-    m_browserId = url.path();
-    auto connection = std::make_unique<CdpConnection>(
-        m_endpoint.display(),
-        [this](const QString &method, const QJsonObject &params, const QString &sessionId) {
-            onEvent(method, params, sessionId);
-        },
-        m_options.transport, [this] { browserGone(); });
-    connection->open(url, waitLimit(u"connecting"_s));
-    m_connection = std::move(connection);
+    UnansweringEndpoints &unanswering = UnansweringEndpoints::instance();
+    if (unanswering.contains(m_endpoint, m_options.callTimeout))
+        throw CdpError(CdpError::Kind::DeadlinePassed, u"the browser at "_s + m_endpoint.display()
+                                                           + u" is not answering"_s);
+    const QDeadlineTimer attempt(waitLimit(u"connecting"_s));
+    try {
+        const QUrl url = browserSocketUrl(m_endpoint, waitLimit(u"connecting"_s));
+        m_browserId = url.path();
+        auto connection = std::make_unique<CdpConnection>(
+            m_endpoint.display(),
+            [this](const QString &method, const QJsonObject &params, const QString &sessionId) {
+                onEvent(method, params, sessionId);
+            },
+            m_options.transport, [this] { browserGone(); });
+        connection->open(url, waitLimit(u"connecting"_s));
+        m_connection = std::move(connection);
+    } catch (const AutomationError &) {
+        // A refused connection fails at once; one that took the whole
+        // deadline is not to be waited on again until the browser answers.
+        if (attempt.hasExpired())
+            unanswering.add(m_endpoint);
+        throw;
+    }
     m_listDirty = true;
     m_connection->call(u"Target.setDiscoverTargets"_s, {{u"discover"_s, true}}, {}, waitLimit(u"Target.setDiscoverTargets"_s));
 }

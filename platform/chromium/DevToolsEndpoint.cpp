@@ -152,4 +152,14 @@ QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::millisecond
     return url;
 }
 
+bool answers(const DevToolsEndpoint &endpoint, std::chrono::milliseconds timeout)
+{
+    try {
+        httpGet(endpoint, "/json/version", timeout);
+        return true;
+    } catch (const AutomationError &) {
+        return false;
+    }
+}
+
 } // namespace chromium

@@ -50,4 +50,8 @@ quint16 readDevToolsActivePort(const QString &profileDir);
 // (ServerUnavailable) when nothing answers.
 QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::milliseconds timeout);
 
+// True when the endpoint's DevTools HTTP server answers within timeout; a
+// browser given by its WebSocket address serves it on the same port.
+bool answers(const DevToolsEndpoint &endpoint, std::chrono::milliseconds timeout);
+
 } // namespace chromium

@@ -6,6 +6,8 @@
 #include "tests/support/chromium/ScriptedBrowser.h"
 
 #include <QJsonArray>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QThread>
 #include <QWebSocket>
 #include <QWebSocketServer>
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -34,11 +37,12 @@ QString methodOf(const QJsonObject &command)
     return command.value(u"method"_s).toString();
 }
 
-// How a call failed; Kind is meaningless when it did not.
+// How a call failed; Kind is meaningless when it did not, or failed before
+// a protocol message (kind unset).
 struct Failure
 {
     bool failed = false;
-    CdpError::Kind kind{};
+    std::optional<CdpError::Kind> kind;
     qint32 number = 0;
     QString description;
 };
@@ -49,6 +53,8 @@ Failure failureOf(const std::function<void()> &call)
         call();
     } catch (const CdpError &e) {
         return {true, e.kind(), e.number(), e.description()};
+    } catch (const automation::AutomationError &e) {
+        return {true, std::nullopt, e.number(), e.description()};
     }
     return {};
 }
@@ -294,6 +300,93 @@ TEST(WebSocketTransportTest, AnOversizedMessageClosesTheSocketAndFailsTheCall)
     EXPECT_EQ(tooBig.kind, CdpError::Kind::BrowserUnreachable);
     EXPECT_EQ(tooBig.number, 462);
     EXPECT_FALSE(connection.isOpen());
+}
+
+// A DevTools port that takes connections and, until told to answer, says
+// nothing: a stopped browser. Once answering, it gives every request an
+// address that no WebSocket can open.
+class SilentServer
+{
+public:
+    SilentServer()
+    {
+        m_thread.start();
+        m_context.moveToThread(&m_thread);
+        QMetaObject::invokeMethod(
+            &m_context,
+            [this] {
+                m_server = new QTcpServer(&m_context);
+                m_server->listen(QHostAddress::LocalHost);
+                m_port = m_server->serverPort();
+                QObject::connect(m_server, &QTcpServer::newConnection, &m_context, [this] {
+                    while (QTcpSocket *socket = m_server->nextPendingConnection()) {
+                        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                            if (m_answering)
+                                answer(*socket);
+                        });
+                    }
+                });
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~SilentServer()
+    {
+        QMetaObject::invokeMethod(&m_context, [this] { delete m_server; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+    chromium::DevToolsEndpoint endpoint() const
+    {
+        return chromium::parseEndpoint(u"http://127.0.0.1:%1"_s.arg(m_port));
+    }
+    void startAnswering() { m_answering = true; }
+
+private:
+    void answer(QTcpSocket &socket) const
+    {
+        socket.readAll();
+        const QByteArray body = "{\"webSocketDebuggerUrl\": \"ws://127.0.0.1:" + QByteArray::number(m_port)
+                                + "/devtools/browser/x\"}";
+        socket.write("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+        socket.disconnectFromHost();
+    }
+
+    QThread m_thread;
+    QObject m_context;
+    QTcpServer *m_server = nullptr;
+    quint16 m_port = 0;
+    std::atomic<bool> m_answering = false;
+};
+
+// A new endpoint for every try, as the main window makes a new gateway
+// after a failure: the port that let one connection attempt run out its
+// deadline is refused at once from then on, until it answers again.
+TEST(UnansweringEndpointTest, APortThatNeverAnswersIsWaitedOnOnlyOnceUntilItAnswers)
+{
+    SilentServer server;
+    chromium::ChromiumOptions options;
+    options.callTimeout = std::chrono::milliseconds(300);
+    const auto tryToList = [&] {
+        chromium::ChromiumEndpoint endpoint(server.endpoint(), options);
+        return failureOf([&] { endpoint.tabs(); });
+    };
+
+    const Failure first = tryToList();
+    EXPECT_EQ(first.number, 462);
+    EXPECT_FALSE(first.description.contains(u"not answering"_s)) << first.description.toStdString();
+    for (int i = 0; i < 3; ++i) {
+        const Failure again = tryToList();
+        EXPECT_EQ(again.kind, CdpError::Kind::DeadlinePassed);
+        EXPECT_TRUE(again.description.contains(u"is not answering"_s)) << again.description.toStdString();
+    }
+
+    server.startAnswering();
+    Failure later;
+    for (int i = 0; i < 600 && (later = tryToList()).description.contains(u"not answering"_s); ++i)
+        QThread::msleep(100);
+    // Tried again: it answers, though no WebSocket opens there.
+    EXPECT_FALSE(later.description.contains(u"not answering"_s));
+    EXPECT_EQ(later.number, 462);
 }
 
 // A browser with one page tab, set up as Chromium answers the set-up.
