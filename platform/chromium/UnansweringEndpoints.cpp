@@ -33,7 +33,6 @@ void UnansweringEndpoints::stopProbes()
         std::lock_guard lock(m_mutex);
         m_stopping = true;
         probes.swap(m_probes);
-        m_asking.clear();
     }
     m_stop.notify_all();
     for (auto &[key, probe] : probes)
@@ -42,37 +41,36 @@ void UnansweringEndpoints::stopProbes()
 
 void UnansweringEndpoints::add(const DevToolsEndpoint &endpoint)
 {
-    std::lock_guard lock(m_mutex);
-    m_unanswering.insert(endpoint.display());
+    const QString key = endpoint.display();
+    std::thread ended;
+    {
+        std::lock_guard lock(m_mutex);
+        // A probe of the endpoint that is kept while the endpoint is not
+        // has found it answering and returned.
+        if (const auto earlier = m_probes.find(key); earlier != m_probes.end() && !m_unanswering.contains(key)) {
+            ended = std::move(earlier->second);
+            m_probes.erase(earlier);
+        }
+        m_unanswering.insert(key);
+    }
+    if (ended.joinable())
+        ended.join();
 }
 
 bool UnansweringEndpoints::contains(const DevToolsEndpoint &endpoint, std::chrono::milliseconds probeTimeout)
 {
     const QString key = endpoint.display();
-    std::thread ended;
-    {
-        std::lock_guard lock(m_mutex);
-        if (!m_unanswering.contains(key))
-            return false;
-        if (m_asking.contains(key))
-            return true;
-        // The probe of an earlier time that the endpoint did not answer.
-        if (const auto earlier = m_probes.find(key); earlier != m_probes.end()) {
-            ended = std::move(earlier->second);
-            m_probes.erase(earlier);
-        }
-        if (m_stopping)
-            return true;
-        if (!m_stopsWithTheApplication && QCoreApplication::instance()) {
-            // Sockets are not to be used once the application has gone.
-            qAddPostRoutine([] { instance().stopProbes(); });
-            m_stopsWithTheApplication = true;
-        }
-        m_asking.insert(key);
-        m_probes.emplace(key, std::thread([this, endpoint, probeTimeout] { probe(endpoint, probeTimeout); }));
+    std::lock_guard lock(m_mutex);
+    if (!m_unanswering.contains(key))
+        return false;
+    if (m_stopping || m_probes.count(key) > 0)
+        return true;
+    if (!m_stopsWithTheApplication && QCoreApplication::instance()) {
+        // Sockets are not to be used once the application has gone.
+        qAddPostRoutine([] { instance().stopProbes(); });
+        m_stopsWithTheApplication = true;
     }
-    if (ended.joinable())
-        ended.join();
+    m_probes.emplace(key, std::thread([this, endpoint, probeTimeout] { probe(endpoint, probeTimeout); }));
     return true;
 }
 
@@ -84,7 +82,6 @@ void UnansweringEndpoints::probe(const DevToolsEndpoint &endpoint, std::chrono::
         std::unique_lock lock(m_mutex);
         if (answered) {
             m_unanswering.remove(key);
-            m_asking.remove(key);
             return;
         }
         if (m_stop.wait_for(lock, kProbePause, [this] { return m_stopping; }))

@@ -39,9 +39,9 @@ private:
     std::condition_variable m_stop;
     bool m_stopping = false;
     bool m_stopsWithTheApplication = false;
-    // By the endpoint's display().
+    // By the endpoint's display(). A probe runs while its endpoint is in
+    // both; one whose endpoint has left m_unanswering has returned.
     QSet<QString> m_unanswering;
-    QSet<QString> m_asking;                   // those whose probe runs
     std::map<QString, std::thread> m_probes; // joined when replaced and at exit
 };
 
