@@ -54,10 +54,15 @@ CliStdout::CliStdout(int fd)
 
 CliStdout &CliStdout::operator<<(const QString &text)
 {
-    m_buffer += text.toUtf8();
+    writeUtf8(text.toUtf8());
+    return *this;
+}
+
+void CliStdout::writeUtf8(QByteArrayView bytes)
+{
+    m_buffer += bytes;
     if (m_buffer.size() >= kFlushAt)
         flush();
-    return *this;
 }
 
 CliStdout &CliStdout::operator<<(QLatin1StringView text)

@@ -29,6 +29,8 @@ public:
     CliStdout &operator<<(const QString &text);
     CliStdout &operator<<(QLatin1StringView text);
     CliStdout &operator<<(char c);
+    // Text already in UTF-8.
+    void writeUtf8(QByteArrayView bytes);
     // Hands what is buffered to the reader; rows of a long read go out as
     // they come, so that a reader sees them and its going away is noticed.
     void flush();

@@ -1,38 +1,137 @@
 #include "app/cli/CliJson.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-// A value as QJsonDocument writes it inside a container at that depth.
-QString valueText(const QJsonValue &value, QJsonDocument::JsonFormat format, qsizetype indent)
+char hexDigit(uint value)
 {
-    const QByteArray wrapped = QJsonDocument(QJsonArray{value}).toJson(format);
-    if (format == QJsonDocument::Compact)
-        return QString::fromUtf8(wrapped.mid(1, wrapped.size() - 2));
-    // "[\n    value\n]\n": the value's own lines, indented one level too few.
-    QString inner = QString::fromUtf8(wrapped.mid(6, wrapped.size() - 6 - 3));
-    inner.replace(u"\n    "_s, u'\n' + QString(indent, u' '));
-    return inner;
+    return char(value < 10 ? '0' + value : 'a' + value - 10);
 }
 
-QString keyText(const QString &key)
+void appendEscape(char *&cursor, char16_t unit)
 {
-    return valueText(key, QJsonDocument::Compact, 0);
+    *cursor++ = '\\';
+    switch (unit) {
+    case u'"': *cursor++ = '"'; return;
+    case u'\\': *cursor++ = '\\'; return;
+    case u'\b': *cursor++ = 'b'; return;
+    case u'\f': *cursor++ = 'f'; return;
+    case u'\n': *cursor++ = 'n'; return;
+    case u'\r': *cursor++ = 'r'; return;
+    case u'\t': *cursor++ = 't'; return;
+    default:
+        *cursor++ = 'u';
+        for (const int shift : {12, 8, 4, 0})
+            *cursor++ = hexDigit((unit >> shift) & 0xf);
+    }
+}
+
+// Whitespace of QJsonDocument's indented form: four blanks a level.
+void appendIndent(QByteArray &json, int level)
+{
+    json.append(qsizetype(4) * level, ' ');
+}
+
+// The items of an array or the members of an object, laid out as
+// QJsonDocument lays them out at that level.
+template <typename WriteItem>
+void appendContainer(QByteArray &json, char open, char close, qsizetype count, int level, bool compact,
+                     WriteItem writeItem)
+{
+    json += open;
+    if (!compact)
+        json += '\n';
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!compact)
+            appendIndent(json, level + 1);
+        writeItem(i);
+        if (i + 1 < count)
+            json += compact ? "," : ",\n";
+        else if (!compact)
+            json += '\n';
+    }
+    if (!compact)
+        appendIndent(json, level);
+    json += close;
+}
+
+void appendValue(QByteArray &json, const JsonValue &value, int level, bool compact)
+{
+    if (std::holds_alternative<std::nullptr_t>(value)) {
+        json += "null";
+    } else if (const qint64 *number = std::get_if<qint64>(&value)) {
+        json += QByteArray::number(*number);
+    } else if (const QString *text = std::get_if<QString>(&value)) {
+        AppendJsonString(json, *text);
+    } else {
+        const QList<qint64> &numbers = std::get<QList<qint64>>(value);
+        appendContainer(json, '[', ']', numbers.size(), level, compact,
+                        [&](qsizetype i) { json += QByteArray::number(numbers[i]); });
+    }
+}
+
+void appendObject(QByteArray &json, const JsonFields &fields, int level, bool compact)
+{
+    appendContainer(json, '{', '}', fields.size(), level, compact, [&](qsizetype i) {
+        AppendJsonString(json, fields[i].first);
+        json += compact ? ":" : ": ";
+        appendValue(json, fields[i].second, level + 1, compact);
+    });
 }
 
 } // namespace
 
+void AppendJsonString(QByteArray &json, QStringView text)
+{
+    // Room for the worst case of each block: six bytes for a unit escaped.
+    constexpr qsizetype kBlock = 4096;
+    json += '"';
+    const char16_t *src = text.utf16();
+    const char16_t *const end = src + text.size();
+    while (src != end) {
+        const char16_t *const blockEnd = src + std::min(kBlock, qsizetype(end - src));
+        const qsizetype start = json.size();
+        json.resize(start + 6 * (blockEnd - src) + 6);
+        char *cursor = json.data() + start;
+        while (src < blockEnd) {
+            const char16_t unit = *src++;
+            if (unit < 0x80) {
+                if (unit < 0x20 || unit == u'"' || unit == u'\\')
+                    appendEscape(cursor, unit);
+                else
+                    *cursor++ = char(unit);
+            } else if (unit < 0x800) {
+                *cursor++ = char(0xc0 | (unit >> 6));
+                *cursor++ = char(0x80 | (unit & 0x3f));
+            } else if (!QChar::isSurrogate(unit)) {
+                *cursor++ = char(0xe0 | (unit >> 12));
+                *cursor++ = char(0x80 | ((unit >> 6) & 0x3f));
+                *cursor++ = char(0x80 | (unit & 0x3f));
+            } else if (QChar::isHighSurrogate(unit) && src != end && QChar::isLowSurrogate(*src)) {
+                // A pair may straddle the block's end: the block's room holds it.
+                const char32_t point = QChar::surrogateToUcs4(unit, *src++);
+                *cursor++ = char(0xf0 | (point >> 18));
+                *cursor++ = char(0x80 | ((point >> 12) & 0x3f));
+                *cursor++ = char(0x80 | ((point >> 6) & 0x3f));
+                *cursor++ = char(0x80 | (point & 0x3f));
+            } else {
+                // A lone surrogate has no UTF-8: Qt writes it escaped.
+                appendEscape(cursor, unit);
+            }
+        }
+        json.resize(cursor - json.constData());
+    }
+    json += '"';
+}
+
 QString JsonLine(const JsonFields &fields)
 {
-    QStringList members;
-    for (const auto &[key, value] : fields)
-        members.append(keyText(key) + u':' + valueText(value, QJsonDocument::Compact, 0));
-    return u'{' + members.join(u',') + u'}';
+    QByteArray json;
+    appendObject(json, fields, 0, true);
+    return QString::fromUtf8(json);
 }
 
 JsonRows::JsonRows(CliStdout &out, RowFormat format)
@@ -45,19 +144,16 @@ JsonRows::JsonRows(CliStdout &out, RowFormat format)
 
 void JsonRows::append(const JsonFields &fields)
 {
+    m_row.resize(0);
     if (m_format == RowFormat::JsonLines) {
-        m_out << JsonLine(fields) << '\n';
-        ++m_count;
-        return;
+        appendObject(m_row, fields, 0, true);
+        m_row += '\n';
+    } else {
+        m_row += m_count ? ",\n    " : "    ";
+        appendObject(m_row, fields, 1, false);
     }
-    QString object = m_count++ ? u",\n    {"_s : u"    {"_s;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        object += u"\n        "_s + keyText(fields[i].first) + u": "_s
-                  + valueText(fields[i].second, QJsonDocument::Indented, 8);
-        if (i + 1 < fields.size())
-            object += u',';
-    }
-    m_out << object << "\n    }"_L1;
+    ++m_count;
+    m_out.writeUtf8(m_row);
 }
 
 void JsonRows::finish()

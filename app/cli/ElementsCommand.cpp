@@ -4,11 +4,10 @@
 #include "app/cli/Tsv.h"
 #include "page/PropertyCodes.h"
 
-#include <QJsonArray>
-
 #include <algorithm>
 #include <functional>
 #include <numeric>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -171,14 +170,21 @@ int runElements(CliCall &call)
     qsizetype failedReads = 0;
     qsizetype failedRows = 0;
     QList<qint32> failureNumbers;
+    // One run is read ahead while the one before is written, so that the
+    // browser and we work at the same time.
+    const auto startRun = [&](qsizetype first) {
+        return first < items.size() ? page.StartItemStrRows(items.mid(first, kRowsPerRun), columns) : nullptr;
+    };
+    std::unique_ptr<ItemRowsRead> next = startRun(0);
     for (qsizetype first = 0; first < items.size(); first += kRowsPerRun) {
         progress.set(u"reading elements"_s, first, items.size());
+        const std::unique_ptr<ItemRowsRead> current = std::exchange(next, startRun(first + kRowsPerRun));
         const QList<ItemNo> run = items.mid(first, kRowsPerRun);
-        const QList<QList<ItemText>> rows = page.GetItemStrRows(run, columns);
+        const QList<QList<ItemText>> rows = current->take();
         failureNumbers += bound->takeReportedErrors();
         for (qsizetype r = 0; r < rows.size(); ++r) {
-            QJsonArray unavailable;
-            QJsonArray failed;
+            QList<qint64> unavailable;
+            QList<qint64> failed;
             QStringList failedKeys;
             for (qsizetype c = 0; c < columns.size(); ++c) {
                 const ItemText &cell = rows[r][c];
@@ -206,7 +212,8 @@ int runElements(CliCall &call)
                 call.out() << TsvLine(fields) << '\n';
                 continue;
             }
-            JsonFields row{{u"no"_s, no}, {u"item"_s, run[r]}};
+            JsonFields row{{u"no"_s, qint64(no)}, {u"item"_s, qint64(run[r])}};
+            row.reserve(columns.size() + 4);
             for (qsizetype c = 0; c < columns.size(); ++c)
                 row.append({kJsonKeys[c], rows[r][c].text});
             row.append({u"unavailable"_s, unavailable});

@@ -9,11 +9,11 @@ namespace {
 
 // The list gives each tab's state as the main window's name; the number is
 // found from that name, so that both come from the one read.
-QJsonValue readyStateNumber(const QString &name)
+JsonValue readyStateNumber(const QString &name)
 {
     static const QStringList names{u"準備中"_s, u"読込中"_s, u"読込完"_s, u"表示中"_s, u"完了"_s};
     const qsizetype number = names.indexOf(name);
-    return number < 0 ? QJsonValue() : QJsonValue(qint32(number));
+    return number < 0 ? JsonValue(nullptr) : JsonValue(qint64(number));
 }
 
 int runTabs(CliCall &call)
@@ -33,7 +33,7 @@ int runTabs(CliCall &call)
     }
     JsonRows json(call.out(), format);
     for (const BrowserListRow &row : rows)
-        json.append({{u"no"_s, row.No},
+        json.append({{u"no"_s, qint64(row.No)},
                      {u"state"_s, row.Status},
                      {u"readyState"_s, readyStateNumber(row.Status)},
                      {u"url"_s, row.URL},

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QTemporaryFile>
 
 #include <gtest/gtest.h>
@@ -27,17 +28,36 @@ QString written(QTemporaryFile &file)
 
 } // namespace
 
+namespace {
+
+QJsonValue asQt(const JsonValue &value)
+{
+    if (const qint64 *number = std::get_if<qint64>(&value))
+        return *number;
+    if (const QString *text = std::get_if<QString>(&value))
+        return *text;
+    if (const QList<qint64> *numbers = std::get_if<QList<qint64>>(&value)) {
+        QJsonArray array;
+        for (const qint64 n : *numbers)
+            array.append(n);
+        return array;
+    }
+    return QJsonValue::Null;
+}
+
+} // namespace
+
 TEST(CliJson, RowsAreLaidOutAsQtWouldWithTheirKeysInOrder)
 {
     // Keys already in Qt's sorted order: the text must be Qt's to the byte.
-    const JsonFields first{{u"a"_s, 1}, {u"b"_s, QJsonArray{}}, {u"c"_s, QJsonArray{2, 3}},
-                           {u"d"_s, u"\"tab\t\\ é \u0001"_s}, {u"e"_s, QJsonValue()}};
-    const JsonFields second{{u"a"_s, -2}, {u"b"_s, QJsonArray{QJsonArray{4}}}};
+    const JsonFields first{{u"a"_s, qint64(1)}, {u"b"_s, QList<qint64>{}}, {u"c"_s, QList<qint64>{2, 3}},
+                           {u"d"_s, u"\"tab\t\\ é \u0001"_s}, {u"e"_s, nullptr}};
+    const JsonFields second{{u"a"_s, qint64(-2)}, {u"b"_s, QList<qint64>{4}}};
     QJsonArray expected;
     for (const JsonFields &fields : {first, second}) {
         QJsonObject object;
         for (const auto &[key, value] : fields)
-            object.insert(key, value);
+            object.insert(key, asQt(value));
         expected.append(object);
     }
     for (const RowFormat format : {RowFormat::Json, RowFormat::JsonLines}) {
@@ -60,7 +80,7 @@ TEST(CliJson, RowsAreLaidOutAsQtWouldWithTheirKeysInOrder)
             EXPECT_EQ(written(file), lines);
         }
     }
-    EXPECT_EQ(JsonLine({{u"z"_s, 1}, {u"a"_s, 2}}), u"{\"z\":1,\"a\":2}"_s);
+    EXPECT_EQ(JsonLine({{u"z"_s, qint64(1)}, {u"a"_s, qint64(2)}}), u"{\"z\":1,\"a\":2}"_s);
 
     QTemporaryFile empty;
     empty.open();
@@ -70,6 +90,29 @@ TEST(CliJson, RowsAreLaidOutAsQtWouldWithTheirKeysInOrder)
         out.flush();
     }
     EXPECT_EQ(written(empty), QString::fromUtf8(QJsonDocument(QJsonArray()).toJson(QJsonDocument::Indented)));
+}
+
+TEST(CliJson, TextsAreEscapedAsQtEscapesThemWhateverTheirUnits)
+{
+    // Every kind of unit: controls, quotes, ASCII, two- and three-byte
+    // characters, pairs and lone halves of surrogates, long enough to cross
+    // the writer's blocks, a pair among them split by a block's end.
+    const QList<char16_t> kinds{0x00, 0x01, 0x08, 0x09, 0x0a, 0x0c, 0x0d, 0x1f, u'"', u'\\', u'/', u'a', 0x7f,
+                                0x80, 0xe9, 0x7ff, 0x800, 0x65e5, 0xff71, 0xfffd, 0xffff, 0xd83d, 0xde00, 0xdbff,
+                                0xdc00};
+    QRandomGenerator random(7);
+    for (int round = 0; round < 200; ++round) {
+        QString text;
+        const qsizetype length = round < 100 ? random.bounded(40) : 4090 + random.bounded(20);
+        for (qsizetype i = 0; i < length; ++i)
+            text += QChar(kinds[random.bounded(qsizetype(kinds.size()))]);
+        if (round % 2)
+            text.insert(qMin(qsizetype(4095), text.size()), u"\U0001F600"_s);
+        QByteArray ours;
+        AppendJsonString(ours, text);
+        const QByteArray qt = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+        ASSERT_EQ(ours, qt.mid(1, qt.size() - 2)) << round;
+    }
 }
 
 TEST(CliErrors, MessagesAreEnglishWithTheNumberAtTheEnd)
