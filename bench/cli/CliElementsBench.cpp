@@ -140,6 +140,9 @@ struct Bench
     QString http;
     QString node;
     QString pageUrl;
+    // What the program takes to start, connect and list: the part of its
+    // peak that no output size changes.
+    double baselinePeak = 0;
 
     QStringList cli(const QStringList &command) const { return QStringList{u"--endpoint"_s, http} + command; }
     QStringList client(const QStringList &extra) const
@@ -150,9 +153,10 @@ struct Bench
     }
 
     // The handle of the tab that shows the page, from vorlane-cli tabs.
-    QString handle() const
+    QString handle()
     {
         const Run tabs = run(QStringLiteral(VORLANE_CLI), cli({u"tabs"_s}));
+        baselinePeak = double(tabs.peakBytes);
         for (const QByteArray &line : tabs.out.split('\n')) {
             const QList<QByteArray> fields = line.split('\t');
             if (fields.size() >= 5 && QString::fromUtf8(fields[2]) == pageUrl)
@@ -237,6 +241,8 @@ bool race(const Bench &bench, const QString &handle, const QString &tag, int rou
                     "most 2)\n",
                     peak / 1e6, *std::max_element(ours.peaks.cbegin(), ours.peaks.cend()) / 1e6,
                     double(ours.bytes) / 1e6, peak / double(ours.bytes));
+        std::printf("    above what vorlane-cli tabs takes (%.0f MB): %.2f times the output\n", bench.baselinePeak / 1e6,
+                    (peak - bench.baselinePeak) / double(ours.bytes));
     }
     return !ours.failed && !theirs.failed && ours.rows == theirs.rows;
 }
