@@ -4,6 +4,8 @@
 #include "platform/chromium/CdpConnection.h"
 #include "platform/chromium/CdpError.h"
 
+#include <array>
+
 namespace chromium {
 
 using namespace Qt::StringLiterals;
@@ -21,7 +23,30 @@ AutomationError garbled()
 
 } // namespace
 
-void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsizetype> &longEntries)
+namespace {
+
+// The numbers of a piece's head, "<a>.<b>.<c>"; none when one is no
+// number or is negative.
+std::optional<std::array<qsizetype, 3>> partNumbers(QStringView head)
+{
+    std::array<qsizetype, 3> numbers{};
+    qsizetype at = 0;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        const qsizetype dot = i + 1 < numbers.size() ? head.indexOf(u'.', at) : head.size();
+        if (dot < 0)
+            return std::nullopt;
+        bool isNumber = false;
+        numbers[i] = head.mid(at, dot - at).toLongLong(&isNumber);
+        if (!isNumber || numbers[i] < 0)
+            return std::nullopt;
+        at = dot + 1;
+    }
+    return numbers;
+}
+
+} // namespace
+
+void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, BulkRest &rest)
 {
     const qsizetype base = texts.size();
     QStringList shortTexts; // in the order first sent, for "=<n>:"
@@ -38,6 +63,13 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsize
             if (!isNumber || repeat < 0 || repeat >= shortTexts.size())
                 throw garbled();
             texts.append({shortTexts[repeat], 0});
+            at = colon + 1;
+        } else if (kind == u'^') {
+            const auto numbers = partNumbers(head);
+            if (!numbers || (*numbers)[0] >= texts.size() - base)
+                throw garbled();
+            rest.parts.append({texts.size(), base + (*numbers)[0], (*numbers)[1], (*numbers)[2]});
+            texts.append(MemberText{});
             at = colon + 1;
         } else if (kind == u'!') {
             bool isNumber = head.isEmpty();
@@ -66,10 +98,27 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, QList<qsize
         if (index < 0 || index >= texts.size() - base)
             continue;
         const qsizetype at = base + index;
-        if (entry.at(2).toBool())
-            longEntries.append(at);
-        else
+        if (entry.size() <= 2) {
             texts[at] = {automation::automationText(entry.at(1).toVariant()), 0};
+            continue;
+        }
+        const qint64 length = entry.at(3).toInteger(-1);
+        if (length <= 0)
+            throw garbled();
+        rest.longTexts.append({at, entry.at(2), length});
+    }
+}
+
+void resolveParts(QList<MemberText> &texts, const QList<BulkRest::Part> &parts)
+{
+    for (const BulkRest::Part &part : parts) {
+        const MemberText &source = texts[part.source];
+        if (source.errorNumber != 0)
+            texts[part.entry] = {QString(), source.errorNumber};
+        else if (part.offset > source.text.size() || part.length > source.text.size() - part.offset)
+            texts[part.entry] = {QString(), AutomationError::AutomationFailure};
+        else
+            texts[part.entry] = {source.text.mid(part.offset, part.length), 0};
     }
 }
 
@@ -221,7 +270,7 @@ void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
 {
     throwHelperFailure(answer.toObject());
     const qsizetype before = m_texts.size();
-    decodeBulk(answer.toObject(), m_texts, m_long);
+    decodeBulk(answer.toObject(), m_texts, m_rest);
     if (m_texts.size() == before)
         throw AutomationError::automationFailure(errorSource(), u"a bulk read gave nothing"_s);
     // An answer stops early only at the end of an element.
@@ -235,40 +284,23 @@ void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
 
 void ChromiumBulkRead::askLong()
 {
-    if (m_longAt >= m_long.size())
+    if (m_longAt >= m_rest.longTexts.size()) {
+        resolveParts(m_texts, m_rest.parts);
         return finish();
-    const qsizetype entry = m_long[m_longAt];
-    const QJsonObject element{{u"c"_s, m_kind}, {u"i"_s, m_first + qint32(entry / m_members.size())}};
-    callHelper(u"get"_s, {element, m_members[entry % m_members.size()]},
-               [this](const QJsonValue &answer) { takeLong(answer); });
-}
-
-void ChromiumBulkRead::takeLong(const QJsonValue &value)
-{
-    const QJsonObject answer = value.toObject();
-    throwHelperFailure(answer);
-    if (!answer.contains(u"more"_s))
-        return keepLong({automation::automationText(answer.value(u"v"_s).toVariant()), 0});
-    m_longText = answer.value(u"v"_s).toString();
-    m_longSize = answer.value(u"n"_s).toInteger();
-    m_longToken = answer.value(u"more"_s);
-    m_longText.reserve(m_longSize);
-    askPiece();
-}
-
-void ChromiumBulkRead::askPiece()
-{
-    if (m_longText.size() >= m_longSize)
+    }
+    const BulkRest::LongText &wanted = m_rest.longTexts[m_longAt];
+    if (m_longText.size() >= wanted.length)
         return keepLong({std::exchange(m_longText, QString()), 0});
-    callHelper(u"chunk"_s, {m_longToken, m_longText.size()}, [this](const QJsonValue &piece) {
+    callHelper(u"chunk"_s, {wanted.token, m_longText.size()}, [this](const QJsonValue &piece) {
         appendLongTextPiece(m_longText, piece);
-        askPiece();
+        askLong();
     });
 }
 
 void ChromiumBulkRead::keepLong(const MemberText &entry)
 {
-    m_texts[m_long[m_longAt]] = entry;
+    m_texts[m_rest.longTexts[m_longAt].entry] = entry;
+    m_longText.clear();
     ++m_longAt;
     askLong();
 }

@@ -11,19 +11,48 @@
 
 namespace chromium {
 
-// Appends the entries of one bulk answer of the page helper to texts and
-// notes, by entry, the texts that come on their own. One piece per entry in
-// its "t": "<length>:<text>", "=<n>:" for the n-th short text sent again,
-// "!:" for a missing member, "!<error number>:", or "~:" for an entry that
-// its "x" gives. Throws an AutomationError on a garbled answer.
-void decodeBulk(const QJsonObject &answer, QList<automation::MemberText> &texts, QList<qsizetype> &longEntries);
+// What a bulk answer leaves to do once its entries are in.
+struct BulkRest
+{
+    // A text too long for a bulk answer, kept in the page under a token.
+    struct LongText
+    {
+        qsizetype entry = 0;
+        QJsonValue token;
+        qsizetype length = 0;
+    };
+    // An entry whose text is a part of an earlier entry's.
+    struct Part
+    {
+        qsizetype entry = 0;
+        qsizetype source = 0;
+        qsizetype offset = 0;
+        qsizetype length = 0;
+    };
+    QList<LongText> longTexts;
+    QList<Part> parts;
+};
+
+// Appends the entries of one bulk answer of the page helper to texts, and
+// what they leave to do to rest. One piece per entry in its "t":
+// "<length>:<text>", "=<n>:" for the n-th short text sent again,
+// "^<entry>.<offset>.<length>:" for a part of an earlier entry of the
+// answer, "!:" for a missing member, "!<error number>:", or "~:" for an entry
+// that its "x" gives. Throws an AutomationError on a garbled answer.
+void decodeBulk(const QJsonObject &answer, QList<automation::MemberText> &texts, BulkRest &rest);
+
+// Fills in the parts once the entries they come from are in, in order, so
+// that a part of a part is whole: a part of a failed entry fails alike, and
+// one outside its entry's text fails as a garbled read.
+void resolveParts(QList<automation::MemberText> &texts, const QList<BulkRest::Part> &parts);
 
 // One bulk read of a collection, made of helper calls posted one after
 // another from the socket's thread: the first answer, the rest of an answer
 // that stopped early, then each text too long for a bulk answer, piece by
-// piece. The caller goes on meanwhile; take() waits, within the deadline of
-// the call under way. A failure before the bulk entries are in fails the
-// read; a long text that fails is that entry's failure. The calls hold the
+// piece, and last the parts of earlier texts are filled in. The caller goes
+// on meanwhile; take() waits, within the deadline of the call under way. A
+// failure before the bulk entries are in fails the read; a long text that
+// fails is that entry's failure, and its parts'. The calls hold the
 // read weakly: one that its caller dropped goes no further.
 class ChromiumBulkRead final : public automation::PendingRead,
                                public std::enable_shared_from_this<ChromiumBulkRead>
@@ -49,8 +78,6 @@ private:
     void askBulk();
     void takeBulk(const QJsonValue &answer);
     void askLong();
-    void takeLong(const QJsonValue &answer);
-    void askPiece();
     // The long text under way is that entry; on to the next.
     void keepLong(const automation::MemberText &entry);
     // Fails the read while its bulk entries are not all in, else the long text under way.
@@ -79,11 +106,9 @@ private:
     bool m_bulkDone = false;
     std::optional<automation::AutomationError> m_error;
     QList<automation::MemberText> m_texts;
-    QList<qsizetype> m_long;   // entries whose texts come on their own
-    qsizetype m_longAt = 0;    // the one being fetched
+    BulkRest m_rest;
+    qsizetype m_longAt = 0; // the long text being fetched
     QString m_longText;
-    qsizetype m_longSize = 0;
-    QJsonValue m_longToken;   // names the long text in the page's keeping
 };
 
 } // namespace chromium

@@ -21,7 +21,7 @@ AutomationError helperError(qint32 number, const QString &detail)
 
 void appendLongTextPiece(QString &text, const QJsonValue &piece)
 {
-    // The helper keeps one long text at a time: another read replaced it.
+    // The helper keeps only the latest long texts: later reads pushed it out.
     if (!piece.isString() || piece.toString().isEmpty())
         throw AutomationError::automationFailure(errorSource(), u"a long text changed while it was read"_s);
     text += piece.toString();

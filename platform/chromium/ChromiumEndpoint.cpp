@@ -5,6 +5,7 @@
 #include "platform/chromium/UnansweringEndpoints.h"
 #include "platform/chromium/WindowHandles.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QJsonDocument>
 
@@ -91,7 +92,13 @@ QJsonValue evaluationValue(const QJsonObject &reply)
 
 const QString &pageHelperWorld()
 {
-    static const QString world = u"vorlane"_s;
+    // A page keeps its worlds, and the helper in one, for as long as its
+    // document lives: a tab read by another version of Vorlane must not
+    // give us that version's helper, whose answers read otherwise.
+    static const QString world =
+        u"vorlane-"_s
+        + QString::fromLatin1(
+            QCryptographicHash::hash(pageHelperSource().toUtf8(), QCryptographicHash::Sha1).toHex().left(12));
     return world;
 }
 

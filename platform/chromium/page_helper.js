@@ -121,13 +121,38 @@
     }
   };
 
-  let big = null;
-  const answer = (v) => {
-    if (typeof v === 'string' && v.length > CHUNK) {
-      big = { token: (big ? big.token : 0) + 1, text: v };
-      return { v: v.slice(0, CHUNK), more: big.token, n: v.length };
-    }
-    return { v };
+  // Texts too long for one answer wait here to be fetched piece by piece.
+  // Several reads may each be fetching one; past KEPT the oldest goes, and
+  // a read still after it fails that text alone.
+  const KEPT = 16;
+  const kept = new Map();
+  let lastToken = 0;
+  const keep = (text) => {
+    kept.set(++lastToken, text);
+    if (kept.size > KEPT) kept.delete(kept.keys().next().value);
+    return lastToken;
+  };
+  const answer = (v) => (typeof v === 'string' && v.length > CHUNK ? { v: v.slice(0, CHUNK), more: keep(v), n: v.length } : { v });
+
+  // An element's mark-up holds its children's, and a wrapper often shows the
+  // same text as its child: a text found in its parent's same member goes
+  // as a part of that, so the mark-up of a deep page travels once and not
+  // once a level. Children come in document order, so each is looked for
+  // after the one before it; once one is not found, the parent is not
+  // searched again, which keeps the searching linear.
+  const partFinder = (member) => {
+    const within = /^(inner|outer)html$/i.test(member);
+    const texts = new Map(); // element -> { entry, text, from }
+    return (el, text, entry) => {
+      const parent = el.parentNode && texts.get(el.parentNode);
+      texts.set(el, { entry, text, from: 0 });
+      if (!parent) return undefined;
+      if (parent.text === text) return [parent.entry, 0];
+      if (!within || parent.from < 0) return undefined;
+      const at = parent.text.indexOf(text, parent.from);
+      parent.from = at < 0 ? -1 : at + text.length;
+      return at < 0 ? undefined : [parent.entry, at];
+    };
   };
 
   const guarded = (fn) => (...args) => {
@@ -152,15 +177,18 @@
     // members.length + j is member j of element i. The entries travel as one
     // string of pieces, far cheaper over the protocol than an array per
     // element: "<length>:<text>" for a text, "=<n>:" for the n-th short text
-    // of this answer sent again, "!:" for a missing member,
-    // "!<error number>:" for another failure, and "~:" for anything else,
-    // which x then gives as [entry, value] or, for a text too long for one
-    // answer, [entry, null, true]. An answer stops early, after at least one
-    // element, once its texts pass BULK; the caller asks for the rest.
+    // of this answer sent again, "^<entry>.<offset>.<length>:" for a part of
+    // an earlier entry's text, "!:" for a missing member, "!<error number>:"
+    // for another failure, and "~:" for anything else, which x then gives as
+    // [entry, value] or, for a text too long for one answer, [entry, null,
+    // token, length] to fetch by chunk(). An answer stops early, after at
+    // least one element, once its texts pass BULK; the caller asks for the
+    // rest.
     readMany: guarded((kind, members, first, count) => {
       const list = collections[kind]();
       // One query of the document pays off only over many elements.
       const readers = members.map((member) => memberReader(member, count > 256 ? bulkAttributeTest : attributeTest));
+      const partOf = members.map(partFinder);
       const end = first + count;
       const pieces = [];
       const x = [];
@@ -178,7 +206,11 @@
             pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
             continue;
           }
-          if (typeof v === 'string' && v.length <= CHUNK) {
+          const entry = (i - first) * readers.length + j;
+          const part = typeof v === 'string' && v.length > SHORT ? partOf[j](el, v, entry) : undefined;
+          if (part) {
+            pieces.push('^' + part[0] + '.' + part[1] + '.' + v.length + ':');
+          } else if (typeof v === 'string' && v.length <= CHUNK) {
             const seen = v.length <= SHORT ? repeats.get(v) : undefined;
             if (seen !== undefined) {
               pieces.push('=' + seen + ':');
@@ -190,15 +222,20 @@
           } else if (v === MISSING) {
             pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
           } else {
-            const entry = (i - first) * readers.length + j;
-            x.push(typeof v === 'string' ? [entry, null, true] : [entry, v]);
+            x.push(typeof v === 'string' ? [entry, null, keep(v), v.length] : [entry, v]);
             pieces.push('~:');
           }
         }
       }
       return { t: pieces.join(''), x };
     }),
-    chunk: (token, offset) => (big && big.token === token ? big.text.slice(offset, offset + CHUNK) : null),
+    // The piece of a kept text at offset; the last piece lets it go.
+    chunk: (token, offset) => {
+      const text = kept.get(token);
+      if (text === undefined) return null;
+      if (offset + CHUNK >= text.length) kept.delete(token);
+      return text.slice(offset, offset + CHUNK);
+    },
     // A write is an edit as a user would make it: the page's own listeners
     // hear input and change, so frameworks bound to the field keep the value.
     put: guarded((ref, member, value) => {

@@ -12,30 +12,65 @@ using automation::MemberText;
 
 namespace {
 
-QList<MemberText> decoded(const QJsonObject &answer, QList<MemberText> texts, QList<qsizetype> *longEntries = nullptr)
+QList<MemberText> decoded(const QJsonObject &answer, QList<MemberText> texts, chromium::BulkRest *rest = nullptr)
 {
-    QList<qsizetype> longs;
-    chromium::decodeBulk(answer, texts, longs);
-    if (longEntries)
-        *longEntries = longs;
+    chromium::BulkRest left;
+    chromium::decodeBulk(answer, texts, left);
+    if (rest)
+        *rest = left;
     return texts;
+}
+
+QList<qsizetype> longEntries(const chromium::BulkRest &rest)
+{
+    QList<qsizetype> entries;
+    for (const chromium::BulkRest::LongText &text : rest.longTexts)
+        entries.append(text.entry);
+    return entries;
 }
 
 } // namespace
 
 TEST(BulkAnswer, EveryKindOfPieceIsOneEntry)
 {
-    QList<qsizetype> longs;
-    const QList<MemberText> texts =
-        decoded({{u"t"_s, u"3:abc=0:!:!91:~:~:"_s}, {u"x"_s, QJsonArray{QJsonArray{4, 7}, QJsonArray{5, {}, true}}}},
-                {{u"earlier"_s, 0}}, &longs);
-    ASSERT_EQ(texts.size(), 7);
+    chromium::BulkRest rest;
+    const QList<MemberText> texts = decoded(
+        {{u"t"_s, u"3:abc=0:!:!91:~:~:^0.1.2:"_s}, {u"x"_s, QJsonArray{QJsonArray{4, 7}, QJsonArray{5, {}, 3, 9}}}},
+        {{u"earlier"_s, 0}}, &rest);
+    ASSERT_EQ(texts.size(), 8);
     EXPECT_EQ(texts[1].text, u"abc"_s);
     EXPECT_EQ(texts[2].text, u"abc"_s);
     EXPECT_EQ(texts[3].errorNumber, automation::AutomationError::MemberNotFound);
     EXPECT_EQ(texts[4].errorNumber, 91);
     EXPECT_EQ(texts[5].text, u"7"_s);
-    EXPECT_EQ(longs, QList<qsizetype>{6});
+    EXPECT_EQ(longEntries(rest), QList<qsizetype>{6});
+    EXPECT_EQ(rest.longTexts[0].length, 9);
+    ASSERT_EQ(rest.parts.size(), 1);
+    EXPECT_EQ(rest.parts[0].entry, 7);
+    EXPECT_EQ(rest.parts[0].source, 1);
+}
+
+// Parts are filled in only once every text is in, since they may come from a
+// long text, or from another part; a part of what failed fails alike, and
+// one past its source's end is a failure rather than a shorter text.
+TEST(BulkAnswer, APartIsTakenFromItsSourceOnceAllTextsAreIn)
+{
+    chromium::BulkRest rest;
+    QList<MemberText> texts = decoded({{u"t"_s, u"~:^0.2.5:^1.1.3:!462:^3.0.1:^0.6.2:"_s},
+                                       {u"x"_s, QJsonArray{QJsonArray{0, {}, 1, 7}}}},
+                                      {}, &rest);
+    texts[0] = {u"abcdefg"_s, 0}; // as the long text's pieces leave it
+    chromium::resolveParts(texts, rest.parts);
+    EXPECT_EQ(texts[1].text, u"cdefg"_s);
+    EXPECT_EQ(texts[2].text, u"def"_s);
+    EXPECT_EQ(texts[4].errorNumber, 462);
+    EXPECT_EQ(texts[5].errorNumber, automation::AutomationError::AutomationFailure);
+
+    // A part must come from an entry before it in the same answer.
+    for (const QString &pieces : {u"^0.0.1:"_s, u"1:a^1.0.1:"_s, u"1:a^0.0:"_s, u"1:a^0.-1.1:"_s, u"1:a^x.0.1:"_s}) {
+        SCOPED_TRACE(pieces.toStdString());
+        EXPECT_THROW(decoded({{u"t"_s, pieces}}, {{u"earlier"_s, 0}}), automation::AutomationError);
+    }
 }
 
 // Found while writing its fuzz target (tests/fuzz), whose undefined-behaviour
@@ -66,13 +101,13 @@ TEST(BulkAnswer, APieceWhoseNumberIsNoNumberIsGarbled)
 TEST(BulkAnswer, AnEntryNumberOutsideTheAnswerIsIgnoredWhateverItsSize)
 {
     const QList<MemberText> earlier(2000, MemberText{u"earlier"_s, 0});
-    QList<qsizetype> longs;
-    const QJsonArray x{QJsonArray{9223372036854774784.0, u"far"_s}, QJsonArray{9223372036854774784.0, {}, true},
+    chromium::BulkRest rest;
+    const QJsonArray x{QJsonArray{9223372036854774784.0, u"far"_s}, QJsonArray{9223372036854774784.0, {}, 1, 5},
                        QJsonArray{-1, u"before"_s}, QJsonArray{1, u"past"_s}, QJsonArray{0, u"here"_s}};
-    const QList<MemberText> texts = decoded({{u"t"_s, u"~:"_s}, {u"x"_s, x}}, earlier, &longs);
+    const QList<MemberText> texts = decoded({{u"t"_s, u"~:"_s}, {u"x"_s, x}}, earlier, &rest);
     ASSERT_EQ(texts.size(), 2001);
     EXPECT_EQ(texts.back().text, u"here"_s);
     EXPECT_EQ(texts.first().text, u"earlier"_s);
     EXPECT_EQ(texts[1999].text, u"earlier"_s);
-    EXPECT_TRUE(longs.isEmpty());
+    EXPECT_TRUE(rest.longTexts.isEmpty());
 }

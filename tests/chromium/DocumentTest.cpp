@@ -168,3 +168,41 @@ TEST_F(ChromiumTest, LongTextArrivesWhole)
     EXPECT_EQ(text.size(), 3000003);
     EXPECT_TRUE(text.endsWith(u"アend"_s));
 }
+
+// A text found in its parent's travels as a part of it; read in bulk, every
+// one must still be what reading its element alone gives: nested mark-up,
+// wrappers showing their child's text, twins whose mark-up is found earlier
+// in the parent than where they stand, and long texts, as sources and as
+// parts, from bulk reads started together and from the middle of a page.
+TEST_F(ChromiumTest, NestedTextsReadInBulkAsEachAlone)
+{
+    auto document = openPage(u"/nested.html"_s, uR"(<title>nested</title>
+      <div id=outer><section><div class=twin>same same same same same same same same same same same same</div>
+        <div class=twin>same same same same same same same same same same same same</div>
+        <p><b><i>deep deep deep deep deep deep deep deep deep deep deep deep deep deep deep deep</i></b></p>
+        <div id=big></div><ul><li>after the long one, after the long one, after the long one, after</li></ul>
+      </section></div>
+      <script>document.getElementById('big').textContent = 'a'.repeat(270000) + '日本😀end';</script>)"_s)->document();
+    auto all = document->collection(CollectionKind::All);
+    const qint32 length = all->length();
+    const QStringList members{u"innerText"_s, u"innerHTML"_s, u"outerHTML"_s};
+    QList<automation::MemberText> alone;
+    for (qint32 i = 0; i < length; ++i) {
+        for (const QString &member : members)
+            alone.append({automation::automationText(all->item(i)->get(member)), 0});
+    }
+    const auto expectSame = [&](const QList<automation::MemberText> &read, qint32 first) {
+        ASSERT_EQ(read.size(), (length - first) * members.size());
+        for (qsizetype k = 0; k < read.size(); ++k) {
+            const automation::MemberText &expected = alone[first * members.size() + k];
+            EXPECT_EQ(read[k].errorNumber, 0) << k;
+            EXPECT_TRUE(read[k].text == expected.text)
+                << "element " << first + k / members.size() << ' ' << qPrintable(members[k % members.size()]);
+        }
+    };
+    const qint32 middle = 6;
+    const automation::PendingReadPtr whole = all->startReadMany(members, 0, length);
+    const automation::PendingReadPtr rest = all->startReadMany(members, middle, length - middle);
+    expectSame(rest->take(), middle);
+    expectSame(whole->take(), 0);
+}

@@ -34,7 +34,7 @@ struct Decoded
 {
     bool ok = false;
     QList<MemberText> texts;
-    QList<qsizetype> longEntries;
+    chromium::BulkRest rest;
 };
 
 Decoded decode(const QJsonObject &answer, const QList<MemberText> &before)
@@ -42,7 +42,7 @@ Decoded decode(const QJsonObject &answer, const QList<MemberText> &before)
     Decoded d;
     d.texts = before;
     try {
-        chromium::decodeBulk(answer, d.texts, d.longEntries);
+        chromium::decodeBulk(answer, d.texts, d.rest);
         d.ok = true;
     } catch (const automation::AutomationError &) {
         // A garbled answer fails the read; any other exception is a finding.
@@ -83,11 +83,21 @@ void fuzz::helperAnswer(const std::uint8_t *data, std::size_t size)
         FUZZ_CHECK(same(after.texts[i], earlier[i]));
     for (qsizetype i = 0; i < alone.texts.size(); ++i)
         FUZZ_CHECK(same(after.texts[base + i], alone.texts[i]));
-    FUZZ_CHECK(after.longEntries.size() == alone.longEntries.size());
-    for (qsizetype i = 0; i < alone.longEntries.size(); ++i) {
-        FUZZ_CHECK(alone.longEntries[i] >= 0 && alone.longEntries[i] < alone.texts.size());
-        FUZZ_CHECK(after.longEntries[i] == base + alone.longEntries[i]);
+    FUZZ_CHECK(after.rest.longTexts.size() == alone.rest.longTexts.size());
+    for (qsizetype i = 0; i < alone.rest.longTexts.size(); ++i) {
+        FUZZ_CHECK(alone.rest.longTexts[i].entry >= 0 && alone.rest.longTexts[i].entry < alone.texts.size());
+        FUZZ_CHECK(after.rest.longTexts[i].entry == base + alone.rest.longTexts[i].entry);
     }
+    // A part comes from an entry before it in the same answer, and filling
+    // them in never reads outside their sources.
+    FUZZ_CHECK(after.rest.parts.size() == alone.rest.parts.size());
+    for (qsizetype i = 0; i < alone.rest.parts.size(); ++i) {
+        const chromium::BulkRest::Part &part = alone.rest.parts[i];
+        FUZZ_CHECK(part.source >= 0 && part.source < part.entry && part.entry < alone.texts.size());
+        FUZZ_CHECK(after.rest.parts[i].source == base + part.source);
+    }
+    QList<MemberText> filled = alone.texts;
+    chromium::resolveParts(filled, alone.rest.parts);
     // Every piece of "t" is one entry, and each ends with a colon.
     const QString pieces = answer.value(u"t"_s).toString();
     FUZZ_CHECK(alone.texts.size() <= pieces.count(u':'));
