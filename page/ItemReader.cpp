@@ -10,16 +10,6 @@
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
-namespace {
-
-// Positions this close together are fetched as one run; the elements in
-// between are read and dropped, cheaper than another round trip.
-constexpr qint32 kMaxGap = 8;
-// Bounds the work of one bulk call.
-constexpr qint32 kMaxRun = 16384;
-
-} // namespace
-
 ItemReader::ItemReader(automation::ElementCollectionPtr items, ReadFailures &failures)
     : m_items(std::move(items))
     , m_failures(failures)
@@ -36,74 +26,71 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
     if (!m_items || positions.isEmpty() || memberCodes.isEmpty())
         return;
     std::sort(positions.begin(), positions.end());
-    // Distances in 64 bits: the first and the largest position are further
-    // apart than a qint32 holds.
-    const auto distance = [&](qsizetype from, qsizetype to) { return qint64(positions[to]) - positions[from]; };
-    qsizetype start = 0;
-    for (qsizetype i = 1; i <= positions.size(); ++i) {
-        if (i < positions.size() && distance(i - 1, i) <= kMaxGap && distance(start, i) < kMaxRun)
-            continue;
-        fetchRun(positions[start], positions[i - 1] - positions[start] + 1, memberCodes);
-        start = i;
-    }
-}
-
-void ItemReader::fetchRun(qint32 first, qint32 count, const QList<qint32> &codes)
-{
-    Run run{codes, first, count, {}, {}, std::nullopt};
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    Fetch fetch{memberCodes, {}, {}, std::nullopt};
     QStringList members;
-    for (const qint32 code : codes)
+    for (const qint32 code : memberCodes)
         members.append(PropertyMember(code));
     try {
-        run.pending = m_items->startReadMany(members, first, count);
+        fetch.pending = m_items->startReadMany(members, positions);
     } catch (const AutomationError &error) {
-        run.callError = error;
+        fetch.callError = error;
     }
-    m_runs.append(std::move(run));
+    for (qsizetype row = 0; row < positions.size(); ++row)
+        m_slots.insert(positions[row], {m_fetches.size(), row});
+    m_fetches.append(std::move(fetch));
 }
 
-void ItemReader::settle(Run &run)
+void ItemReader::settle(Fetch &fetch)
 {
-    if (!run.pending)
+    if (!fetch.pending)
         return;
     try {
-        run.texts = std::exchange(run.pending, nullptr)->take();
+        fetch.texts = std::exchange(fetch.pending, nullptr)->take();
     } catch (const AutomationError &error) {
         // What each single read would most likely have met, without waiting
         // for each of them to meet it.
-        run.callError = error;
+        fetch.callError = error;
     }
 }
 
 bool ItemReader::fetched(std::chrono::milliseconds patience) const
 {
     const QDeadlineTimer until(patience);
-    return std::all_of(m_runs.cbegin(), m_runs.cend(), [&](const Run &run) {
-        return !run.pending
-               || run.pending->ready(std::chrono::duration_cast<std::chrono::milliseconds>(until.remainingTimeAsDuration()));
+    return std::all_of(m_fetches.cbegin(), m_fetches.cend(), [&](const Fetch &fetch) {
+        return !fetch.pending
+               || fetch.pending->ready(std::chrono::duration_cast<std::chrono::milliseconds>(until.remainingTimeAsDuration()));
     });
 }
 
 ItemText ItemReader::read(qint32 position, qint32 code)
 {
-    for (auto run = m_runs.rbegin(); run != m_runs.rend(); ++run) {
-        const qsizetype member = run->codes.indexOf(code);
-        if (member < 0 || position < run->first || position - run->first >= run->count)
-            continue;
-        settle(*run);
-        if (run->callError)
-            return m_failures.classify(*run->callError);
-        const qsizetype at = (position - run->first) * run->codes.size() + member;
-        if (at >= run->texts.size())
-            break;
-        const automation::MemberText &fetched = run->texts[at];
+    // The latest fetch of this position that holds the code.
+    const Slot *latest = nullptr;
+    qsizetype member = -1;
+    const auto [begin, end] = m_slots.equal_range(position);
+    for (auto slot = begin; slot != end; ++slot) {
+        const qsizetype at = m_fetches[slot->fetch].codes.indexOf(code);
+        if (at >= 0 && (!latest || slot->fetch > latest->fetch)) {
+            latest = &*slot;
+            member = at;
+        }
+    }
+    if (!latest)
+        return readLive(position, code);
+    Fetch &fetch = m_fetches[latest->fetch];
+    settle(fetch);
+    if (fetch.callError)
+        return m_failures.classify(*fetch.callError);
+    const qsizetype at = latest->row * fetch.codes.size() + member;
+    if (at < fetch.texts.size()) {
+        const automation::MemberText &fetched = fetch.texts[at];
         if (fetched.errorNumber == 0)
             return {fetched.text, ItemText::Outcome::Read};
         if (IsUnavailableError(fetched.errorNumber))
             return {{}, ItemText::Outcome::Unavailable};
-        // Only the number came back; the user is owed its source and description.
-        break;
     }
+    // Only the number came back; the user is owed its source and description.
     return readLive(position, code);
 }
 

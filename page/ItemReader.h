@@ -4,16 +4,17 @@
 #include "platform/automation/Automation.h"
 
 #include <QList>
+#include <QMultiHash>
 
 #include <optional>
 
 // Reads property codes of the elements of one collection with exactly the
 // outcomes of single live reads, for the length of one operation.
 // prefetch() starts fetching members for many elements at once, one bulk
-// call for all the members of a run of nearby positions, without waiting;
-// read() then answers from the latest fetch, waiting for it if need be, and
-// reads live whatever was not fetched or failed in a way that only a live
-// read can describe.
+// call for all the members of all the positions however scattered, without
+// waiting; read() then answers from the latest fetch that holds the
+// position and code, waiting for it if need be, and reads live whatever was
+// not fetched or failed in a way that only a live read can describe.
 class ItemReader
 {
 public:
@@ -26,22 +27,26 @@ public:
     ItemText read(qint32 position, qint32 code);
 
 private:
-    // The members of the codes, of the elements first .. first+count-1.
-    struct Run
+    // The members of the codes, of the elements of one prefetch.
+    struct Fetch
     {
         QList<qint32> codes;
-        qint32 first = 0;
-        qint32 count = 0;
         automation::PendingReadPtr pending; // until its answer is taken
         QList<automation::MemberText> texts;
         std::optional<automation::AutomationError> callError; // the whole bulk call failed
     };
+    // Where a position's members are: which fetch, and its row there.
+    struct Slot
+    {
+        qsizetype fetch = 0;
+        qsizetype row = 0;
+    };
 
     ItemText readLive(qint32 position, qint32 code);
-    void fetchRun(qint32 first, qint32 count, const QList<qint32> &codes);
-    static void settle(Run &run);
+    static void settle(Fetch &fetch);
 
     automation::ElementCollectionPtr m_items;
     ReadFailures &m_failures;
-    QList<Run> m_runs;
+    QList<Fetch> m_fetches;
+    QMultiHash<qint32, Slot> m_slots;
 };

@@ -82,12 +82,16 @@ public:
     // element whose first use fails with ObjectNotSet: a backend need not
     // spend a round trip to tell.
     virtual ElementPtr item(qint32 index) = 0;
-    // Members of the elements first .. first+count-1, in one call: entry
-    // i * members.size() + j is member j of element first + i. A position
-    // outside the collection gives ObjectNotSet for its entries.
-    virtual QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count) = 0;
+    // Members of the elements at positions, in one call, however scattered:
+    // entry i * members.size() + j is member j of the element at
+    // positions[i]. A position outside the collection gives ObjectNotSet for
+    // its entries.
+    virtual QList<MemberText> readMany(const QStringList &members, const QList<qint32> &positions) = 0;
     // readMany without waiting for it.
-    virtual PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count) = 0;
+    virtual PendingReadPtr startReadMany(const QStringList &members, const QList<qint32> &positions) = 0;
+    // The same for the elements first .. first+count-1.
+    QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count);
+    PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count);
 };
 
 // A read that was done before it was handed over: what a backend gives

@@ -3,6 +3,7 @@
 #include "platform/automation/OperationBudget.h"
 #include "platform/chromium/CdpConnection.h"
 #include "platform/chromium/CdpError.h"
+#include "platform/chromium/PositionRuns.h"
 
 #include <array>
 
@@ -134,9 +135,9 @@ void throwHelperFailure(const QJsonObject &answer)
 } // namespace
 
 std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocumentRef &document, const QString &kind,
-                                                          const QStringList &members, qint32 first, qint32 count)
+                                                          const QStringList &members, const QList<qint32> &positions)
 {
-    std::shared_ptr<ChromiumBulkRead> read(new ChromiumBulkRead(document, kind, members, first, count));
+    std::shared_ptr<ChromiumBulkRead> read(new ChromiumBulkRead(document, kind, members, positions));
     std::lock_guard lock(read->m_mutex);
     if (read->m_wanted <= 0) {
         read->finish();
@@ -153,14 +154,13 @@ std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocument
 }
 
 ChromiumBulkRead::ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
-                                   qint32 first, qint32 count)
+                                   QList<qint32> positions)
     : m_tab(document.tab)
     , m_context(document.context)
     , m_kind(std::move(kind))
     , m_members(std::move(members))
-    , m_first(first)
-    , m_count(count)
-    , m_wanted(count > 0 ? qsizetype(count) * m_members.size() : 0)
+    , m_positions(std::move(positions))
+    , m_wanted(m_positions.size() * m_members.size())
 {
     m_texts.reserve(m_wanted);
 }
@@ -261,8 +261,8 @@ void ChromiumBulkRead::callHelper(const QString &op, const QJsonArray &args, Nex
 
 void ChromiumBulkRead::askBulk()
 {
-    const qint32 done = qint32(m_texts.size() / m_members.size());
-    callHelper(u"readMany"_s, {m_kind, QJsonArray::fromStringList(m_members), m_first + done, m_count - done},
+    const qsizetype done = m_texts.size() / m_members.size();
+    callHelper(u"readMany"_s, {m_kind, QJsonArray::fromStringList(m_members), positionRuns(m_positions.mid(done))},
                [this](const QJsonValue &answer) { takeBulk(answer); });
 }
 

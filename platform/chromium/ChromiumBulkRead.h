@@ -59,7 +59,7 @@ class ChromiumBulkRead final : public automation::PendingRead,
 {
 public:
     static std::shared_ptr<ChromiumBulkRead> start(const ChromiumDocumentRef &document, const QString &kind,
-                                                   const QStringList &members, qint32 first, qint32 count);
+                                                   const QStringList &members, const QList<qint32> &positions);
 
     bool ready(std::chrono::milliseconds patience) override;
     QList<automation::MemberText> take() override;
@@ -67,8 +67,8 @@ public:
 private:
     using Next = std::function<void(const QJsonValue &answer)>;
 
-    ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members, qint32 first,
-                     qint32 count);
+    ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
+                     QList<qint32> positions);
 
     // Every step below runs with m_mutex held.
     // Posts one evaluation; its value goes to next, a failure to failed().
@@ -92,8 +92,7 @@ private:
     const QString m_context;
     const QString m_kind;
     const QStringList m_members;
-    const qint32 m_first;
-    const qint32 m_count;
+    const QList<qint32> m_positions;
     const qsizetype m_wanted;
 
     std::mutex m_mutex;

@@ -66,16 +66,16 @@ automation::ElementPtr ChromiumElementCollection::item(qint32 index)
     return std::make_shared<ChromiumElement>(m_ref, m_kind, index);
 }
 
-QList<automation::MemberText> ChromiumElementCollection::readMany(const QStringList &members, qint32 first,
-                                                                 qint32 count)
+QList<automation::MemberText> ChromiumElementCollection::readMany(const QStringList &members,
+                                                                 const QList<qint32> &positions)
 {
-    return startReadMany(members, first, count)->take();
+    return startReadMany(members, positions)->take();
 }
 
-automation::PendingReadPtr ChromiumElementCollection::startReadMany(const QStringList &members, qint32 first,
-                                                                    qint32 count)
+automation::PendingReadPtr ChromiumElementCollection::startReadMany(const QStringList &members,
+                                                                    const QList<qint32> &positions)
 {
-    return ChromiumBulkRead::start(m_ref, m_kind, members, first, count);
+    return ChromiumBulkRead::start(m_ref, m_kind, members, positions);
 }
 
 } // namespace chromium

@@ -26,8 +26,10 @@ public:
     QString typeName() const override;
     qint32 length() override;
     automation::ElementPtr item(qint32 index) override;
-    QList<automation::MemberText> readMany(const QStringList &members, qint32 first, qint32 count) override;
-    automation::PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count) override;
+    using automation::ElementCollection::readMany;
+    using automation::ElementCollection::startReadMany;
+    QList<automation::MemberText> readMany(const QStringList &members, const QList<qint32> &positions) override;
+    automation::PendingReadPtr startReadMany(const QStringList &members, const QList<qint32> &positions) override;
 
 private:
 

@@ -173,57 +173,63 @@
       const el = resolve(ref);
       return { ...answer(read(el, member)), k: keyFor(el) };
     }),
-    // Several members of many elements in one call; entry (i - first) *
-    // members.length + j is member j of element i. The entries travel as one
-    // string of pieces, far cheaper over the protocol than an array per
-    // element: "<length>:<text>" for a text, "=<n>:" for the n-th short text
-    // of this answer sent again, "^<entry>.<offset>.<length>:" for a part of
-    // an earlier entry's text, "!:" for a missing member, "!<error number>:"
-    // for another failure, and "~:" for anything else, which x then gives as
-    // [entry, value] or, for a text too long for one answer, [entry, null,
-    // token, length] to fetch by chunk(). An answer stops early, after at
-    // least one element, once its texts pass BULK; the caller asks for the
-    // rest.
-    readMany: guarded((kind, members, first, count) => {
+    // Several members of many elements in one call. The elements' positions
+    // come as runs, [first, count, first, count, ...]; entry k *
+    // members.length + j is member j of the k-th position. The entries travel
+    // as one string of pieces, far cheaper over the protocol than an array
+    // per element: "<length>:<text>" for a text, "=<n>:" for the n-th short
+    // text of this answer sent again, "^<entry>.<offset>.<length>:" for a
+    // part of an earlier entry's text, "!:" for a missing member,
+    // "!<error number>:" for another failure, and "~:" for anything else,
+    // which x then gives as [entry, value] or, for a text too long for one
+    // answer, [entry, null, token, length] to fetch by chunk(). An answer
+    // stops early, after at least one element, once its texts pass BULK;
+    // the caller asks for the rest.
+    readMany: guarded((kind, members, runs) => {
       const list = collections[kind]();
+      let count = 0;
+      for (let r = 1; r < runs.length; r += 2) count += runs[r];
       // One query of the document pays off only over many elements.
       const readers = members.map((member) => memberReader(member, count > 256 ? bulkAttributeTest : attributeTest));
       const partOf = members.map(partFinder);
-      const end = first + count;
       const pieces = [];
       const x = [];
       // Tag names, types and the like repeat: a short text sent once stands
       // for its later copies, numbered in the order they were first sent.
       const repeats = new Map();
       let size = 0;
-      for (let i = first; i < end && size <= BULK; i++) {
-        const el = list[i];
-        for (let j = 0; j < readers.length; j++) {
-          let v;
-          try {
-            v = el ? readers[j](el) : MISSING;
-          } catch (e) {
-            pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
-            continue;
-          }
-          const entry = (i - first) * readers.length + j;
-          const part = typeof v === 'string' && v.length > SHORT ? partOf[j](el, v, entry) : undefined;
-          if (part) {
-            pieces.push('^' + part[0] + '.' + part[1] + '.' + v.length + ':');
-          } else if (typeof v === 'string' && v.length <= CHUNK) {
-            const seen = v.length <= SHORT ? repeats.get(v) : undefined;
-            if (seen !== undefined) {
-              pieces.push('=' + seen + ':');
+      let entry = 0;
+      for (let r = 0; r < runs.length && size <= BULK; r += 2) {
+        for (let i = runs[r], end = runs[r] + runs[r + 1]; i < end && size <= BULK; i++) {
+          const el = list[i];
+          for (let j = 0; j < readers.length; j++, entry++) {
+            let v;
+            try {
+              v = el ? readers[j](el) : MISSING;
+            } catch (e) {
+              pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
               continue;
             }
-            if (v.length <= SHORT) repeats.set(v, repeats.size);
-            pieces.push(v.length + ':' + v);
-            size += v.length;
-          } else if (v === MISSING) {
-            pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
-          } else {
-            x.push(typeof v === 'string' ? [entry, null, keep(v), v.length] : [entry, v]);
-            pieces.push('~:');
+            const part = typeof v === 'string' && v.length > SHORT ? partOf[j](el, v, entry) : undefined;
+            if (part) {
+              pieces.push('^' + part[0] + '.' + part[1] + '.' + v.length + ':');
+            } else if (typeof v === 'string' && v.length <= CHUNK) {
+              const seen = v.length <= SHORT ? repeats.get(v) : undefined;
+              if (seen !== undefined) {
+                pieces.push('=' + seen + ':');
+                continue;
+              }
+              if (v.length <= SHORT) repeats.set(v, repeats.size);
+              pieces.push(v.length + ':' + v);
+              size += v.length;
+            } else if (v === MISSING) {
+              pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
+            } else {
+              // A long text counts too, so that an answer leaves few waiting.
+              if (typeof v === 'string') size += v.length;
+              x.push(typeof v === 'string' ? [entry, null, keep(v), v.length] : [entry, v]);
+              pieces.push('~:');
+            }
           }
         }
       }

@@ -206,3 +206,41 @@ TEST_F(ChromiumTest, NestedTextsReadInBulkAsEachAlone)
     expectSame(rest->take(), middle);
     expectSame(whole->take(), 0);
 }
+
+// Scattered positions in one read, where texts that pass one answer's bound
+// make it stop early and texts too long for any answer come piece by piece:
+// each entry still reads as the element at its position does alone.
+TEST_F(ChromiumTest, BulkReadByScatteredPositionsAcrossAnswers)
+{
+    auto all = openPage(u"/scattered.html"_s, uR"html(<body><script>
+      const sizes = [250000, 10, 300000, 250000, 0, 250000, 300000, 250000, 5, 250000];
+      sizes.forEach((size, i) => {
+        const div = document.createElement('div');
+        div.id = 'd' + i;
+        div.textContent = String(i).repeat(size);
+        document.body.append(div);
+      });
+    </script>)html"_s)->document()->collection(CollectionKind::All);
+    const qint32 length = all->length();
+    QList<qint32> positions;
+    for (qint32 p = length; p >= 0; p -= 2)
+        positions.append(p);
+    positions += {length - 2, 1, -3};
+    const QStringList members{u"innerText"_s, u"id"_s};
+    const QList<automation::MemberText> read = all->readMany(members, positions);
+    ASSERT_EQ(read.size(), positions.size() * 2);
+    for (qsizetype i = 0; i < positions.size(); ++i) {
+        for (qsizetype j = 0; j < members.size(); ++j) {
+            const automation::MemberText &entry = read[i * 2 + j];
+            SCOPED_TRACE(testing::Message() << "position " << positions[i] << " " << members[j].toStdString());
+            if (positions[i] < 0 || positions[i] >= length) {
+                EXPECT_EQ(entry.errorNumber, AutomationError::ObjectNotSet);
+                continue;
+            }
+            const QString single = all->item(positions[i])->get(members[j]).toString();
+            EXPECT_EQ(entry.errorNumber, 0);
+            EXPECT_EQ(entry.text.size(), single.size());
+            EXPECT_TRUE(entry.text == single);
+        }
+    }
+}

@@ -80,6 +80,36 @@ TEST_P(PageContract, aBulkReadStartedNowIsTakenLater)
     EXPECT_EQ(errorNumber([&] { stale->take(); }), AutomationError::PermissionDenied);
 }
 
+TEST_P(PageContract, aBulkReadByPositionsReadsEachAsTheRangeDoes)
+{
+    auto all = scene.browser->document()->collection(CollectionKind::All);
+    const QStringList members{u"tagName"_s, u"value"_s, u"id"_s};
+    const QList<automation::MemberText> range = all->readMany(members, 0, 7);
+    ASSERT_EQ(range.size(), 21);
+    // Scattered, out of order, repeated, and outside the collection on both sides.
+    const QList<qint32> positions{6, 4, 5, 4, -1, 0, 7, 2, 3};
+    const QList<automation::MemberText> scattered = all->readMany(members, positions);
+    const QList<automation::MemberText> started = all->startReadMany(members, positions)->take();
+    ASSERT_EQ(scattered.size(), positions.size() * members.size());
+    ASSERT_EQ(started.size(), scattered.size());
+    for (qsizetype i = 0; i < positions.size(); ++i) {
+        for (qsizetype j = 0; j < members.size(); ++j) {
+            const automation::MemberText &read = scattered[i * members.size() + j];
+            const qint32 position = positions[i];
+            SCOPED_TRACE(testing::Message() << "position " << position << " member " << j);
+            EXPECT_EQ(started[i * members.size() + j].text, read.text);
+            EXPECT_EQ(started[i * members.size() + j].errorNumber, read.errorNumber);
+            if (position < 0 || position >= 7) {
+                EXPECT_EQ(read.errorNumber, AutomationError::ObjectNotSet);
+                continue;
+            }
+            EXPECT_EQ(read.text, range[position * members.size() + j].text);
+            EXPECT_EQ(read.errorNumber, range[position * members.size() + j].errorNumber);
+        }
+    }
+    EXPECT_TRUE(all->readMany(members, QList<qint32>{}).isEmpty());
+}
+
 TEST_P(PageContract, lookUpByIdentifierThenName)
 {
     auto document = scene.browser->document();

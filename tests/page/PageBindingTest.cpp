@@ -9,6 +9,23 @@ using namespace Qt::StringLiterals;
 using automation::AutomationError;
 using automation::CollectionKind;
 
+namespace {
+
+// Each cell of rows read in bulk as its own read gives it.
+void expectSingleReads(CWebPageHV &page, const QList<ItemNo> &rows, const QList<qint32> &codes,
+                       const QList<QList<ItemText>> &bulk)
+{
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < codes.size(); ++c) {
+            bool error = false;
+            EXPECT_EQ(bulk[r][c].text, page.GetItemStr(rows[r], codes[c], error)) << rows[r] << " code " << codes[c];
+            EXPECT_EQ(bulk[r][c].unavailable(), error) << rows[r] << " code " << codes[c];
+        }
+    }
+}
+
+} // namespace
+
 TEST_F(PageOnDouble, BindsOnlyBrowsersShowingHttpPages)
 {
     for (const QString &url : {u"about:blank"_s, u"HTTP://A.TEST/"_s, u"htt"_s, u"file:///tmp/a.html"_s}) {
@@ -245,6 +262,25 @@ TEST_F(PageOnDouble, RowsReadInBulkMatchSingleReads)
     EXPECT_EQ(ui.messageBoxes[0].text, ui.messageBoxes[1].text);
 }
 
+TEST_F(PageOnDouble, ScatteredRowsAreOneBulkCallAndReadAsSingleReadsDo)
+{
+    for (int i = 0; i < 300; ++i)
+        add({{u"tagName"_s, i % 7 ? u"P"_s : u"INPUT"_s}, {u"id"_s, QString::number(i)}});
+    ASSERT_TRUE(page.SetWebPage(browser));
+    auto all = browser->page()->collectionDouble(CollectionKind::All);
+
+    const QList<ItemNo> rows{299, 0, 150, 17, 150, 18, 301, 64, -2};
+    const QList<qint32> codes{1, 10, 5};
+    all->clearJournal();
+    const QList<QList<ItemText>> bulk = page.GetItemStrRows(rows, codes);
+    EXPECT_EQ(all->journal().count(u"readMany"_s), 1);
+    ASSERT_EQ(bulk.size(), rows.size());
+    expectSingleReads(page, rows, codes, bulk);
+    EXPECT_EQ(bulk[2][1].text, u"150"_s);
+    EXPECT_EQ(bulk[3][0].text, u"P"_s);
+    EXPECT_EQ(ui.beeps, 0);
+}
+
 TEST_F(PageOnDouble, RowsAtTheEndsOfTheItemNumbersReadAsSingleReadsDo)
 {
     for (int i = 0; i < 3; ++i)
@@ -256,13 +292,7 @@ TEST_F(PageOnDouble, RowsAtTheEndsOfTheItemNumbersReadAsSingleReadsDo)
     const QList<qint32> codes{1, 10};
     const QList<QList<ItemText>> bulk = page.GetItemStrRows(rows, codes);
     ASSERT_EQ(bulk.size(), rows.size());
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        for (qsizetype c = 0; c < codes.size(); ++c) {
-            bool error = false;
-            EXPECT_EQ(bulk[r][c].text, page.GetItemStr(rows[r], codes[c], error)) << rows[r] << " code " << codes[c];
-            EXPECT_EQ(bulk[r][c].unavailable(), error) << rows[r] << " code " << codes[c];
-        }
-    }
+    expectSingleReads(page, rows, codes, bulk);
     EXPECT_EQ(bulk[2][0].text, u"P"_s);
 }
 

@@ -14,7 +14,8 @@ using ElementList = QList<std::shared_ptr<ElementDouble>>;
 // One of a page's live collections: it reflects the page's elements at the
 // moment of each call. Links are A and AREA elements with an href, images
 // IMG, forms FORM, frames FRAME and IFRAME, chosen by their tagName member.
-// Its members: length, item, readMany (also when started), typeName.
+// Its members: length, item, readMany (also when started, and by
+// positions), typeName.
 class ElementCollectionDouble final : public ElementCollection, public Scripted
 {
 public:
@@ -24,9 +25,11 @@ public:
     QString typeName() const override;
     qint32 length() override;
     ElementPtr item(qint32 index) override;
-    QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count) override;
+    using ElementCollection::readMany;
+    using ElementCollection::startReadMany;
+    QList<MemberText> readMany(const QStringList &members, const QList<qint32> &positions) override;
     // Read at once; while reads are held, it reports not ready until released.
-    PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count) override;
+    PendingReadPtr startReadMany(const QStringList &members, const QList<qint32> &positions) override;
 
     // A browser still busy with the reads started from now on.
     void holdReads() { m_held = std::make_shared<bool>(true); }

@@ -62,15 +62,12 @@ ElementPtr ElementCollectionDouble::item(qint32 index)
     return current.at(index);
 }
 
-QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, qint32 first, qint32 count)
+QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, const QList<qint32> &positions)
 {
     enter(u"readMany"_s);
     const ElementList current = this->members();
     QList<MemberText> texts;
-    // Counted from first, not up to first + count: a range that ends at the
-    // largest position would step past it.
-    for (qint32 i = 0; i < count; ++i) {
-        const qint32 index = first + i;
+    for (const qint32 index : positions) {
         for (const QString &member : members) {
             if (index < 0 || index >= current.size()) {
                 texts.append({{}, AutomationError::ObjectNotSet});
@@ -86,9 +83,9 @@ QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, 
     return texts;
 }
 
-PendingReadPtr ElementCollectionDouble::startReadMany(const QStringList &members, qint32 first, qint32 count)
+PendingReadPtr ElementCollectionDouble::startReadMany(const QStringList &members, const QList<qint32> &positions)
 {
-    PendingReadPtr read = finishedRead([&] { return readMany(members, first, count); });
+    PendingReadPtr read = finishedRead([&] { return readMany(members, positions); });
     if (!m_held)
         return read;
 
