@@ -205,7 +205,7 @@ void ChromiumBulkRead::finish(std::optional<AutomationError> error)
 
 void ChromiumBulkRead::failed(const AutomationError &error)
 {
-    if (!m_bulkDone)
+    if (!m_longUnderWay)
         return finish(error);
     keepLong({QString(), error.number()});
 }
@@ -276,18 +276,20 @@ void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
     // An answer stops early only at the end of an element.
     if (m_texts.size() > m_wanted || m_texts.size() % m_members.size() != 0)
         throw garbled();
-    if (m_texts.size() < m_wanted)
-        return askBulk();
-    m_bulkDone = true;
     askLong();
 }
 
 void ChromiumBulkRead::askLong()
 {
+    // This answer's long texts first: the page keeps only a few.
     if (m_longAt >= m_rest.longTexts.size()) {
+        m_longUnderWay = false;
+        if (m_texts.size() < m_wanted)
+            return askBulk();
         resolveParts(m_texts, m_rest.parts);
         return finish();
     }
+    m_longUnderWay = true;
     const BulkRest::LongText &wanted = m_rest.longTexts[m_longAt];
     if (m_longText.size() >= wanted.length)
         return keepLong({std::exchange(m_longText, QString()), 0});

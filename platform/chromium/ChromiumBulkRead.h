@@ -47,13 +47,13 @@ void decodeBulk(const QJsonObject &answer, QList<automation::MemberText> &texts,
 void resolveParts(QList<automation::MemberText> &texts, const QList<BulkRest::Part> &parts);
 
 // One bulk read of a collection, made of helper calls posted one after
-// another from the socket's thread: the first answer, the rest of an answer
-// that stopped early, then each text too long for a bulk answer, piece by
-// piece, and last the parts of earlier texts are filled in. The caller goes
-// on meanwhile; take() waits, within the deadline of the call under way. A
-// failure before the bulk entries are in fails the read; a long text that
-// fails is that entry's failure, and its parts'. The calls hold the
-// read weakly: one that its caller dropped goes no further.
+// another from the socket's thread: an answer, each of its texts too long
+// for it piece by piece, the rest of an answer that stopped early likewise,
+// and last the parts of earlier texts are filled in. The caller goes on
+// meanwhile; take() waits, within the deadline of the call under way. A long
+// text that fails is that entry's failure, and its parts'; any other failure
+// fails the read. The calls hold the read weakly: one that its caller
+// dropped goes no further.
 class ChromiumBulkRead final : public automation::PendingRead,
                                public std::enable_shared_from_this<ChromiumBulkRead>
 {
@@ -102,7 +102,7 @@ private:
     int m_commandId = 0;   // of the call under way
     std::chrono::steady_clock::time_point m_sent;
     bool m_done = false;
-    bool m_bulkDone = false;
+    bool m_longUnderWay = false; // a failure is then that text's alone
     std::optional<automation::AutomationError> m_error;
     QList<automation::MemberText> m_texts;
     BulkRest m_rest;

@@ -244,3 +244,24 @@ TEST_F(ChromiumTest, BulkReadByScatteredPositionsAcrossAnswers)
         }
     }
 }
+
+// The page keeps only a few long texts for their pieces to be fetched: a read
+// of more of them than that must take each answer's before asking for more.
+TEST_F(ChromiumTest, MoreLongTextsThanThePageKeepsArriveWhole)
+{
+    constexpr int kTexts = 24;
+    auto all = openPage(u"/manylong.html"_s, uR"html(<body><script>
+      for (let i = 0; i < 24; i++) {
+        const div = document.createElement('div');
+        div.textContent = String.fromCharCode(97 + i).repeat(262145 + i);
+        document.body.append(div);
+      }
+    </script>)html"_s)->document()->collection(CollectionKind::All);
+    const qint32 length = all->length();
+    const QList<automation::MemberText> read = all->readMany({u"textContent"_s}, length - kTexts, kTexts);
+    ASSERT_EQ(read.size(), kTexts);
+    for (int i = 0; i < kTexts; ++i) {
+        EXPECT_EQ(read[i].errorNumber, 0) << i;
+        EXPECT_TRUE(read[i].text == QString(262145 + i, QChar(u'a' + i))) << i;
+    }
+}
