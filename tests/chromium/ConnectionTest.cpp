@@ -404,7 +404,9 @@ void oneTabBrowser(ScriptedBrowser &b, const QJsonObject &c, const QJsonArray &t
         b.reply(c, {});
     } else if (method == u"Page.createIsolatedWorld"_s) {
         b.event(u"Runtime.executionContextCreated"_s,
-                {{u"context"_s, QJsonObject{{u"id"_s, 7}, {u"uniqueId"_s, u"u7"_s}, {u"name"_s, u"vorlane"_s},
+                {{u"context"_s, QJsonObject{{u"id"_s, 7},
+                                            {u"uniqueId"_s, u"u7"_s},
+                                            {u"name"_s, chromium::pageHelperWorld()},
                                             {u"auxData"_s, QJsonObject{{u"frameId"_s, u"T"_s}}}}}},
                 u"S"_s);
         b.reply(c, {{u"executionContextId"_s, 7}});
@@ -476,7 +478,9 @@ TEST(ScriptedEndpointTest, EventsForATabThatHasGoneAreIgnored)
     browser.event(u"Target.targetDestroyed"_s, {{u"targetId"_s, u"T"_s}});
     // What a page would say next, had it not gone.
     browser.event(u"Runtime.executionContextCreated"_s,
-                  {{u"context"_s, QJsonObject{{u"id"_s, 8}, {u"uniqueId"_s, u"u8"_s}, {u"name"_s, u"vorlane"_s},
+                  {{u"context"_s, QJsonObject{{u"id"_s, 8},
+                                              {u"uniqueId"_s, u"u8"_s},
+                                              {u"name"_s, chromium::pageHelperWorld()},
                                               {u"auxData"_s, QJsonObject{{u"frameId"_s, u"T"_s}}}}}},
                   u"S"_s);
     browser.event(u"Page.lifecycleEvent"_s, {{u"frameId"_s, u"T"_s}, {u"name"_s, u"load"_s}}, u"S"_s);
