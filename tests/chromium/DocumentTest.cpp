@@ -265,3 +265,32 @@ TEST_F(ChromiumTest, MoreLongTextsThanThePageKeepsArriveWhole)
         EXPECT_TRUE(read[i].text == QString(262145 + i, QChar(u'a' + i))) << i;
     }
 }
+
+// A page keeps its worlds while its document lives, so a tab that another
+// version of Vorlane read still holds that version's helper: ours must not
+// answer from it.
+TEST_F(ChromiumTest, AHelperOfAnotherVersionInThePageIsNotOurs)
+{
+    const auto browser = openPage(u"/versions.html"_s, kForm);
+    chromium::ChromiumEndpoint other(testsupport::ChromiumEnvironment::instance().chromium().endpoint(), {});
+    chromium::TabPtr tab;
+    for (const chromium::TabPtr &candidate : other.tabs()) {
+        if (other.info(*candidate).url == server().url(u"/versions.html"_s))
+            tab = candidate;
+    }
+    ASSERT_TRUE(tab);
+    for (const QString &world : QStringList{u"vorlane"_s, chromium::pageHelperWorld() + u"-old"_s}) {
+        const qint64 context = other.sessionCall(*tab, u"Page.createIsolatedWorld"_s,
+                                                 {{u"frameId"_s, tab->targetId()}, {u"worldName"_s, world}})
+                                   .value(u"executionContextId"_s)
+                                   .toInteger();
+        other.sessionCall(*tab, u"Runtime.evaluate"_s,
+                          {{u"contextId"_s, context},
+                           {u"expression"_s, u"globalThis.__vorlane = { length: () => ({ v: 1 }), "
+                                             u"readMany: () => ({ t: '3:old' }), get: () => ({ v: 'old' }) }"_s}});
+    }
+    auto all = browser->document()->collection(CollectionKind::All);
+    EXPECT_GT(all->length(), 1);
+    EXPECT_EQ(all->readMany({u"tagName"_s}, 0, 1).front().text, u"HTML"_s);
+    EXPECT_EQ(elementById(browser->document(), u"box"_s)->get(u"innerText"_s).toString(), u"box"_s);
+}
