@@ -53,10 +53,12 @@ std::shared_ptr<chromium::ChromiumShellWindows> emptyShellWindows(const chromium
 {
     auto shell = std::make_shared<chromium::ChromiumShellWindows>(
         QList<chromium::DevToolsEndpoint>{ChromiumEnvironment::instance().chromium().endpoint()}, options);
-    // A headless browser lives on without tabs.
+    // A headless browser lives on without tabs. A tab that the tests before
+    // were still closing may leave the list between count() and item().
     for (qint32 i = shell->count() - 1; i >= 0; --i) {
         try {
-            shell->item(i)->quit();
+            if (const automation::BrowserPtr browser = shell->item(i))
+                browser->quit();
         } catch (const automation::AutomationError &e) {
             // Gone already: the tests before may still be closing theirs.
             if (e.number() != automation::AutomationError::ServerUnavailable)
