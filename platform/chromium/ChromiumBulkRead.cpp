@@ -22,10 +22,6 @@ AutomationError garbled()
     return AutomationError::automationFailure(errorSource(), u"a garbled bulk read"_s);
 }
 
-} // namespace
-
-namespace {
-
 // The numbers of a piece's head, "<a>.<b>.<c>"; none when one is no
 // number or is negative.
 std::optional<std::array<qsizetype, 3>> partNumbers(QStringView head)

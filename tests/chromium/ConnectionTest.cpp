@@ -389,6 +389,15 @@ TEST(UnansweringEndpointTest, APortThatNeverAnswersIsWaitedOnOnlyOnceUntilItAnsw
     EXPECT_EQ(later.number, 462);
 }
 
+// What Chromium says when our world is made in the page tab "T".
+QJsonObject ourWorldCreated(int id)
+{
+    return {{u"context"_s, QJsonObject{{u"id"_s, id},
+                                       {u"uniqueId"_s, QString(u"u"_s + QString::number(id))},
+                                       {u"name"_s, chromium::pageHelperWorld()},
+                                       {u"auxData"_s, QJsonObject{{u"frameId"_s, u"T"_s}}}}}};
+}
+
 // A browser with one page tab, set up as Chromium answers the set-up.
 void oneTabBrowser(ScriptedBrowser &b, const QJsonObject &c, const QJsonArray &targets)
 {
@@ -403,12 +412,7 @@ void oneTabBrowser(ScriptedBrowser &b, const QJsonObject &c, const QJsonArray &t
             b.event(u"Page.lifecycleEvent"_s, {{u"frameId"_s, u"T"_s}, {u"name"_s, name}}, u"S"_s);
         b.reply(c, {});
     } else if (method == u"Page.createIsolatedWorld"_s) {
-        b.event(u"Runtime.executionContextCreated"_s,
-                {{u"context"_s, QJsonObject{{u"id"_s, 7},
-                                            {u"uniqueId"_s, u"u7"_s},
-                                            {u"name"_s, chromium::pageHelperWorld()},
-                                            {u"auxData"_s, QJsonObject{{u"frameId"_s, u"T"_s}}}}}},
-                u"S"_s);
+        b.event(u"Runtime.executionContextCreated"_s, ourWorldCreated(7), u"S"_s);
         b.reply(c, {{u"executionContextId"_s, 7}});
     } else {
         b.reply(c, {});
@@ -477,12 +481,7 @@ TEST(ScriptedEndpointTest, EventsForATabThatHasGoneAreIgnored)
     browser.event(u"Target.detachedFromTarget"_s, {{u"sessionId"_s, u"S"_s}, {u"targetId"_s, u"T"_s}});
     browser.event(u"Target.targetDestroyed"_s, {{u"targetId"_s, u"T"_s}});
     // What a page would say next, had it not gone.
-    browser.event(u"Runtime.executionContextCreated"_s,
-                  {{u"context"_s, QJsonObject{{u"id"_s, 8},
-                                              {u"uniqueId"_s, u"u8"_s},
-                                              {u"name"_s, chromium::pageHelperWorld()},
-                                              {u"auxData"_s, QJsonObject{{u"frameId"_s, u"T"_s}}}}}},
-                  u"S"_s);
+    browser.event(u"Runtime.executionContextCreated"_s, ourWorldCreated(8), u"S"_s);
     browser.event(u"Page.lifecycleEvent"_s, {{u"frameId"_s, u"T"_s}, {u"name"_s, u"load"_s}}, u"S"_s);
     browser.flush();
 
