@@ -78,13 +78,15 @@ ItemNo CWebPageHV::SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vReg
     ReadFailures failures(mUi);
     ItemReader reader(mItems, failures);
     const QList<qint32> codes = mItemFilter.propertyCodes();
+    // The page passes over what cannot match; the filter judges the rest.
+    const QList<automation::TextTest> tests = mItemFilter.preselection();
     QList<ItemNo> found{0};
     qsizetype batchSize = vSearchAll ? order.size() : kFirstBatch;
     for (qsizetype next = 0; next < order.size(); next += batchSize, batchSize *= kBatchGrowth) {
         const QList<qint32> batch = order.mid(next, batchSize);
-        reader.prefetch(batch, codes);
+        reader.prefetch(batch, codes, tests);
         for (const qint32 p : batch) {
-            if (!mItemFilter.match([&](qint32 code) { return reader.read(p, code); }))
+            if (reader.passedOver(p) || !mItemFilter.match([&](qint32 code) { return reader.read(p, code); }))
                 continue;
             found.append(p);
             if (!vSearchAll) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "page/ReadFailures.h"
+#include "platform/automation/Automation.h"
 
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <functional>
 
 // The element filter of a page and its search range.
@@ -55,6 +57,10 @@ public:
     // passed), inner mark-up, tooltip, link, identifier, name; every active
     // category reads its property, whatever the ones before it decided.
     bool match(const std::function<ItemText(qint32 code)> &read) const;
+    // Tests of the same properties that every element match() passes also
+    // passes, for a page to pick out the elements worth reading; none when
+    // every element passes.
+    QList<automation::TextTest> preselection() const;
 
     // The settings key under which the filter remembers where it last found
     // an element. Range and On flags are left out, so equal conditions share
@@ -62,6 +68,11 @@ public:
     QString key() const;
 
 private:
+    using Flagged = std::pair<QString, bool>;
+    // The tag names and types that have a flag of their own.
+    std::array<Flagged, 9> tagFlags() const;
+    std::array<Flagged, 4> typeFlags() const;
+
     qint16 mStartNo = 0;
     qint16 mEndNo = 0;
 

@@ -3,6 +3,7 @@
 #include "page/PropertyCodes.h"
 
 using namespace Qt::StringLiterals;
+using automation::TextTest;
 
 namespace {
 
@@ -10,7 +11,8 @@ namespace {
 constexpr qsizetype kMaxInnerLength = 1024;
 
 // The flag of a listed name, else the "other" flag.
-bool listedOrOther(const QString &value, std::initializer_list<std::pair<QString, bool>> listed, bool other)
+template<typename Listed>
+bool listedOrOther(const QString &value, const Listed &listed, bool other)
 {
     for (const auto &[name, flag] : listed) {
         if (value == name)
@@ -40,22 +42,47 @@ QString trimmedOfBlanks(const QString &text)
     return text.mid(begin, end - begin);
 }
 
+// The names whose flag differs from the "other" flag: listed or other then
+// decides exactly by whether the text is one of them.
+template<typename Listed>
+TextTest listedTest(qint32 code, const Listed &listed, bool other)
+{
+    TextTest test{PropertyMember(code), other ? TextTest::Kind::Unlisted : TextTest::Kind::Listed, {}, 0};
+    for (const auto &[name, flag] : listed) {
+        if (flag != other)
+            test.texts.append(name);
+    }
+    return test;
+}
+
+// A text category passes only non-empty texts that hold its wanted texts,
+// or any non-empty text with its "other" flag; with neither, no text.
+TextTest containsTest(qint32 code, const QStringList &wanted, bool other, qint32 longest = 0)
+{
+    if (other)
+        return {PropertyMember(code), TextTest::Kind::Contains, {}, longest};
+    if (wanted.isEmpty() || wanted.front().isEmpty())
+        return {PropertyMember(code), TextTest::Kind::Listed, {}, 0};
+    return {PropertyMember(code), TextTest::Kind::Contains, wanted, longest};
+}
+
 } // namespace
+
+std::array<ItemFilter::Flagged, 9> ItemFilter::tagFlags() const
+{
+    return {{{u"A"_s, mTagA}, {u"B"_s, mTagB}, {u"FONT"_s, mTagFONT}, {u"INPUT"_s, mTagINPUT}, {u"IMG"_s, mTagIMG},
+             {u"TH"_s, mTagTH}, {u"TR"_s, mTagTR}, {u"TD"_s, mTagTD}, {u"BR"_s, mTagBR}}};
+}
+
+std::array<ItemFilter::Flagged, 4> ItemFilter::typeFlags() const
+{
+    return {{{u"text"_s, mTypeText}, {u"radio"_s, mTypeRadio}, {u"submit"_s, mTypeSubmit}, {u"hidden"_s, mTypeHidden}}};
+}
 
 bool ItemFilter::match(const std::function<ItemText(qint32 code)> &read) const
 {
-    const auto tagPasses = [&](const QString &tag) {
-        return listedOrOther(tag,
-                             {{u"A"_s, mTagA}, {u"B"_s, mTagB}, {u"FONT"_s, mTagFONT}, {u"INPUT"_s, mTagINPUT},
-                              {u"IMG"_s, mTagIMG}, {u"TH"_s, mTagTH}, {u"TR"_s, mTagTR}, {u"TD"_s, mTagTD},
-                              {u"BR"_s, mTagBR}},
-                             mTagOther);
-    };
     const auto typePasses = [&](const ItemText &type) {
-        return listedOrOther(type.text,
-                             {{u"text"_s, mTypeText}, {u"radio"_s, mTypeRadio}, {u"submit"_s, mTypeSubmit},
-                              {u"hidden"_s, mTypeHidden}},
-                             mTypeOther && !type.unavailable());
+        return listedOrOther(type.text, typeFlags(), mTypeOther && !type.unavailable());
     };
     const auto innerPasses = [&](const QString &value) {
         if (value.isEmpty() || value.size() > kMaxInnerLength)
@@ -78,7 +105,7 @@ bool ItemFilter::match(const std::function<ItemText(qint32 code)> &read) const
     // only the type waits for the tag.
     bool passes = true;
     if (tagOn())
-        passes = tagPasses(read(kTagName).text);
+        passes = listedOrOther(read(kTagName).text, tagFlags(), mTagOther);
     if (typeOn() && passes)
         passes = typePasses(read(kType));
     if (innerOn())
@@ -92,4 +119,32 @@ bool ItemFilter::match(const std::function<ItemText(qint32 code)> &read) const
     if (nameOn())
         passes = textPasses(read(kName).text, mNameStr, mNameOther) && passes;
     return passes;
+}
+
+QList<TextTest> ItemFilter::preselection() const
+{
+    // Each test passes at least what its category passes above; a failed
+    // read leaves the text empty there, as a missing member does here.
+    QList<TextTest> tests;
+    if (tagOn())
+        tests.append(listedTest(kTagName, tagFlags(), mTagOther));
+    if (typeOn()) {
+        tests.append(listedTest(kType, typeFlags(), mTypeOther));
+        tests.back().afterPassing = true; // the type waits for the tag
+    }
+    if (innerOn())
+        tests.append(containsTest(kInnerHtml, {mInnerStr}, mInnerOther, kMaxInnerLength));
+    if (tooltipOn())
+        tests.append(containsTest(kAlt, {mTooltipStr}, mTooltipOther));
+    if (hrefOn()) {
+        QStringList texts{mHrefStr1};
+        if (!mHrefStr2.isEmpty())
+            texts.append(mHrefStr2);
+        tests.append(containsTest(kHref, texts, mHrefHttp || mHrefOther));
+    }
+    if (idOn())
+        tests.append(containsTest(kId, {mIDStr}, mIDOther));
+    if (nameOn())
+        tests.append(containsTest(kName, {mNameStr}, mNameOther));
+    return tests;
 }

@@ -16,7 +16,8 @@ ItemReader::ItemReader(automation::ElementCollectionPtr items, ReadFailures &fai
 {
 }
 
-void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
+void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes,
+                          const QList<automation::TextTest> &tests)
 {
     QList<qint32> memberCodes;
     for (const qint32 code : codes) {
@@ -32,7 +33,8 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes)
     for (const qint32 code : memberCodes)
         members.append(PropertyMember(code));
     try {
-        fetch.pending = m_items->startReadMany(members, positions);
+        fetch.pending = tests.isEmpty() ? m_items->startReadMany(members, positions)
+                                        : m_items->startReadSelected(members, positions, tests);
     } catch (const AutomationError &error) {
         fetch.callError = error;
     }
@@ -63,19 +65,35 @@ bool ItemReader::fetched(std::chrono::milliseconds patience) const
     });
 }
 
-ItemText ItemReader::read(qint32 position, qint32 code)
+std::pair<const ItemReader::Slot *, qsizetype> ItemReader::latestSlot(qint32 position, qint32 code) const
 {
-    // The latest fetch of this position that holds the code.
     const Slot *latest = nullptr;
     qsizetype member = -1;
     const auto [begin, end] = m_slots.equal_range(position);
     for (auto slot = begin; slot != end; ++slot) {
-        const qsizetype at = m_fetches[slot->fetch].codes.indexOf(code);
+        const qsizetype at = code < 0 ? 0 : m_fetches[slot->fetch].codes.indexOf(code);
         if (at >= 0 && (!latest || slot->fetch > latest->fetch)) {
             latest = &*slot;
             member = at;
         }
     }
+    return {latest, member};
+}
+
+bool ItemReader::passedOver(qint32 position)
+{
+    const Slot *latest = latestSlot(position, -1).first;
+    if (!latest)
+        return false;
+    Fetch &fetch = m_fetches[latest->fetch];
+    settle(fetch);
+    const qsizetype at = latest->row * fetch.codes.size();
+    return !fetch.callError && at < fetch.texts.size() && fetch.texts[at].passedOver;
+}
+
+ItemText ItemReader::read(qint32 position, qint32 code)
+{
+    const auto [latest, member] = latestSlot(position, code);
     if (!latest)
         return readLive(position, code);
     Fetch &fetch = m_fetches[latest->fetch];
@@ -85,6 +103,8 @@ ItemText ItemReader::read(qint32 position, qint32 code)
     const qsizetype at = latest->row * fetch.codes.size() + member;
     if (at < fetch.texts.size()) {
         const automation::MemberText &fetched = fetch.texts[at];
+        if (fetched.passedOver)
+            return readLive(position, code);
         if (fetched.errorNumber == 0)
             return {fetched.text, ItemText::Outcome::Read};
         if (IsUnavailableError(fetched.errorNumber))

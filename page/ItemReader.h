@@ -20,7 +20,12 @@ class ItemReader
 public:
     ItemReader(automation::ElementCollectionPtr items, ReadFailures &failures);
 
-    void prefetch(QList<qint32> positions, const QList<qint32> &codes);
+    // With tests, the browser may pass over the elements that fail them.
+    void prefetch(QList<qint32> positions, const QList<qint32> &codes, const QList<automation::TextTest> &tests = {});
+    // Whether the latest fetch of the position passed it over, waiting for
+    // it if need be. Such an element fails the tests; read() still reads it
+    // live.
+    bool passedOver(qint32 position);
     // Whether every fetch has its answer, so that read() will not wait,
     // after waiting up to `patience` for them.
     bool fetched(std::chrono::milliseconds patience) const;
@@ -42,6 +47,9 @@ private:
         qsizetype row = 0;
     };
 
+    // The latest fetch of the position that holds the code (any code when
+    // negative), and the index of the code there; null when none does.
+    std::pair<const Slot *, qsizetype> latestSlot(qint32 position, qint32 code) const;
     ItemText readLive(qint32 position, qint32 code);
     static void settle(Fetch &fetch);
 

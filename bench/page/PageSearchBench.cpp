@@ -174,7 +174,7 @@ int run()
                 qlonglong(links.size() - 1), agree ? "yes" : "NO");
     std::printf("(a) SearchItem, both selections: %.1f ms\n", search.firstMs);
     std::printf("(b) one script in the page:      %.1f ms\n", search.secondMs);
-    std::printf("a / b: %.2f, the median of the ratios of %d turns (target at most 3)\n", search.ratio, kRepeats);
+    std::printf("a / b: %.2f, the median of the ratios of %d turns (target at most 1.5)\n", search.ratio, kRepeats);
     std::printf("(c) GetItemStrRows, %d rows x 10 columns: %.1f ms (target under 30)\n", kScreenRows, rowsMs);
     std::printf("    the same by %d single GetItemStr calls: %.1f ms\n", kScreenRows * 10, cellsMs);
     std::printf("beeps and message boxes: %d\n", ui.reports);

@@ -8,6 +8,7 @@
 // taken later, so that a window need not wait while the browser reads.
 
 #include "platform/automation/AutomationError.h"
+#include "platform/automation/TextTest.h"
 
 #include <QList>
 #include <QString>
@@ -42,10 +43,12 @@ using BrowserPtr = std::shared_ptr<Browser>;
 inline const QString kBrowserTypeName = QStringLiteral("IWebBrowser2");
 
 // One member of one element, read as text; errorNumber 0 means it was read.
+// A selected read leaves the members of an element it passed over unread.
 struct MemberText
 {
     QString text;
     qint32 errorNumber = 0;
+    bool passedOver = false;
 };
 
 class Element : public Object
@@ -92,6 +95,11 @@ public:
     // The same for the elements first .. first+count-1.
     QList<MemberText> readMany(const QStringList &members, qint32 first, qint32 count);
     PendingReadPtr startReadMany(const QStringList &members, qint32 first, qint32 count);
+    // startReadMany that may pass over the elements that failsATest() says
+    // fail the tests; their entries come passedOver. A backend need not pass
+    // over every such element, but passes over no other.
+    virtual PendingReadPtr startReadSelected(const QStringList &members, const QList<qint32> &positions,
+                                             const QList<TextTest> &tests) = 0;
 };
 
 // A read that was done before it was handed over: what a backend gives

@@ -43,7 +43,7 @@ std::optional<std::array<qsizetype, 3>> partNumbers(QStringView head)
 
 } // namespace
 
-void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, BulkRest &rest)
+void decodeBulk(const QJsonObject &answer, qsizetype room, QList<MemberText> &texts, BulkRest &rest)
 {
     const qsizetype base = texts.size();
     QStringList shortTexts; // in the order first sent, for "=<n>:"
@@ -78,6 +78,13 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, BulkRest &r
         } else if (kind == u'~') {
             texts.append(MemberText{});
             at = colon + 1;
+        } else if (kind == u'-') {
+            bool isNumber = false;
+            const qsizetype passed = head.toLongLong(&isNumber);
+            if (!isNumber || passed <= 0 || passed > room - (texts.size() - base))
+                throw garbled();
+            texts.insert(texts.size(), passed, MemberText{QString(), 0, true});
+            at = colon + 1;
         } else {
             bool isNumber = false;
             const qsizetype length = QStringView(pieces).mid(at, colon - at).toLongLong(&isNumber);
@@ -89,6 +96,8 @@ void decodeBulk(const QJsonObject &answer, QList<MemberText> &texts, BulkRest &r
             at = colon + 1 + length;
         }
     }
+    if (texts.size() - base > room)
+        throw garbled();
     for (const QJsonValue &value : answer.value(u"x"_s).toArray()) {
         const QJsonArray entry = value.toArray();
         const qint64 index = entry.at(0).toInteger(-1);
@@ -121,6 +130,19 @@ void resolveParts(QList<MemberText> &texts, const QList<BulkRest::Part> &parts)
 
 namespace {
 
+// [member, how, texts, longest, afterPassing], how being "in", "out" or "has".
+QJsonArray testsOnTheWire(const QList<automation::TextTest> &tests)
+{
+    using Kind = automation::TextTest::Kind;
+    QJsonArray wire;
+    for (const automation::TextTest &test : tests) {
+        const QString how = test.kind == Kind::Listed ? u"in"_s : test.kind == Kind::Unlisted ? u"out"_s : u"has"_s;
+        wire.append(
+            QJsonArray{test.member, how, QJsonArray::fromStringList(test.texts), test.longest, test.afterPassing});
+    }
+    return wire;
+}
+
 // Our helper's own failures come as {e, d}.
 void throwHelperFailure(const QJsonObject &answer)
 {
@@ -131,9 +153,11 @@ void throwHelperFailure(const QJsonObject &answer)
 } // namespace
 
 std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocumentRef &document, const QString &kind,
-                                                          const QStringList &members, const QList<qint32> &positions)
+                                                          const QStringList &members, const QList<qint32> &positions,
+                                                          const QList<automation::TextTest> &tests)
 {
-    std::shared_ptr<ChromiumBulkRead> read(new ChromiumBulkRead(document, kind, members, positions));
+    std::shared_ptr<ChromiumBulkRead> read(
+        new ChromiumBulkRead(document, kind, members, positions, testsOnTheWire(tests)));
     std::lock_guard lock(read->m_mutex);
     if (read->m_wanted <= 0) {
         read->finish();
@@ -150,12 +174,13 @@ std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocument
 }
 
 ChromiumBulkRead::ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
-                                   QList<qint32> positions)
+                                   QList<qint32> positions, QJsonArray tests)
     : m_tab(document.tab)
     , m_context(document.context)
     , m_kind(std::move(kind))
     , m_members(std::move(members))
     , m_positions(std::move(positions))
+    , m_tests(std::move(tests))
     , m_wanted(m_positions.size() * m_members.size())
 {
     m_texts.reserve(m_wanted);
@@ -258,7 +283,8 @@ void ChromiumBulkRead::callHelper(const QString &op, const QJsonArray &args, Nex
 void ChromiumBulkRead::askBulk()
 {
     const qsizetype done = m_texts.size() / m_members.size();
-    callHelper(u"readMany"_s, {m_kind, QJsonArray::fromStringList(m_members), positionRuns(m_positions.mid(done))},
+    callHelper(u"readMany"_s,
+               {m_kind, QJsonArray::fromStringList(m_members), positionRuns(m_positions.mid(done)), m_tests},
                [this](const QJsonValue &answer) { takeBulk(answer); });
 }
 
@@ -266,11 +292,11 @@ void ChromiumBulkRead::takeBulk(const QJsonValue &answer)
 {
     throwHelperFailure(answer.toObject());
     const qsizetype before = m_texts.size();
-    decodeBulk(answer.toObject(), m_texts, m_rest);
+    decodeBulk(answer.toObject(), m_wanted - before, m_texts, m_rest);
     if (m_texts.size() == before)
         throw AutomationError::automationFailure(errorSource(), u"a bulk read gave nothing"_s);
     // An answer stops early only at the end of an element.
-    if (m_texts.size() > m_wanted || m_texts.size() % m_members.size() != 0)
+    if (m_texts.size() % m_members.size() != 0)
         throw garbled();
     askLong();
 }

@@ -33,13 +33,14 @@ struct BulkRest
     QList<Part> parts;
 };
 
-// Appends the entries of one bulk answer of the page helper to texts, and
-// what they leave to do to rest. One piece per entry in its "t":
-// "<length>:<text>", "=<n>:" for the n-th short text sent again,
+// Appends the entries of one bulk answer of the page helper to texts, at
+// most room of them, and what they leave to do to rest. One piece per entry
+// in its "t": "<length>:<text>", "=<n>:" for the n-th short text sent again,
 // "^<entry>.<offset>.<length>:" for a part of an earlier entry of the
 // answer, "!:" for a missing member, "!<error number>:", or "~:" for an entry
-// that its "x" gives. Throws an AutomationError on a garbled answer.
-void decodeBulk(const QJsonObject &answer, QList<automation::MemberText> &texts, BulkRest &rest);
+// that its "x" gives; "-<n>:" stands for n entries passed over. Throws an
+// AutomationError on a garbled answer.
+void decodeBulk(const QJsonObject &answer, qsizetype room, QList<automation::MemberText> &texts, BulkRest &rest);
 
 // Fills in the parts once the entries they come from are in, in order, so
 // that a part of a part is whole: a part of a failed entry fails alike, and
@@ -58,8 +59,10 @@ class ChromiumBulkRead final : public automation::PendingRead,
                                public std::enable_shared_from_this<ChromiumBulkRead>
 {
 public:
+    // Passes over the elements that fail the tests, where there are any.
     static std::shared_ptr<ChromiumBulkRead> start(const ChromiumDocumentRef &document, const QString &kind,
-                                                   const QStringList &members, const QList<qint32> &positions);
+                                                   const QStringList &members, const QList<qint32> &positions,
+                                                   const QList<automation::TextTest> &tests = {});
 
     bool ready(std::chrono::milliseconds patience) override;
     QList<automation::MemberText> take() override;
@@ -68,7 +71,7 @@ private:
     using Next = std::function<void(const QJsonValue &answer)>;
 
     ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
-                     QList<qint32> positions);
+                     QList<qint32> positions, QJsonArray tests);
 
     // Every step below runs with m_mutex held.
     // Posts one evaluation; its value goes to next, a failure to failed().
@@ -93,6 +96,7 @@ private:
     const QString m_kind;
     const QStringList m_members;
     const QList<qint32> m_positions;
+    const QJsonArray m_tests; // as the helper takes them
     const qsizetype m_wanted;
 
     std::mutex m_mutex;

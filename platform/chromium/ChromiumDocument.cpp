@@ -78,4 +78,11 @@ automation::PendingReadPtr ChromiumElementCollection::startReadMany(const QStrin
     return ChromiumBulkRead::start(m_ref, m_kind, members, positions);
 }
 
+automation::PendingReadPtr ChromiumElementCollection::startReadSelected(const QStringList &members,
+                                                                        const QList<qint32> &positions,
+                                                                        const QList<automation::TextTest> &tests)
+{
+    return ChromiumBulkRead::start(m_ref, m_kind, members, positions, tests);
+}
+
 } // namespace chromium

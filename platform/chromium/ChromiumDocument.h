@@ -30,6 +30,9 @@ public:
     using automation::ElementCollection::startReadMany;
     QList<automation::MemberText> readMany(const QStringList &members, const QList<qint32> &positions) override;
     automation::PendingReadPtr startReadMany(const QStringList &members, const QList<qint32> &positions) override;
+    // The page makes the tests as it reads.
+    automation::PendingReadPtr startReadSelected(const QStringList &members, const QList<qint32> &positions,
+                                                 const QList<automation::TextTest> &tests) override;
 
 private:
 

@@ -155,6 +155,40 @@
     };
   };
 
+  // Whether an element fails one of the tests [member, how, texts, longest,
+  // afterPassing]: "in" its text is one of texts, "out" none of them, "has"
+  // it is not empty, at most longest long (when that is above 0) and holds
+  // each of texts. A member the element lacks reads as the empty text, and
+  // a value that is no text passes. An element with a member whose read
+  // throws never fails: the caller's own read of it tells the failure. A
+  // test afterPassing is made only where the tests before it passed, as the
+  // caller reads it. Null when there are no tests.
+  const testsFailed = (tests, makeAttributeTest) => {
+    if (!tests || !tests.length) return null;
+    const checks = tests.map(([member, how, texts, longest, afterPassing]) => {
+      const listed = new Set(texts);
+      const passes = how === 'in' ? (v) => listed.has(v)
+        : how === 'out' ? (v) => !listed.has(v)
+          : (v) => v !== '' && (longest <= 0 || v.length <= longest) && texts.every((t) => v.includes(t));
+      return { reader: memberReader(member, makeAttributeTest), passes, afterPassing };
+    });
+    return (el) => {
+      let fails = false;
+      for (const { reader, passes, afterPassing } of checks) {
+        if (afterPassing && fails) continue;
+        let v;
+        try {
+          v = reader(el);
+        } catch (e) {
+          return false;
+        }
+        if (v === MISSING) v = '';
+        if (typeof v === 'string' && !passes(v)) fails = true;
+      }
+      return fails;
+    };
+  };
+
   const guarded = (fn) => (...args) => {
     try {
       return fn(...args);
@@ -184,13 +218,16 @@
     // which x then gives as [entry, value] or, for a text too long for one
     // answer, [entry, null, token, length] to fetch by chunk(). An answer
     // stops early, after at least one element, once its texts pass BULK;
-    // the caller asks for the rest.
-    readMany: guarded((kind, members, runs) => {
+    // the caller asks for the rest. With tests, an element that fails them
+    // is passed over unread, and "-<n>:" stands for n such entries.
+    readMany: guarded((kind, members, runs, tests) => {
       const list = collections[kind]();
       let count = 0;
       for (let r = 1; r < runs.length; r += 2) count += runs[r];
       // One query of the document pays off only over many elements.
-      const readers = members.map((member) => memberReader(member, count > 256 ? bulkAttributeTest : attributeTest));
+      const attributes = count > 256 ? bulkAttributeTest : attributeTest;
+      const readers = members.map((member) => memberReader(member, attributes));
+      const failsATest = testsFailed(tests, attributes);
       const partOf = members.map(partFinder);
       const pieces = [];
       const x = [];
@@ -199,9 +236,17 @@
       const repeats = new Map();
       let size = 0;
       let entry = 0;
+      let passed = 0; // entries passed over since the last piece
       for (let r = 0; r < runs.length && size <= BULK; r += 2) {
         for (let i = runs[r], end = runs[r] + runs[r + 1]; i < end && size <= BULK; i++) {
           const el = list[i];
+          if (el && failsATest && failsATest(el)) {
+            passed += readers.length;
+            entry += readers.length;
+            continue;
+          }
+          if (passed) pieces.push('-' + passed + ':');
+          passed = 0;
           for (let j = 0; j < readers.length; j++, entry++) {
             let v;
             try {
@@ -233,6 +278,7 @@
           }
         }
       }
+      if (passed) pieces.push('-' + passed + ':');
       return { t: pieces.join(''), x };
     }),
     // The piece of a kept text at offset; the last piece lets it go.

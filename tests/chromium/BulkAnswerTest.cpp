@@ -14,10 +14,11 @@ using automation::MemberText;
 
 namespace {
 
-QList<MemberText> decoded(const QJsonObject &answer, QList<MemberText> texts, chromium::BulkRest *rest = nullptr)
+QList<MemberText> decoded(const QJsonObject &answer, QList<MemberText> texts, chromium::BulkRest *rest = nullptr,
+                          qsizetype room = 1000)
 {
     chromium::BulkRest left;
-    chromium::decodeBulk(answer, texts, left);
+    chromium::decodeBulk(answer, room, texts, left);
     if (rest)
         *rest = left;
     return texts;
@@ -50,6 +51,27 @@ TEST(BulkAnswer, EveryKindOfPieceIsOneEntry)
     ASSERT_EQ(rest.parts.size(), 1);
     EXPECT_EQ(rest.parts[0].entry, 7);
     EXPECT_EQ(rest.parts[0].source, 1);
+}
+
+// Entries passed over keep the numbering of the rest, and an answer cannot
+// make more entries than the read asked for, however few its pieces.
+TEST(BulkAnswer, EntriesPassedOverCountAsEntriesWithinTheRoomLeft)
+{
+    chromium::BulkRest rest;
+    const QList<MemberText> texts = decoded({{u"t"_s, u"-2:1:a^2.0.1:-3:~:"_s}, {u"x"_s, QJsonArray{QJsonArray{7, 5}}}},
+                                            {{u"earlier"_s, 0}}, &rest, 8);
+    ASSERT_EQ(texts.size(), 9);
+    for (const qsizetype entry : {1, 2, 5, 6, 7})
+        EXPECT_TRUE(texts[entry].passedOver) << entry;
+    EXPECT_EQ(texts[3].text, u"a"_s);
+    EXPECT_FALSE(texts[3].passedOver);
+    ASSERT_EQ(rest.parts.size(), 1);
+    EXPECT_EQ(rest.parts[0].source, 3);
+    EXPECT_EQ(texts[8].text, u"5"_s);
+    for (const QString &pieces : {u"-9:"_s, u"1:a-8:"_s, u"-0:"_s, u"--1:"_s, u"-x:"_s, u"-9223372036854775807:"_s}) {
+        SCOPED_TRACE(pieces.toStdString());
+        EXPECT_THROW(decoded({{u"t"_s, pieces}}, {}, nullptr, 8), automation::AutomationError);
+    }
 }
 
 // Parts are filled in only once every text is in, since they may come from a

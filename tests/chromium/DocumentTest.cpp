@@ -4,6 +4,8 @@
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 
+#include <numeric>
+
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 using testsupport::errorNumber;
@@ -293,4 +295,49 @@ TEST_F(ChromiumTest, AHelperOfAnotherVersionInThePageIsNotOurs)
     EXPECT_GT(all->length(), 1);
     EXPECT_EQ(all->readMany({u"tagName"_s}, 0, 1).front().text, u"HTML"_s);
     EXPECT_EQ(elementById(browser->document(), u"box"_s)->get(u"innerText"_s).toString(), u"box"_s);
+}
+
+// The page passes elements over by the texts our reads give, whatever its
+// own scripts changed of what they see, and reads the others as a plain
+// read does.
+TEST_F(ChromiumTest, ElementsArePassedOverInThePageAsOurReadsSeeThem)
+{
+    using Kind = automation::TextTest::Kind;
+    const QString hostile = uR"(<script>
+      Object.defineProperty(Element.prototype, 'tagName', {get() { return 'INPUT'; }});
+      Object.defineProperty(HTMLAnchorElement.prototype, 'href', {get() { return 'http://hacked/'; }});
+      Set.prototype.has = () => true;
+      Array.prototype.every = () => true;
+      String.prototype.includes = () => true;
+      Object.getPrototypeOf = () => null;
+    </script>)"_s;
+    for (const QString &html : {kForm, QString(kForm + hostile)}) {
+        auto all = openPage(u"/selected.html"_s, html)->document()->collection(CollectionKind::All);
+        QList<qint32> positions(all->length());
+        std::iota(positions.begin(), positions.end(), 0);
+        const QStringList members{u"id"_s, u"tagName"_s};
+        const QList<automation::MemberText> plain = all->readMany(members, positions);
+        const auto kept = [&](const QList<automation::TextTest> &tests) {
+            const QList<automation::MemberText> texts = all->startReadSelected(members, positions, tests)->take();
+            EXPECT_EQ(texts.size(), plain.size());
+            QStringList ids;
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                if (texts[i].passedOver)
+                    continue;
+                EXPECT_EQ(texts[i].text, plain[i].text);
+                if (i % 2 == 0)
+                    ids.append(texts[i].text);
+            }
+            return ids;
+        };
+        EXPECT_EQ(kept({{u"TagName"_s, Kind::Listed, {u"INPUT"_s}}}), (QStringList{u"name"_s, u"check"_s}));
+        EXPECT_EQ(kept({{u"tagName"_s, Kind::Listed, {u"INPUT"_s}}, {u"type"_s, Kind::Unlisted, {u"text"_s}, 0, true}}),
+                  QStringList{u"check"_s});
+        EXPECT_EQ(kept({{u"href"_s, Kind::Contains, {u"example"_s, u"/x"_s}}}), QStringList{u"link"_s});
+        EXPECT_EQ(kept({{u"href"_s, Kind::Contains, {u"example"_s, u"/y"_s}}}), QStringList{});
+        // A custom attribute stands in for a member, and a missing one is empty.
+        EXPECT_EQ(kept({{u"foo"_s, Kind::Contains, {}}}), QStringList{u"box"_s});
+        EXPECT_EQ(kept({{u"innerText"_s, Kind::Contains, {u"box"_s}, 3}}), QStringList{u"box"_s});
+        EXPECT_EQ(kept({{u"id"_s, Kind::Listed, {}}}), QStringList{});
+    }
 }

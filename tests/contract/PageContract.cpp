@@ -110,6 +110,44 @@ TEST_P(PageContract, aBulkReadByPositionsReadsEachAsTheRangeDoes)
     EXPECT_TRUE(all->readMany(members, QList<qint32>{}).isEmpty());
 }
 
+// Both backends pass over every element that fails the tests, and read the
+// others, and whatever lies outside the collection, as a plain read does.
+TEST_P(PageContract, aSelectedReadPassesOverWhatFailsItsTests)
+{
+    using Kind = automation::TextTest::Kind;
+    auto all = scene.browser->document()->collection(CollectionKind::All);
+    const QStringList members{u"id"_s, u"value"_s};
+    const QList<qint32> positions{0, 1, 2, 3, 4, 5, 6, 7};
+    const QList<automation::MemberText> plain = all->readMany(members, positions);
+    const auto kept = [&](const QList<automation::TextTest> &tests) {
+        const QList<automation::MemberText> texts = all->startReadSelected(members, positions, tests)->take();
+        EXPECT_EQ(texts.size(), plain.size());
+        QList<qint32> read;
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            EXPECT_EQ(texts[i].passedOver, texts[i - i % 2].passedOver) << "an element is passed over whole";
+            if (texts[i].passedOver)
+                continue;
+            EXPECT_EQ(texts[i].text, plain[i].text);
+            EXPECT_EQ(texts[i].errorNumber, plain[i].errorNumber);
+            if (i % 2 == 0)
+                read.append(positions[i / 2]);
+        }
+        return read;
+    };
+    EXPECT_EQ(kept({{u"tagName"_s, Kind::Listed, {u"INPUT"_s}}}), (QList<qint32>{5, 7}));
+    EXPECT_EQ(kept({{u"TAGNAME"_s, Kind::Unlisted, {u"HTML"_s, u"HEAD"_s, u"TITLE"_s, u"BODY"_s}}}),
+              (QList<qint32>{4, 5, 6, 7}));
+    EXPECT_EQ(kept({{u"tagName"_s, Kind::Listed, {u"INPUT"_s, u"SPAN"_s}}, {u"name"_s, Kind::Contains, {u"na"_s}}}),
+              (QList<qint32>{6, 7}));
+    // The value of DIV is missing and reads as empty, whether the test that
+    // reads it is made or not.
+    EXPECT_EQ(kept({{u"tagName"_s, Kind::Listed, {u"DIV"_s}}, {u"value"_s, Kind::Unlisted, {}, 0, true}}),
+              (QList<qint32>{4, 7}));
+    EXPECT_EQ(kept({{u"value"_s, Kind::Listed, {QString()}}}), (QList<qint32>{0, 1, 2, 3, 4, 6, 7}));
+    EXPECT_EQ(kept({{u"innerText"_s, Kind::Contains, {u"box"_s}, 3}}), (QList<qint32>{4, 7}));
+    EXPECT_EQ(kept({}), (QList<qint32>{0, 1, 2, 3, 4, 5, 6, 7}));
+}
+
 TEST_P(PageContract, lookUpByIdentifierThenName)
 {
     auto document = scene.browser->document();

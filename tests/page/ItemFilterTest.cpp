@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -215,4 +217,63 @@ TEST(ItemFilterMatch, LinksAndTexts)
     f.setName(u"q"_s, 0);
     EXPECT_TRUE(passes(f, kName, u"q"_s));
     EXPECT_FALSE(passes(f, kName, u"e"_s));
+}
+
+// The tests a page makes to pass elements over let through every element
+// that the filter passes, whatever its conditions and the element's texts,
+// and pass over what a tag and type filter turns away.
+TEST(ItemFilterPreselection, PassesEveryElementTheFilterPasses)
+{
+    std::mt19937 random(12);
+    const auto pick = [&](const QStringList &choices) { return choices[random() % choices.size()]; };
+    const auto flag = [&] { return qint16(random() % 2); };
+    const QStringList tags{u"A"_s, u"B"_s, u"FONT"_s, u"INPUT"_s, u"IMG"_s, u"TH"_s, u"TR"_s, u"TD"_s, u"BR"_s, u"DIV"_s, {}};
+    const QStringList types{u"text"_s, u"radio"_s, u"submit"_s, u"hidden"_s, u"checkbox"_s, {}};
+    const QStringList inners{{}, u"bold"_s, u"<b>bold</b>"_s, u"  <i>bold"_s, u"\t<b>bold"_s, QString(1100, u'x') + u"bold"_s};
+    const QStringList texts{{}, u"pict"_s, u"xac"_s, u"q"_s, u"a pict of xac"_s};
+    const QStringList hrefs{{}, u"http://secure/path"_s, u"mailto:secure"_s, u"https://a/"_s, u"path"_s};
+    const QStringList wanted{{}, u"bold"_s, u"pict"_s, u"xac"_s, u"secure"_s, u"path"_s, u"・"_s};
+    int passed = 0;
+    for (int trial = 0; trial < 20000; ++trial) {
+        ItemFilter filter;
+        if (flag())
+            filter.setTagName(flag(), flag(), flag(), flag(), flag(), flag(), flag(), flag(), flag(), flag());
+        if (flag())
+            filter.setType(flag(), flag(), flag(), flag(), flag());
+        if (flag())
+            filter.setInnerHtml(pick(wanted), flag(), flag());
+        if (flag())
+            filter.setTooltip(pick(wanted), flag());
+        if (flag())
+            filter.setHref(flag(), flag(), pick(wanted), pick(wanted));
+        if (flag())
+            filter.setId(pick(wanted), flag());
+        if (flag())
+            filter.setName(pick(wanted), flag());
+
+        // Any property may be missing.
+        Element element;
+        const std::pair<qint32, QString> drawn[]{{kTagName, pick(tags)}, {kType, pick(types)}, {kInnerHtml, pick(inners)},
+                                                 {kAlt, pick(texts)},     {kHref, pick(hrefs)}, {kId, pick(texts)},
+                                                 {kName, pick(texts)}};
+        for (const auto &[code, text] : drawn) {
+            if (random() % 5)
+                element.properties.insert(code, text);
+        }
+        const bool passes = element.passes(filter);
+        const bool passedOver = automation::failsATest(filter.preselection(), [&](const QString &member) {
+            for (const qint32 code : kEveryCode) {
+                if (PropertyMember(code) == member && element.properties.contains(code))
+                    return QVariant(element.properties[code]);
+            }
+            throw automation::AutomationError::memberNotFound(u"test"_s, member);
+        });
+        ASSERT_FALSE(passes && passedOver) << "trial " << trial;
+        passed += passes;
+        // A missing type fails a type filter's "other" here, and passes there.
+        if (!filter.innerOn() && !filter.tooltipOn() && !filter.hrefOn() && !filter.idOn() && !filter.nameOn()
+            && element.properties.contains(kType))
+            EXPECT_EQ(passedOver, !passes) << "trial " << trial;
+    }
+    EXPECT_GT(passed, 1000);
 }

@@ -52,6 +52,39 @@ const QString kHostile = uR"html(<script>
   document.currentScript.remove();
 </script>)html"_s;
 
+using FilterCase = std::pair<const char *, std::function<void(CWebPageHV &)>>;
+
+// Each filter category alone, with each of its kinds of condition, and together.
+QList<FilterCase> filterCases()
+{
+    return {
+        {"tag A", [](CWebPageHV &p) { p.SetFilter_TagName(1, 0, 0, 0, 0, 0, 0, 0, 0, 0); }},
+        {"tag TH, TR, TD", [](CWebPageHV &p) { p.SetFilter_TagName(0, 0, 0, 0, 0, 1, 1, 1, 0, 0); }},
+        {"tag FONT, BR", [](CWebPageHV &p) { p.SetFilter_TagName(0, 0, 1, 0, 0, 0, 0, 0, 1, 0); }},
+        {"tag other", [](CWebPageHV &p) { p.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1); }},
+        {"type text", [](CWebPageHV &p) { p.SetFilter_Type(1, 0, 0, 0, 0); }},
+        {"type submit, hidden", [](CWebPageHV &p) { p.SetFilter_Type(0, 0, 1, 1, 0); }},
+        {"type other", [](CWebPageHV &p) { p.SetFilter_Type(0, 0, 0, 0, 1); }},
+        {"inner text", [](CWebPageHV &p) { p.SetFilter_Innerhtml(u"bold"_s, 0, 0); }},
+        {"inner text, extended", [](CWebPageHV &p) { p.SetFilter_Innerhtml(u"bold"_s, 0, 1); }},
+        {"inner other", [](CWebPageHV &p) { p.SetFilter_Innerhtml(QString(), 1, 0); }},
+        {"inner extended only", [](CWebPageHV &p) { p.SetFilter_Innerhtml(QString(), 0, 1); }},
+        {"tooltip", [](CWebPageHV &p) { p.SetFilter_Tooltip(u"pict"_s, 0); }},
+        {"tooltip other", [](CWebPageHV &p) { p.SetFilter_Tooltip(QString(), 1); }},
+        {"href http", [](CWebPageHV &p) { p.SetFilter_Href(1, 0, QString(), QString()); }},
+        {"href other", [](CWebPageHV &p) { p.SetFilter_Href(0, 1, QString(), QString()); }},
+        {"href texts", [](CWebPageHV &p) { p.SetFilter_Href(0, 0, u"secure"_s, u"path"_s); }},
+        {"href dot", [](CWebPageHV &p) { p.SetFilter_Href(0, 0, u"・"_s, QString()); }},
+        {"id", [](CWebPageHV &p) { p.SetFilter_ID(u"xac"_s, 0); }},
+        {"name other", [](CWebPageHV &p) { p.SetFilter_Name(QString(), 1); }},
+        {"input, text, name q", [](CWebPageHV &p) {
+             p.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
+             p.SetFilter_Type(1, 0, 0, 0, 0);
+             p.SetFilter_Name(u"q"_s, 0);
+         }},
+    };
+}
+
 class PageTest : public testsupport::ChromiumTest
 {
 protected:
@@ -92,6 +125,26 @@ protected:
         for (const QList<ItemText> &row : page.GetItemStrRows(items.mid(1), {10}))
             ids.append(row[0].text);
         return ids;
+    }
+
+    // What examining every element by the filter's own rules finds: each
+    // position in the search's order, or the first match from centre.
+    QList<ItemNo> examinedOneByOne(bool all, ItemNo centre = -1)
+    {
+        const ItemFilter &filter = page.itemFilter();
+        const QList<ItemNo> items = allItems();
+        const QList<qint32> codes = filter.propertyCodes();
+        const QList<QList<ItemText>> rows = page.GetItemStrRows(items, codes);
+        QList<ItemNo> found{0};
+        for (ItemNo i = 0; i < items.size(); ++i) {
+            const ItemNo p = all ? i : CWebPageHV::SearchItemNo(centre, i, ItemNo(items.size()));
+            if (!filter.match([&](qint32 code) { return rows[p][codes.indexOf(code)]; }))
+                continue;
+            found.append(p);
+            if (!all)
+                break;
+        }
+        return found;
     }
 
     QString read(ItemNo item, qint32 code, bool *unavailable = nullptr)
@@ -186,32 +239,7 @@ TEST_F(PageTest, LongTextsArriveWholeInBulk)
 
 TEST_F(PageTest, FilterCategoriesAloneAndTogetherAlsoOnAHostilePage)
 {
-    const QList<std::pair<const char *, std::function<void(CWebPageHV &)>>> filters{
-        {"tag A", [](CWebPageHV &p) { p.SetFilter_TagName(1, 0, 0, 0, 0, 0, 0, 0, 0, 0); }},
-        {"tag TH, TR, TD", [](CWebPageHV &p) { p.SetFilter_TagName(0, 0, 0, 0, 0, 1, 1, 1, 0, 0); }},
-        {"tag FONT, BR", [](CWebPageHV &p) { p.SetFilter_TagName(0, 0, 1, 0, 0, 0, 0, 0, 1, 0); }},
-        {"tag other", [](CWebPageHV &p) { p.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1); }},
-        {"type text", [](CWebPageHV &p) { p.SetFilter_Type(1, 0, 0, 0, 0); }},
-        {"type submit, hidden", [](CWebPageHV &p) { p.SetFilter_Type(0, 0, 1, 1, 0); }},
-        {"type other", [](CWebPageHV &p) { p.SetFilter_Type(0, 0, 0, 0, 1); }},
-        {"inner text", [](CWebPageHV &p) { p.SetFilter_Innerhtml(u"bold"_s, 0, 0); }},
-        {"inner text, extended", [](CWebPageHV &p) { p.SetFilter_Innerhtml(u"bold"_s, 0, 1); }},
-        {"inner other", [](CWebPageHV &p) { p.SetFilter_Innerhtml(QString(), 1, 0); }},
-        {"inner extended only", [](CWebPageHV &p) { p.SetFilter_Innerhtml(QString(), 0, 1); }},
-        {"tooltip", [](CWebPageHV &p) { p.SetFilter_Tooltip(u"pict"_s, 0); }},
-        {"tooltip other", [](CWebPageHV &p) { p.SetFilter_Tooltip(QString(), 1); }},
-        {"href http", [](CWebPageHV &p) { p.SetFilter_Href(1, 0, QString(), QString()); }},
-        {"href other", [](CWebPageHV &p) { p.SetFilter_Href(0, 1, QString(), QString()); }},
-        {"href texts", [](CWebPageHV &p) { p.SetFilter_Href(0, 0, u"secure"_s, u"path"_s); }},
-        {"href dot", [](CWebPageHV &p) { p.SetFilter_Href(0, 0, u"・"_s, QString()); }},
-        {"id", [](CWebPageHV &p) { p.SetFilter_ID(u"xac"_s, 0); }},
-        {"name other", [](CWebPageHV &p) { p.SetFilter_Name(QString(), 1); }},
-        {"input, text, name q", [](CWebPageHV &p) {
-             p.SetFilter_TagName(0, 0, 0, 1, 0, 0, 0, 0, 0, 0);
-             p.SetFilter_Type(1, 0, 0, 0, 0);
-             p.SetFilter_Name(u"q"_s, 0);
-         }},
-    };
+    const QList<FilterCase> filters = filterCases();
     const QList<QStringList> expected{
         {u"secure"_s, u"script"_s, u"mail"_s, u"anchor"_s},
         {u"row"_s, u"head"_s, u"cell"_s},
@@ -272,6 +300,51 @@ TEST_F(PageTest, FirstMatchAndTheRememberedPosition)
     settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, key, QString::number(itemsById()[u"mail"_s]));
     EXPECT_EQ(found(links, false, true), QStringList{u"mail"_s});
     EXPECT_EQ(found(links, false, false), QStringList{u"secure"_s});
+}
+
+// The page passes over what cannot match and the filter judges the rest:
+// the same elements as judging every one, for whole-list and first-match
+// searches from anywhere, on a page that redefines what its scripts see too.
+TEST_F(PageTest, PassingOverInThePageFindsWhatExaminingEveryElementFinds)
+{
+    QList<FilterCase> filters = filterCases();
+    filters += {
+        {"tag other, type other", [](CWebPageHV &p) {
+             p.SetFilter_TagName(0, 0, 0, 0, 0, 0, 0, 0, 0, 1);
+             p.SetFilter_Type(0, 0, 0, 0, 1);
+         }},
+        {"tag A, href http and other", [](CWebPageHV &p) {
+             p.SetFilter_TagName(1, 0, 0, 0, 0, 0, 0, 0, 0, 0);
+             p.SetFilter_Href(1, 1, QString(), QString());
+         }},
+        {"inner other, extended, id other", [](CWebPageHV &p) {
+             p.SetFilter_Innerhtml(QString(), 1, 1);
+             p.SetFilter_ID(QString(), 1);
+         }},
+        {"tooltip and name texts", [](CWebPageHV &p) {
+             p.SetFilter_Tooltip(u"a"_s, 0);
+             p.SetFilter_Name(u"e"_s, 1);
+         }},
+    };
+    for (const auto &[path, html] : {std::pair{u"/passed-over.html"_s, kElements},
+                                     std::pair{u"/hostile-passed-over.html"_s, QString(kElements + kHostile)}}) {
+        bind(path, html);
+        const ItemNo n = page.GetWebItemN(-1);
+        for (const auto &[name, filter] : filters) {
+            SCOPED_TRACE(testing::Message() << path.toStdString() << ": " << name);
+            page.ClearItemFilter();
+            filter(page);
+            QList<ItemNo> searched;
+            page.SearchItem(searched, true, false);
+            EXPECT_EQ(searched, examinedOneByOne(true));
+            for (const ItemNo centre : {ItemNo(0), ItemNo(n / 2), ItemNo(n - 1)}) {
+                settings.SaveSetting(u"Vorlane"_s, u"ItemFilter"_s, page.itemFilter().key(), QString::number(centre));
+                page.SearchItem(searched, false, true);
+                EXPECT_EQ(searched, examinedOneByOne(false, centre)) << "from " << centre;
+            }
+        }
+    }
+    EXPECT_EQ(ui.beeps, 0);
 }
 
 TEST_F(PageTest, WrittenValuesAreSeenByThePageAsAUsersEdit)

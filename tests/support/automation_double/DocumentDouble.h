@@ -14,7 +14,7 @@ using ElementList = QList<std::shared_ptr<ElementDouble>>;
 // One of a page's live collections: it reflects the page's elements at the
 // moment of each call. Links are A and AREA elements with an href, images
 // IMG, forms FORM, frames FRAME and IFRAME, chosen by their tagName member.
-// Its members: length, item, readMany (also when started, and by
+// Its members: length, item, readMany (also when started, selected, and by
 // positions), typeName.
 class ElementCollectionDouble final : public ElementCollection, public Scripted
 {
@@ -30,6 +30,9 @@ public:
     QList<MemberText> readMany(const QStringList &members, const QList<qint32> &positions) override;
     // Read at once; while reads are held, it reports not ready until released.
     PendingReadPtr startReadMany(const QStringList &members, const QList<qint32> &positions) override;
+    // Passes over every element that fails the tests.
+    PendingReadPtr startReadSelected(const QStringList &members, const QList<qint32> &positions,
+                                     const QList<TextTest> &tests) override;
 
     // A browser still busy with the reads started from now on.
     void holdReads() { m_held = std::make_shared<bool>(true); }
@@ -40,6 +43,8 @@ public:
 
 private:
     ElementList members() const;
+    // A read of what `read` gives, held while reads are.
+    PendingReadPtr started(const std::function<QList<MemberText>()> &reading);
 
     std::shared_ptr<const ElementList> m_all;
     CollectionKind m_kind;

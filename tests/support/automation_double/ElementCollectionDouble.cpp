@@ -85,7 +85,30 @@ QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, 
 
 PendingReadPtr ElementCollectionDouble::startReadMany(const QStringList &members, const QList<qint32> &positions)
 {
-    PendingReadPtr read = finishedRead([&] { return readMany(members, positions); });
+    return started([&] { return readMany(members, positions); });
+}
+
+PendingReadPtr ElementCollectionDouble::startReadSelected(const QStringList &members, const QList<qint32> &positions,
+                                                          const QList<TextTest> &tests)
+{
+    return started([&] {
+        QList<MemberText> texts = readMany(members, positions);
+        const ElementList current = this->members();
+        for (qsizetype row = 0; row < positions.size(); ++row) {
+            const qint32 index = positions[row];
+            if (index < 0 || index >= current.size()
+                || !failsATest(tests, [&](const QString &member) { return current.at(index)->get(member); }))
+                continue;
+            for (qsizetype j = 0; j < members.size(); ++j)
+                texts[row * members.size() + j] = {QString(), 0, true};
+        }
+        return texts;
+    });
+}
+
+PendingReadPtr ElementCollectionDouble::started(const std::function<QList<MemberText>()> &reading)
+{
+    PendingReadPtr read = finishedRead(reading);
     if (!m_held)
         return read;
 
