@@ -58,8 +58,8 @@ public:
     // category reads its property, whatever the ones before it decided.
     bool match(const std::function<ItemText(qint32 code)> &read) const;
     // Tests of the same properties that every element match() passes also
-    // passes, for a page to pick out the elements worth reading; none when
-    // every element passes.
+    // passes, so that a page may pass over the elements that fail them;
+    // none when every element passes.
     QList<automation::TextTest> preselection() const;
 
     // The settings key under which the filter remembers where it last found
