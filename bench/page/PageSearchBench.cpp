@@ -1,6 +1,8 @@
 // The page model's search and row reads on a page of 10,000 elements in a
 // real headless Chromium, against the same selection made by one script run
 // in the page.
+//
+//   build/bench/page/bench_page_search [turns, 9 unless given]
 #include "bench/support/CountingUi.h"
 #include "bench/support/Timing.h"
 #include "page/CWebPageHV.h"
@@ -16,6 +18,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <functional>
 #include <numeric>
@@ -62,15 +65,16 @@ using bench::CountingUi;
 using bench::median;
 using bench::msOf;
 
-constexpr int kRepeats = 9;
+// Turns timed of each piece of work; the first argument sets it.
+int repeats = 9;
 
-// The median time of `work` over kRepeats runs, after one run that warms up
+// The median time of `work` over repeats runs, after one run that warms up
 // both sides (the page's script compiler, our connection).
 double medianMs(const std::function<void()> &work)
 {
     work();
     QList<double> times;
-    for (int i = 0; i < kRepeats; ++i)
+    for (int i = 0; i < repeats; ++i)
         times.append(msOf(work));
     return median(times);
 }
@@ -90,7 +94,7 @@ Compared compare(const std::function<void()> &first, const std::function<void()>
     first();
     second();
     QList<double> firsts, seconds, ratios;
-    for (int i = 0; i < kRepeats; ++i) {
+    for (int i = 0; i < repeats; ++i) {
         firsts.append(msOf(first));
         seconds.append(msOf(second));
         ratios.append(firsts.back() / seconds.back());
@@ -126,7 +130,7 @@ int run()
         std::fprintf(stderr, "the page did not bind\n");
         return 1;
     }
-    std::printf("elements: %d; times are medians of %d runs\n", page.GetWebItemN(-1), kRepeats);
+    std::printf("elements: %d; times are medians of %d runs\n", page.GetWebItemN(-1), repeats);
 
     chromium::ChromiumEndpoint endpoint(headless.endpoint(), {});
     chromium::TabPtr tab;
@@ -174,7 +178,7 @@ int run()
                 qlonglong(links.size() - 1), agree ? "yes" : "NO");
     std::printf("(a) SearchItem, both selections: %.1f ms\n", search.firstMs);
     std::printf("(b) one script in the page:      %.1f ms\n", search.secondMs);
-    std::printf("a / b: %.2f, the median of the ratios of %d turns (target at most 1.5)\n", search.ratio, kRepeats);
+    std::printf("a / b: %.2f, the median of the ratios of %d turns (target at most 1.5)\n", search.ratio, repeats);
     std::printf("(c) GetItemStrRows, %d rows x 10 columns: %.1f ms (target under 30)\n", kScreenRows, rowsMs);
     std::printf("    the same by %d single GetItemStr calls: %.1f ms\n", kScreenRows * 10, cellsMs);
     std::printf("beeps and message boxes: %d\n", ui.reports);
@@ -186,6 +190,8 @@ int run()
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1)
+        repeats = std::max(1, std::atoi(argv[1]));
     try {
         return run();
     } catch (const std::exception &e) {
