@@ -9,8 +9,5 @@ namespace chromium {
 // positions, [first, count, first, count, ...], so that a list of thousands
 // of neighbours travels as a few numbers.
 QJsonArray positionRuns(const QList<qint32> &positions);
-// The positions of runs from the helper; throws an AutomationError on runs
-// that are no runs.
-QList<qint32> positionsOfRuns(const QJsonArray &runs);
 
 } // namespace chromium

@@ -5,7 +5,6 @@
 #include "platform/chromium/PositionRuns.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 
@@ -141,17 +140,4 @@ TEST(PositionRuns, NeighboursTravelAsRunsInTheirOrder)
     const QList<qint32> positions{3, 4, 5, 9, 8, 8, -1, 0, 2147483646, 2147483647};
     EXPECT_EQ(chromium::positionRuns(positions), (QJsonArray{3, 3, 9, 1, 8, 1, 8, 1, -1, 2, 2147483646, 2}));
     EXPECT_EQ(chromium::positionRuns({}), QJsonArray{});
-    EXPECT_EQ(chromium::positionsOfRuns(QJsonArray{3, 3, 9, 1, 2147483646, 2}),
-              (QList<qint32>{3, 4, 5, 9, 2147483646, 2147483647}));
-}
-
-// Runs from the page that could not come from a collection are garbled,
-// rather than positions made up from them.
-TEST(PositionRuns, RunsThatAreNoRunsAreGarbled)
-{
-    for (const QJsonArray &runs : {QJsonArray{3}, QJsonArray{-1, 2}, QJsonArray{3, 0}, QJsonArray{3, -2},
-                                   QJsonArray{u"3"_s, 1}, QJsonArray{2147483647, 2}, QJsonArray{1.5, 1}}) {
-        SCOPED_TRACE(QJsonDocument(runs).toJson(QJsonDocument::Compact).toStdString());
-        EXPECT_THROW(chromium::positionsOfRuns(runs), automation::AutomationError);
-    }
 }
