@@ -179,7 +179,6 @@ int runElements(CliCall &call)
     for (qsizetype first = 0; first < items.size(); first += kRowsPerRun) {
         progress.set(u"reading elements"_s, first, items.size());
         const std::unique_ptr<ItemRowsRead> current = std::exchange(next, startRun(first + kRowsPerRun));
-        const QList<ItemNo> run = items.mid(first, kRowsPerRun);
         const QList<QList<ItemText>> rows = current->take();
         failureNumbers += bound->takeReportedErrors();
         for (qsizetype r = 0; r < rows.size(); ++r) {
@@ -198,21 +197,22 @@ int runElements(CliCall &call)
                 }
             }
             const qsizetype no = first + r + 1;
+            const ItemNo item = items[first + r];
             if (!failed.isEmpty()) {
                 failedReads += failed.size();
                 ++failedRows;
                 if (format == RowFormat::Text)
-                    call.err().message(u"item "_s + QString::number(run[r]) + u": "_s + failedKeys.join(u", "_s)
+                    call.err().message(u"item "_s + QString::number(item) + u": "_s + failedKeys.join(u", "_s)
                                        + u" could not be read"_s);
             }
             if (format == RowFormat::Text) {
-                QStringList fields{QString::number(no), QString::number(run[r])};
+                QStringList fields{QString::number(no), QString::number(item)};
                 for (const ItemText &cell : rows[r])
                     fields.append(cell.text);
                 call.out() << TsvLine(fields) << '\n';
                 continue;
             }
-            JsonFields row{{u"no"_s, qint64(no)}, {u"item"_s, qint64(run[r])}};
+            JsonFields row{{u"no"_s, qint64(no)}, {u"item"_s, qint64(item)}};
             row.reserve(columns.size() + 4);
             for (qsizetype c = 0; c < columns.size(); ++c)
                 row.append({kJsonKeys[c], rows[r][c].text});
