@@ -83,7 +83,7 @@ private:
     void askLong();
     // The long text under way is that entry; on to the next.
     void keepLong(const automation::MemberText &entry);
-    // Fails the read while its bulk entries are not all in, else the long text under way.
+    // Fails the long text under way when there is one, else the read.
     void failed(const automation::AutomationError &error);
     void finish(std::optional<automation::AutomationError> error = std::nullopt);
     bool deadlinePassed() const;
