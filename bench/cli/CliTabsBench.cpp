@@ -3,17 +3,16 @@
 //
 //   build/bench/cli/bench_cli_tabs [tabs] [rounds]
 #include "bench/support/LoadedTabs.h"
+#include "bench/support/Timing.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QThread>
 
-#include <algorithm>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -34,12 +33,6 @@ double timedRun(const QString &program, const QStringList &arguments, qsizetype 
     return ms;
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -58,15 +51,21 @@ int main(int argc, char **argv)
     const QStringList cli{u"--endpoint"_s, http, u"tabs"_s};
     qsizetype listed = 0;
 
-    std::vector<double> ours;
-    std::vector<double> curl;
+    QList<double> ours;
+    QList<double> curl;
     for (int round = 0; round < rounds; ++round) {
-        curl.push_back(timedRun(u"curl"_s, {u"-s"_s, u"-o"_s, u"/dev/null"_s, http + u"/json/list"_s}));
-        ours.push_back(timedRun(QStringLiteral(VORLANE_CLI), cli, &listed));
+        curl.append(timedRun(u"curl"_s, {u"-s"_s, u"-o"_s, u"/dev/null"_s, http + u"/json/list"_s}));
+        ours.append(timedRun(QStringLiteral(VORLANE_CLI), cli, &listed));
+        // A failed run has no time to count: its -1 would pass for a fast one.
+        if (curl.back() < 0 || ours.back() < 0) {
+            std::fprintf(stderr, "bench_cli_tabs: %s failed in round %d\n", curl.back() < 0 ? "curl" : "vorlane-cli",
+                         round + 1);
+            return 1;
+        }
     }
     std::printf("tabs opened %d, rows listed %lld\n", tabs, static_cast<long long>(listed));
-    std::printf("vorlane-cli tabs (median of %d): %.0f ms\n", rounds, median(ours));
-    std::printf("curl /json/list (median of %d):        %.0f ms\n", rounds, median(curl));
-    std::printf("ratio: %.2f (target at most 2)\n", median(ours) / median(curl));
+    std::printf("vorlane-cli tabs (median of %d): %.0f ms\n", rounds, bench::median(ours));
+    std::printf("curl /json/list (median of %d):        %.0f ms\n", rounds, bench::median(curl));
+    std::printf("ratio: %.2f (target at most 2)\n", bench::median(ours) / bench::median(curl));
     return 0;
 }
