@@ -26,10 +26,6 @@ QString written(QTemporaryFile &file)
     return QString::fromUtf8(again.readAll());
 }
 
-} // namespace
-
-namespace {
-
 QJsonValue asQt(const JsonValue &value)
 {
     if (const qint64 *number = std::get_if<qint64>(&value))
