@@ -9,6 +9,7 @@
 #include "page/PropertyCodes.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "platform/stores/MemoryProgramSettings.h"
+#include "tests/support/chromium/ChromiumFixture.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 
@@ -133,10 +134,10 @@ int run()
     std::printf("elements: %d; times are medians of %d runs\n", page.GetWebItemN(-1), repeats);
 
     chromium::ChromiumEndpoint endpoint(headless.endpoint(), {});
-    chromium::TabPtr tab;
-    for (const chromium::TabPtr &candidate : endpoint.tabs()) {
-        if (endpoint.info(*candidate).url == server.url(u"/big.html"_s))
-            tab = candidate;
+    const chromium::TabPtr tab = testsupport::tabShowing(endpoint, server.url(u"/big.html"_s));
+    if (!tab) {
+        std::fprintf(stderr, "the page's tab was not found\n");
+        return 1;
     }
     QList<ItemNo> inputs;
     QList<ItemNo> links;

@@ -275,11 +275,7 @@ TEST_F(ChromiumTest, AHelperOfAnotherVersionInThePageIsNotOurs)
 {
     const auto browser = openPage(u"/versions.html"_s, kForm);
     chromium::ChromiumEndpoint other(testsupport::ChromiumEnvironment::instance().chromium().endpoint(), {});
-    chromium::TabPtr tab;
-    for (const chromium::TabPtr &candidate : other.tabs()) {
-        if (other.info(*candidate).url == server().url(u"/versions.html"_s))
-            tab = candidate;
-    }
+    const chromium::TabPtr tab = testsupport::tabShowing(other, server().url(u"/versions.html"_s));
     ASSERT_TRUE(tab);
     for (const QString &world : QStringList{u"vorlane"_s, chromium::pageHelperWorld() + u"-old"_s}) {
         const qint64 context = other.sessionCall(*tab, u"Page.createIsolatedWorld"_s,

@@ -90,6 +90,15 @@ bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url)
     return loadsWithin10s(browser);
 }
 
+chromium::TabPtr tabShowing(chromium::ChromiumEndpoint &endpoint, const QString &url)
+{
+    for (const chromium::TabPtr &tab : endpoint.tabs()) {
+        if (endpoint.info(*tab).url == url)
+            return tab;
+    }
+    return nullptr;
+}
+
 void ChromiumTest::SetUp()
 {
     shell = emptyShellWindows(options());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/chromium/ChromiumEndpoint.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
@@ -56,5 +57,9 @@ automation::ElementPtr elementById(const automation::DocumentPtr &document, cons
 
 // Sends the browser to url; true once the page has loaded.
 bool navigateAndWait(const automation::BrowserPtr &browser, const QString &url);
+
+// The tab of the endpoint that shows url, for speaking to it directly; null
+// when none does.
+chromium::TabPtr tabShowing(chromium::ChromiumEndpoint &endpoint, const QString &url);
 
 } // namespace testsupport
