@@ -28,7 +28,7 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes,
         return;
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    Fetch fetch{memberCodes, {}, {}, std::nullopt};
+    Fetch fetch{positions, memberCodes, {}, {}, std::nullopt};
     QStringList members;
     for (const qint32 code : memberCodes)
         members.append(PropertyMember(code));
@@ -38,8 +38,6 @@ void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes,
     } catch (const AutomationError &error) {
         fetch.callError = error;
     }
-    for (qsizetype row = 0; row < positions.size(); ++row)
-        m_slots.insert(positions[row], {m_fetches.size(), row});
     m_fetches.append(std::move(fetch));
 }
 
@@ -65,42 +63,44 @@ bool ItemReader::fetched(std::chrono::milliseconds patience) const
     });
 }
 
-std::pair<const ItemReader::Slot *, qsizetype> ItemReader::latestSlot(qint32 position, qint32 code) const
+std::optional<std::pair<ItemReader::Slot, qsizetype>> ItemReader::latestSlot(qint32 position, qint32 code) const
 {
-    const Slot *latest = nullptr;
-    qsizetype member = -1;
-    const auto [begin, end] = m_slots.equal_range(position);
-    for (auto slot = begin; slot != end; ++slot) {
-        const qsizetype at = code < 0 ? 0 : m_fetches[slot->fetch].codes.indexOf(code);
-        if (at >= 0 && (!latest || slot->fetch > latest->fetch)) {
-            latest = &*slot;
-            member = at;
-        }
+    // A search makes few fetches of many positions each: a look-up in each
+    // fetch's own sorted positions costs less than keeping an index of all.
+    for (qsizetype f = m_fetches.size() - 1; f >= 0; --f) {
+        const Fetch &fetch = m_fetches[f];
+        const qsizetype member = code < 0 ? 0 : fetch.codes.indexOf(code);
+        if (member < 0)
+            continue;
+        const auto at = std::lower_bound(fetch.positions.cbegin(), fetch.positions.cend(), position);
+        if (at != fetch.positions.cend() && *at == position)
+            return std::pair{Slot{f, at - fetch.positions.cbegin()}, member};
     }
-    return {latest, member};
+    return std::nullopt;
 }
 
 bool ItemReader::passedOver(qint32 position)
 {
-    const Slot *latest = latestSlot(position, -1).first;
+    const auto latest = latestSlot(position, -1);
     if (!latest)
         return false;
-    Fetch &fetch = m_fetches[latest->fetch];
+    Fetch &fetch = m_fetches[latest->first.fetch];
     settle(fetch);
-    const qsizetype at = latest->row * fetch.codes.size();
+    const qsizetype at = latest->first.row * fetch.codes.size();
     return !fetch.callError && at < fetch.texts.size() && fetch.texts[at].passedOver;
 }
 
 ItemText ItemReader::read(qint32 position, qint32 code)
 {
-    const auto [latest, member] = latestSlot(position, code);
+    const auto latest = latestSlot(position, code);
     if (!latest)
         return readLive(position, code);
-    Fetch &fetch = m_fetches[latest->fetch];
+    const auto [slot, member] = *latest;
+    Fetch &fetch = m_fetches[slot.fetch];
     settle(fetch);
     if (fetch.callError)
         return m_failures.classify(*fetch.callError);
-    const qsizetype at = latest->row * fetch.codes.size() + member;
+    const qsizetype at = slot.row * fetch.codes.size() + member;
     if (at < fetch.texts.size()) {
         const automation::MemberText &fetched = fetch.texts[at];
         if (fetched.passedOver)

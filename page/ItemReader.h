@@ -4,7 +4,6 @@
 #include "platform/automation/Automation.h"
 
 #include <QList>
-#include <QMultiHash>
 
 #include <optional>
 
@@ -35,6 +34,7 @@ private:
     // The members of the codes, of the elements of one prefetch.
     struct Fetch
     {
+        QList<qint32> positions; // ascending; row r holds positions[r]
         QList<qint32> codes;
         automation::PendingReadPtr pending; // until its answer is taken
         QList<automation::MemberText> texts;
@@ -48,13 +48,12 @@ private:
     };
 
     // The latest fetch of the position that holds the code (any code when
-    // negative), and the index of the code there; null when none does.
-    std::pair<const Slot *, qsizetype> latestSlot(qint32 position, qint32 code) const;
+    // negative), and the index of the code there; none when no fetch does.
+    std::optional<std::pair<Slot, qsizetype>> latestSlot(qint32 position, qint32 code) const;
     ItemText readLive(qint32 position, qint32 code);
     static void settle(Fetch &fetch);
 
     automation::ElementCollectionPtr m_items;
     ReadFailures &m_failures;
     QList<Fetch> m_fetches;
-    QMultiHash<qint32, Slot> m_slots;
 };
