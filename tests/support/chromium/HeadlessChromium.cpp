@@ -4,7 +4,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
 #include <stdexcept>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace testsupport {
@@ -21,6 +23,11 @@ HeadlessChromium::~HeadlessChromium()
     if (!m_process.waitForFinished(5000))
         m_process.kill();
     m_process.waitForFinished(5000);
+    // Chromium's helper processes outlive it by a moment and may still write
+    // into the profile while it is being removed.
+    const QDeadlineTimer until(5000);
+    while (!m_profile.remove() && !until.hasExpired())
+        QThread::msleep(50);
 }
 
 void HeadlessChromium::start(quint16 testHostsPort)
@@ -48,6 +55,8 @@ void HeadlessChromium::start(quint16 testHostsPort)
         args.prepend(u"--no-sandbox"_s);
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
+    // A test that crashes takes its browser with it.
+    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
     m_process.start(program, args);
     if (!m_process.waitForStarted(10000))
         throw std::runtime_error("chromium did not start");
