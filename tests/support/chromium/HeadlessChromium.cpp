@@ -1,6 +1,7 @@
 #include "tests/support/chromium/HeadlessChromium.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -26,7 +27,7 @@ HeadlessChromium::~HeadlessChromium()
     // Chromium's helper processes outlive it by a moment and may still write
     // into the profile while it is being removed.
     const QDeadlineTimer until(5000);
-    while (!m_profile.remove() && !until.hasExpired())
+    while (!QDir(m_profile.path()).removeRecursively() && !until.hasExpired())
         QThread::msleep(50);
 }
 
