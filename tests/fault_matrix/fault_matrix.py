@@ -208,8 +208,12 @@ class Browser:
                 f"--user-data-dir={self.profile}", "about:blank"]
         if os.geteuid() == 0:
             args.insert(1, "--no-sandbox")
+        # Chromium leaves a folder for its single-instance socket in TMPDIR
+        # whenever it is stopped; within the profile, it goes with the profile.
+        temp = os.path.join(self.profile, "tmp")
+        os.mkdir(temp)
         self.proc = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                     start_new_session=True)
+                                     env=dict(os.environ, TMPDIR=temp), start_new_session=True)
         self.port = 0
         deadline = time.monotonic() + 30
         active = Path(self.profile) / "DevToolsActivePort"

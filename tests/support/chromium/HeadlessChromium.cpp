@@ -26,7 +26,7 @@ HeadlessChromium::~HeadlessChromium()
     m_process.waitForFinished(5000);
     // Chromium's helper processes outlive it by a moment and may still write
     // into the profile while it is being removed.
-    const QDeadlineTimer until(5000);
+    const QDeadlineTimer until(10000);
     while (!QDir(m_profile.path()).removeRecursively() && !until.hasExpired())
         QThread::msleep(50);
 }
@@ -54,6 +54,13 @@ void HeadlessChromium::start(quint16 testHostsPort)
                      u"about:blank"_s};
     if (geteuid() == 0)
         args.prepend(u"--no-sandbox"_s);
+    // Chromium leaves a folder for its single-instance socket in TMPDIR
+    // whenever it is stopped; within the profile, it goes with the profile.
+    const QString temp = m_profile.path() + u"/tmp"_s;
+    QDir().mkpath(temp);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"TMPDIR"_s, temp);
+    m_process.setProcessEnvironment(environment);
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
     // A test that crashes takes its browser with it.
