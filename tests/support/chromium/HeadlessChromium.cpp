@@ -18,14 +18,17 @@ HeadlessChromium::HeadlessChromium() = default;
 
 HeadlessChromium::~HeadlessChromium()
 {
-    if (m_process.state() == QProcess::NotRunning)
+    if (m_group == 0)
         return;
-    m_process.terminate();
-    if (!m_process.waitForFinished(5000))
-        m_process.kill();
-    m_process.waitForFinished(5000);
-    // Chromium's helper processes outlive it by a moment and may still write
-    // into the profile while it is being removed.
+    if (m_process.state() != QProcess::NotRunning) {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    // Its helper processes outlive it, and the network service writes into
+    // the profile as it ends: none may be left to write after the removal.
+    ::kill(-m_group, SIGKILL);
     const QDeadlineTimer until(10000);
     while (!QDir(m_profile.path()).removeRecursively() && !until.hasExpired())
         QThread::msleep(50);
@@ -63,11 +66,16 @@ void HeadlessChromium::start(quint16 testHostsPort)
     m_process.setProcessEnvironment(environment);
     m_process.setStandardOutputFile(QProcess::nullDevice());
     m_process.setStandardErrorFile(QProcess::nullDevice());
-    // A test that crashes takes its browser with it.
-    m_process.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    m_process.setChildProcessModifier([] {
+        // A group of its own, which its helpers join, so that all end together.
+        setsid();
+        // A test that crashes takes its browser with it.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+    });
     m_process.start(program, args);
     if (!m_process.waitForStarted(10000))
         throw std::runtime_error("chromium did not start");
+    m_group = pid_t(m_process.processId());
     const QDeadlineTimer deadline(30000);
     while (!deadline.hasExpired()) {
         m_port = chromium::readDevToolsActivePort(m_profile.path());

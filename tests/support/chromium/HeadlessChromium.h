@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/types.h>
+
 namespace testsupport {
 
 // A headless Chromium of the tests' own: a temporary profile and a free
@@ -25,6 +27,7 @@ public:
 private:
     QTemporaryDir m_profile;
     QProcess m_process;
+    pid_t m_group = 0; // the browser's process group, once started
     quint16 m_port = 0;
 };
 
