@@ -43,7 +43,7 @@ public:
 
 private:
     ElementList members() const;
-    // A read of what `read` gives, held while reads are.
+    // A read of what `reading` gives, held while reads are.
     PendingReadPtr started(const std::function<QList<MemberText>()> &reading);
 
     std::shared_ptr<const ElementList> m_all;
