@@ -10,7 +10,8 @@ QList<BrowserListRow> ReadBrowserList(CWebBrowserHV &webBrowser)
         const automation::BrowserPtr w = webBrowser.Windows(index);
         if (!webBrowser.IsWebPage(w))
             continue;
-        rows.append({qint16(rows.size() + 1), webBrowser.GetReadyStateStr(w), webBrowser.GetIE_URL(w),
+        const qint32 state = webBrowser.GetReadyStatus(w);
+        rows.append({qint16(rows.size() + 1), state, webBrowser.ReadyStateName(state), webBrowser.GetIE_URL(w),
                      webBrowser.GetWebPageTitle(w), HandleText(webBrowser.GetIE_hWnd(w))});
     }
     return rows;

@@ -9,7 +9,8 @@
 struct BrowserListRow
 {
     qint16 No = 0;
-    QString Status;       // ready-state name
+    qint32 ReadyState = automation::ReadyState::Uninitialized;
+    QString Status;       // ReadyState's name, for display
     QString URL;
     QString LocationName; // title
     QString hWnd;         // eight upper-case hexadecimal digits

@@ -39,6 +39,8 @@ public:
     // Status and window chrome
     qint32 GetReadyStatus(const automation::ObjectPtr &rIe) const;
     QString GetReadyStateStr(const automation::ObjectPtr &rIe) const;
+    // The name shown for a ready state, for display only.
+    QString ReadyStateName(qint32 state) const;
     QString GetIE_URL(const automation::ObjectPtr &rIe) const;
     QString GetWebPageTitle(const automation::ObjectPtr &rIe) const;
     QString GetStatusText() const;

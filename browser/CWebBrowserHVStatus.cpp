@@ -19,7 +19,11 @@ qint32 CWebBrowserHV::GetReadyStatus(const ObjectPtr &rIe) const
 
 QString CWebBrowserHV::GetReadyStateStr(const ObjectPtr &rIe) const
 {
-    const qint32 state = GetReadyStatus(rIe);
+    return ReadyStateName(GetReadyStatus(rIe));
+}
+
+QString CWebBrowserHV::ReadyStateName(qint32 state) const
+{
     if (state == -1)
         return u"取得不可"_s;
     if (state < 0 || state >= qint32(mReadyStateName.size()))

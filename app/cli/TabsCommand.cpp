@@ -7,13 +7,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The list gives each tab's state as the main window's name; the number is
-// found from that name, so that both come from the one read.
-JsonValue readyStateNumber(const QString &name)
+// A state the browser reported outside the known ones has no number.
+JsonValue readyStateNumber(qint32 state)
 {
-    static const QStringList names{u"準備中"_s, u"読込中"_s, u"読込完"_s, u"表示中"_s, u"完了"_s};
-    const qsizetype number = names.indexOf(name);
-    return number < 0 ? JsonValue(nullptr) : JsonValue(qint64(number));
+    const bool known = state >= automation::ReadyState::Uninitialized && state <= automation::ReadyState::Complete;
+    return known ? JsonValue(qint64(state)) : JsonValue(nullptr);
 }
 
 int runTabs(CliCall &call)
@@ -35,7 +33,7 @@ int runTabs(CliCall &call)
     for (const BrowserListRow &row : rows)
         json.append({{u"no"_s, qint64(row.No)},
                      {u"state"_s, row.Status},
-                     {u"readyState"_s, readyStateNumber(row.Status)},
+                     {u"readyState"_s, readyStateNumber(row.ReadyState)},
                      {u"url"_s, row.URL},
                      {u"title"_s, row.LocationName},
                      {u"handle"_s, row.hWnd}});

@@ -29,7 +29,7 @@ inline void openLoadedTabs(testsupport::TestHttpServer &server,
     while (loading.elapsed() < 60000) {
         const QList<BrowserListRow> rows = ReadBrowserList(webBrowser);
         if (rows.size() >= tabs && std::all_of(rows.cbegin(), rows.cend(), [](const BrowserListRow &row) {
-                return row.Status == u"完了"_s;
+                return row.ReadyState == automation::ReadyState::Complete;
             }))
             return;
         QThread::msleep(50);

@@ -29,7 +29,6 @@ namespace {
 // Column 1 reads this until its row is filled; the row's item number is
 // that cell's data, so both travel with the row when the grid is sorted.
 const QString kFillMarker = u"更新中"_s;
-const QString kCompleteState = u"完了"_s;
 
 // The longest a step waits for the browser's answers; a slower answer is
 // taken at a later step, and the window goes on meanwhile.
@@ -91,9 +90,9 @@ void frmPageInfo::refreshItemList(bool vForce, qint32 hWnd)
     const automation::BrowserPtr ie = gWebBrowser->GetIE(found);
     if (!ie)
         return;
-    const QString state = gWebBrowser->GetReadyStateStr(ie);
-    if (state != kCompleteState && !vForce) {
-        showPageLoading(state);
+    const qint32 state = gWebBrowser->GetReadyStatus(ie);
+    if (state != automation::ReadyState::Complete && !vForce) {
+        showPageLoading(gWebBrowser->ReadyStateName(state));
         return;
     }
 
