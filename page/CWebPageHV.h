@@ -67,6 +67,9 @@ public:
     const ItemFilter &itemFilter() const { return mItemFilter; }
     // rItemNo gets bounds 0 to k: slot 0 unused, the k matches in slots 1 to k.
     ItemNo SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vRegSearch);
+    // The reads of the last search that failed (each told to the user),
+    // whose elements the filter judged as if the property were empty.
+    const QList<automation::AutomationError> &SearchFailures() const { return mSearchFailures; }
     static ItemNo SearchItemNo(ItemNo vDefaultNo, ItemNo vNo, ItemNo vItemN);
 
     // Element values and actions
@@ -88,5 +91,6 @@ private:
     automation::DocumentPtr mDoc;
     QString mURL;
     ItemFilter mItemFilter;
+    QList<automation::AutomationError> mSearchFailures;
     automation::ElementCollectionPtr mItems;
 };

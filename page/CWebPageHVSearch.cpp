@@ -54,6 +54,7 @@ ItemNo CWebPageHV::rememberedNo() const
 
 ItemNo CWebPageHV::SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vRegSearch)
 {
+    mSearchFailures.clear();
     if (!CheckWebPage())
         return -1;
     const ItemNo n = GetWebItemN(-1);
@@ -75,7 +76,7 @@ ItemNo CWebPageHV::SearchItem(QList<ItemNo> &rItemNo, bool vSearchAll, bool vReg
             break;
     }
 
-    ReadFailures failures(mUi);
+    ReadFailures failures(mUi, &mSearchFailures);
     ItemReader reader(mItems, failures);
     const QList<qint32> codes = mItemFilter.propertyCodes();
     // The page passes over what cannot match; the filter judges the rest.

@@ -20,8 +20,9 @@ bool IsUnavailableError(qint32 number)
     }
 }
 
-ReadFailures::ReadFailures(ui::UiServices &ui)
+ReadFailures::ReadFailures(ui::UiServices &ui, QList<AutomationError> *record)
     : m_ui(ui)
+    , m_record(record)
 {
 }
 
@@ -30,13 +31,16 @@ ItemText ReadFailures::classify(const AutomationError &error)
     if (IsUnavailableError(error.number()))
         return {{}, ItemText::Outcome::Unavailable};
     m_ui.beep();
-    if (error.description().contains(AutomationError::automationFailureText()))
-        return {{}, ItemText::Outcome::Beeped};
+    if (m_record)
+        m_record->append(error);
+    auto failure = std::make_shared<const AutomationError>(error);
+    if (error.number() == AutomationError::AutomationFailure)
+        return {{}, ItemText::Outcome::Beeped, std::move(failure)};
     const QString text = u"★☆Error No："_s + QString::number(error.number()) + u'\n' + u"Source："_s + error.source()
                          + u'\n' + u"Description："_s + error.description();
     if (!m_shown.contains(text)) {
         m_shown.insert(text);
         m_ui.messageBox(text, kApplicationTitle, ui::MessageIcon::None, ui::MessageButtons::Ok);
     }
-    return {{}, ItemText::Outcome::Reported};
+    return {{}, ItemText::Outcome::Reported, std::move(failure)};
 }

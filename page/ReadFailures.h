@@ -2,8 +2,11 @@
 
 #include "platform/automation/AutomationError.h"
 
+#include <QList>
 #include <QSet>
 #include <QString>
+
+#include <memory>
 
 namespace ui {
 class UiServices;
@@ -21,8 +24,12 @@ struct ItemText
 
     QString text;
     Outcome outcome = Outcome::Read;
+    // Why a Beeped or Reported read failed; shared, since one failed call
+    // fails many cells.
+    std::shared_ptr<const automation::AutomationError> failure;
 
     bool unavailable() const { return outcome == Outcome::Unavailable; }
+    bool failed() const { return failure != nullptr; }
 };
 
 // True for the error numbers that mean "no such property here" rather than
@@ -36,11 +43,13 @@ bool IsUnavailableError(qint32 number);
 class ReadFailures
 {
 public:
-    explicit ReadFailures(ui::UiServices &ui);
+    // Each failure that is told goes to record as well, when given.
+    explicit ReadFailures(ui::UiServices &ui, QList<automation::AutomationError> *record = nullptr);
 
     ItemText classify(const automation::AutomationError &error);
 
 private:
     ui::UiServices &m_ui;
+    QList<automation::AutomationError> *m_record;
     QSet<QString> m_shown;
 };

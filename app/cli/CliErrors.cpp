@@ -29,33 +29,11 @@ QString numberText(qint32 number)
     }
 }
 
-// The English detail the backend adds to a description, if it added any.
-QString detailOf(const AutomationError &error)
-{
-    const QString &description = error.description();
-    const QString marker = AutomationError::automationFailureText();
-    if (description.startsWith(marker))
-        return description.mid(marker.size()).trimmed();
-    const AutomationError standard[] = {
-        AutomationError::overflow({}),         AutomationError::permissionDenied({}),
-        AutomationError::objectNotSet({}),     AutomationError::noAutomationSupport({}),
-        AutomationError::serverUnavailable({}),
-    };
-    for (const AutomationError &known : standard) {
-        if (description == known.description())
-            return {};
-    }
-    const QString memberNotFound = AutomationError::memberNotFound({}, {}).description();
-    if (description.startsWith(memberNotFound.chopped(1))) // "… (member)"
-        return description.mid(memberNotFound.size() - 1).chopped(1).prepend(u"the element has no member "_s);
-    return description;
-}
-
 } // namespace
 
 QString CliErrorText(const AutomationError &error)
 {
-    const QString detail = detailOf(error);
+    const QString &detail = error.detail();
     return (detail.isEmpty() ? numberText(error.number()) : detail) + u" (error "_s
            + QString::number(error.number()) + u')';
 }

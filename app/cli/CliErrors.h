@@ -33,8 +33,8 @@ public:
 };
 
 // What went wrong, in plain English, with the error number at the end:
-// "the tab or the browser has gone (error 462)". The platform's own
-// descriptions are the GUI's Japanese; only our English details are kept.
+// "the tab or the browser has gone (error 462)". The descriptions are the
+// GUI's Japanese; the error's English detail says it where there is one.
 QString CliErrorText(const automation::AutomationError &error);
 
 // The same for a failure known only by its number.

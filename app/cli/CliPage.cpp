@@ -7,17 +7,6 @@
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 
-ui::MessageResult CliPage::Services::messageBox(const QString &text, const QString &, ui::MessageIcon,
-                                                ui::MessageButtons)
-{
-    // The box's text is the GUI's Japanese; only its error number is kept,
-    // and the command says in English what failed.
-    static const QRegularExpression number(u"(\\d+)"_s);
-    if (const QRegularExpressionMatch match = number.match(text); match.hasMatch())
-        reported.append(match.captured(1).toInt());
-    return ui::MessageResult::Ok;
-}
-
 CliPage::CliPage(std::shared_ptr<automation::ShellWindows> shellWindows)
     : m_webBrowser(std::move(shellWindows))
     , m_page(stores::userProgramSettings(), m_services)
@@ -91,16 +80,6 @@ void CliPage::requireSamePage()
         throw CliFailure(u"the tab cannot be read: "_s + CliErrorText(e));
     }
     throw CliFailure(u"the tab has left the page that was read and shows "_s + now + u" now"_s);
-}
-
-QList<qint32> CliPage::takeReportedErrors()
-{
-    return std::exchange(m_services.reported, {});
-}
-
-qsizetype CliPage::takeBeeps()
-{
-    return std::exchange(m_services.beeps, 0);
 }
 
 ItemNo CliItemNo(const QString &text)

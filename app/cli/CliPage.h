@@ -10,8 +10,9 @@
 
 // The page model of one tab, bound the way the inspector binds it: the tab
 // found by its handle, then SetWebPage. The model keeps its failures to
-// itself (a beep, a message box); the commands check what they rely on
-// through the same browser and say what went wrong.
+// itself (a beep, a message box); the commands take its failures from what
+// it returns, check what they rely on through the same browser, and say
+// what went wrong.
 class CliPage
 {
 public:
@@ -33,26 +34,10 @@ public:
     void requireItem(ItemNo item);
     void requireSamePage();
 
-    // The error numbers of the read failures the model reported (in its
-    // message box) since the last call.
-    QList<qint32> takeReportedErrors();
-    // The model's beeps since the last call: one per failed read or action.
-    qsizetype takeBeeps();
-
 private:
     explicit CliPage(std::shared_ptr<automation::ShellWindows> shellWindows);
 
-    class Services final : public ui::QuietUiServices
-    {
-    public:
-        ui::MessageResult messageBox(const QString &text, const QString &title, ui::MessageIcon,
-                                     ui::MessageButtons) override;
-        void beep() override { ++beeps; }
-        QList<qint32> reported;
-        qsizetype beeps = 0;
-    };
-
-    Services m_services;
+    ui::QuietUiServices m_services;
     CWebBrowserHV m_webBrowser;
     CWebPageHV m_page;
     automation::BrowserPtr m_browser;

@@ -16,6 +16,17 @@ QString itemText(ItemNo item)
     return u"item "_s + QString::number(item);
 }
 
+// A dialog that the action's page handler opened: the action was done, and
+// the page waits for the user to answer the dialog in the browser. True
+// when there is one.
+bool toldDialog(CliPage &bound, CliCall &call)
+{
+    const QString text = bound.browser().dialogText();
+    if (!text.isEmpty())
+        call.err().message(u"the page opened a dialog, which waits for an answer in the browser: "_s + text);
+    return !text.isEmpty();
+}
+
 int runSetValue(CliCall &call)
 {
     const ItemNo item = CliItemNo(call.arguments[1]);
@@ -30,6 +41,7 @@ int runSetValue(CliCall &call)
     } catch (const AutomationError &e) {
         throw CliFailure(u"the value could not be written into "_s + itemText(item) + u": "_s + CliErrorText(e));
     }
+    toldDialog(*bound, call);
     return ExitOk;
 }
 
@@ -45,12 +57,9 @@ int runClick(CliCall &call)
     // The row's type, and its identifier or else its name, as the grid shows them.
     const QList<ItemText> row = page.GetItemStrRows({item}, {kType, kId, kName}).value(0);
     for (const ItemText &cell : row) {
-        if (cell.outcome == ItemText::Outcome::Beeped || cell.outcome == ItemText::Outcome::Reported) {
-            const QList<qint32> reported = bound->takeReportedErrors();
+        if (cell.failed())
             throw CliFailure(u"the type, identifier and name of "_s + itemText(item) + u" could not be read: "_s
-                             + CliErrorText(reported.isEmpty() ? qint32(AutomationError::AutomationFailure)
-                                                               : reported.first()));
-        }
+                             + CliErrorText(*cell.failure));
     }
     QString type = row.value(0).text;
     const QString name = row.value(1).text.isEmpty() ? row.value(2).text : row.value(1).text;
@@ -65,6 +74,8 @@ int runClick(CliCall &call)
         if (ticks && type == u"checkbox"_s)
             wanted = !element->get(u"Checked"_s).toBool();
         page.ItemClick(item, type, name);
+        if (toldDialog(*bound, call))
+            return ExitOk; // the box cannot be read while the dialog blocks the page
         if (ticks && element->get(u"Checked"_s).toBool() != wanted)
             throw CliFailure(u"the "_s + (type == u"radio"_s ? u"radio button"_s : u"check box"_s) + u" of "_s
                              + itemText(item) + u" could not be "_s + (wanted ? u"ticked"_s : u"cleared"_s));
@@ -91,6 +102,7 @@ int runFocus(CliCall &call)
     } catch (const AutomationError &e) {
         throw CliFailure(u"the focus on "_s + name + u" failed: "_s + CliErrorText(e));
     }
+    toldDialog(*bound, call);
     return ExitOk;
 }
 

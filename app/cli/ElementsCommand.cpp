@@ -122,12 +122,10 @@ QString counted(qsizetype n, const QString &one, const QString &many)
     return QString::number(n) + u' ' + (n == 1 ? one : many);
 }
 
-// The numbers of failed reads, as the end of a message. A read that failed
-// without a message box was an automation failure.
-QString errorNumbers(QList<qint32> numbers)
+// The numbers of failed reads, as the end of a message.
+QString errorNumbers(const QList<qint32> &failed)
 {
-    if (numbers.isEmpty())
-        numbers.append(automation::AutomationError::AutomationFailure);
+    QList<qint32> numbers = failed;
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     QStringList texts;
@@ -156,8 +154,9 @@ int runElements(CliCall &call)
     } catch (const automation::AutomationError &e) {
         throw CliFailure(u"the search failed: "_s + CliErrorText(e));
     }
-    const QList<qint32> searchFailures = bound->takeReportedErrors();
-    const qsizetype searchBeeps = bound->takeBeeps();
+    QList<qint32> searchFailures;
+    for (const automation::AutomationError &failure : page.SearchFailures())
+        searchFailures.append(failure.number());
 
     const QList<ItemNo> items = found.mid(1);
     // The search counts a page it cannot count as empty; an empty listing
@@ -180,7 +179,6 @@ int runElements(CliCall &call)
         progress.set(u"reading elements"_s, first, items.size());
         const std::unique_ptr<ItemRowsRead> current = std::exchange(next, startRun(first + kRowsPerRun));
         const QList<QList<ItemText>> rows = current->take();
-        failureNumbers += bound->takeReportedErrors();
         for (qsizetype r = 0; r < rows.size(); ++r) {
             QList<qint64> unavailable;
             QList<qint64> failed;
@@ -189,9 +187,8 @@ int runElements(CliCall &call)
                 const ItemText &cell = rows[r][c];
                 if (cell.unavailable())
                     unavailable.append(columns[c]);
-                if (cell.outcome == ItemText::Outcome::Beeped)
-                    failureNumbers.append(automation::AutomationError::AutomationFailure);
-                if (cell.outcome == ItemText::Outcome::Beeped || cell.outcome == ItemText::Outcome::Reported) {
+                if (cell.failed()) {
+                    failureNumbers.append(cell.failure->number());
                     failed.append(columns[c]);
                     failedKeys.append(kJsonKeys[c]);
                 }
@@ -225,9 +222,10 @@ int runElements(CliCall &call)
     json.finish();
 
     int status = ExitOk;
-    if (searchBeeps > 0) {
+    if (!searchFailures.isEmpty()) {
         // The filter took each property it could not read for an empty one.
-        call.err().message(u"the search could not read "_s + counted(searchBeeps, u"property"_s, u"properties"_s)
+        call.err().message(u"the search could not read "_s
+                           + counted(searchFailures.size(), u"property"_s, u"properties"_s)
                            + u", so the list may miss elements or hold some that do not match"_s
                            + errorNumbers(searchFailures));
         status = ExitFailed;

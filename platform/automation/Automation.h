@@ -132,6 +132,9 @@ public:
     virtual bool busy() = 0;
     virtual DocumentPtr document() = 0;
     virtual QString statusText() = 0;
+    // The message of the dialog the page has open, which blocks its calls
+    // until the user answers it; empty when none is open.
+    virtual QString dialogText() = 0;
 
     virtual qint32 left() = 0;
     virtual qint32 top() = 0;

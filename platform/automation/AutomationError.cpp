@@ -4,10 +4,11 @@ namespace automation {
 
 using namespace Qt::StringLiterals;
 
-AutomationError::AutomationError(qint32 number, QString source, QString description)
+AutomationError::AutomationError(qint32 number, QString source, QString description, QString detail)
     : m_number(number)
     , m_source(std::move(source))
     , m_description(std::move(description))
+    , m_detail(std::move(detail))
     , m_what((QString::number(m_number) + u": "_s + m_description).toUtf8())
 {
 }
@@ -35,22 +36,18 @@ AutomationError AutomationError::noAutomationSupport(const QString &source)
 AutomationError AutomationError::memberNotFound(const QString &source, const QString &member)
 {
     return {MemberNotFound, source,
-            u"ｵﾌﾞｼﾞｪｸﾄは、このﾌﾟﾛﾊﾟﾃｨまたはﾒｿｯﾄﾞをｻﾎﾟｰﾄしていません。 ("_s + member + u')'};
+            u"ｵﾌﾞｼﾞｪｸﾄは、このﾌﾟﾛﾊﾟﾃｨまたはﾒｿｯﾄﾞをｻﾎﾟｰﾄしていません。 ("_s + member + u')',
+            u"the element has no member "_s + member};
 }
 
-AutomationError AutomationError::serverUnavailable(const QString &source)
+AutomationError AutomationError::serverUnavailable(const QString &source, const QString &detail)
 {
-    return {ServerUnavailable, source, u"ﾘﾓｰﾄ ｻｰﾊﾞｰ ﾏｼﾝが存在しないか、利用できる状態ではありません。"_s};
-}
-
-QString AutomationError::automationFailureText()
-{
-    return u"ｵｰﾄﾒｰｼｮﾝ ｴﾗｰです。"_s;
+    return {ServerUnavailable, source, u"ﾘﾓｰﾄ ｻｰﾊﾞｰ ﾏｼﾝが存在しないか、利用できる状態ではありません。"_s, detail};
 }
 
 AutomationError AutomationError::automationFailure(const QString &source, const QString &detail)
 {
-    return {AutomationFailure, source, automationFailureText() + u' ' + detail};
+    return {AutomationFailure, source, u"ｵｰﾄﾒｰｼｮﾝ ｴﾗｰです。 "_s + detail, detail};
 }
 
 } // namespace automation

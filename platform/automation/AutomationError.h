@@ -6,7 +6,9 @@
 namespace automation {
 
 // The one error type of the automation layer. Callers classify failures by
-// number, and the error messages show it.
+// number, and the error messages show it. The description is what the
+// user's message box says; the detail, where there is one, says in plain
+// English what failed, for logs and the command line.
 class AutomationError : public std::exception
 {
 public:
@@ -21,11 +23,14 @@ public:
         ServerUnavailable = 462,        // the tab or the browser has gone
     };
 
-    AutomationError(qint32 number, QString source, QString description);
+    AutomationError(qint32 number, QString source, QString description, QString detail = {});
 
     qint32 number() const { return m_number; }
     const QString &source() const { return m_source; }
     const QString &description() const { return m_description; }
+    const QString &detail() const { return m_detail; }
+    // The detail where there is one, else the description: for a status line.
+    const QString &summary() const { return m_detail.isEmpty() ? m_description : m_detail; }
     const char *what() const noexcept override { return m_what.constData(); }
 
     static AutomationError overflow(const QString &source);
@@ -33,18 +38,14 @@ public:
     static AutomationError objectNotSet(const QString &source);
     static AutomationError noAutomationSupport(const QString &source);
     static AutomationError memberNotFound(const QString &source, const QString &member);
-    static AutomationError serverUnavailable(const QString &source);
-    // The description always contains automationFailureText(), which is how
-    // callers recognise this class of failure.
+    static AutomationError serverUnavailable(const QString &source, const QString &detail = {});
     static AutomationError automationFailure(const QString &source, const QString &detail);
-
-    // The text that marks an automation error in a description.
-    static QString automationFailureText();
 
 private:
     qint32 m_number;
     QString m_source;
     QString m_description;
+    QString m_detail;
     QByteArray m_what;
 };
 

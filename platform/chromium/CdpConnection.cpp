@@ -278,6 +278,12 @@ void CdpConnection::sessionClosed(const QString &sessionId)
                 CdpError(CdpError::Kind::TabClosed, u"the tab has closed"_s));
 }
 
+void CdpConnection::interruptScripts(const QString &sessionId, const CdpError &error)
+{
+    failPending([&](const Pending &p) { return p.sessionId == sessionId && p.method == u"Runtime.evaluate"_s; },
+                error);
+}
+
 void CdpConnection::onMessage(const QString &text)
 {
     if (m_ending)

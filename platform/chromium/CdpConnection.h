@@ -73,6 +73,8 @@ public:
     std::optional<CdpError> refusal(const QString &method, const QString &sessionId) const;
     // Fails every pending call of the session at once.
     void sessionClosed(const QString &sessionId);
+    // Fails the session's pending script evaluations at once with error.
+    void interruptScripts(const QString &sessionId, const CdpError &error);
 
 private:
     friend class SocketWorker;

@@ -17,13 +17,17 @@ AutomationError numbered(CdpError::Kind kind, const QString &detail)
 {
     switch (kind) {
     case CdpError::Kind::TabClosed:
+    case CdpError::Kind::TabCrashed:
     case CdpError::Kind::BrowserUnreachable:
-        return {AutomationError::ServerUnavailable, errorSource(), detail};
+        return AutomationError::serverUnavailable(errorSource(), detail);
     case CdpError::Kind::ContextGone:
         return AutomationError::permissionDenied(errorSource());
     case CdpError::Kind::DeadlinePassed:
     case CdpError::Kind::Rejected:
     case CdpError::Kind::Garbled:
+    case CdpError::Kind::ScriptThrew:
+    case CdpError::Kind::DialogOpen:
+    case CdpError::Kind::DialogOpened:
         break;
     }
     return AutomationError::automationFailure(errorSource(), detail);

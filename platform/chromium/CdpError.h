@@ -15,11 +15,15 @@ class CdpError : public automation::AutomationError
 public:
     enum class Kind {
         TabClosed,          // 462: the tab or its session has gone
+        TabCrashed,         // 462: the tab's page crashed
         ContextGone,        // 70: the page navigated away from the document
         DeadlinePassed,     // 440: no answer in time, or none since an earlier call ran out
         BrowserUnreachable, // 462: the socket closed or never opened
         Rejected,           // 440: the browser refused the command
         Garbled,            // 440: an answer that cannot be decoded
+        ScriptThrew,        // 440: a script of ours threw in the page
+        DialogOpen,         // 440: a dialog blocks the page, so the call was not sent
+        DialogOpened,       // 440: the page opened a dialog while our script ran in it
     };
 
     CdpError(Kind kind, const QString &detail);

@@ -62,6 +62,11 @@ QString ChromiumBrowser::statusText()
     return {};
 }
 
+QString ChromiumBrowser::dialogText()
+{
+    return m_tab->snapshot().dialogMessage;
+}
+
 ChromiumBrowser::Window ChromiumBrowser::window()
 {
     const QJsonObject reply =

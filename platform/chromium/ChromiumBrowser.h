@@ -21,6 +21,7 @@ public:
     bool busy() override;
     automation::DocumentPtr document() override;
     QString statusText() override;
+    QString dialogText() override;
 
     qint32 left() override;
     qint32 top() override;

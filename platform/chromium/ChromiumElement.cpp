@@ -1,5 +1,7 @@
 #include "platform/chromium/ChromiumElement.h"
 
+#include "platform/chromium/CdpError.h"
+
 namespace chromium {
 
 using namespace Qt::StringLiterals;
@@ -42,15 +44,27 @@ QVariant ChromiumElement::get(const QString &member)
     return m_document.value(call(u"get"_s, {member}));
 }
 
+void ChromiumElement::act(const QString &op, const QJsonArray &args, bool userGesture)
+{
+    try {
+        call(op, args, userGesture);
+    } catch (const CdpError &e) {
+        // The page answered our action with a dialog: the action took place,
+        // and the rest of it runs once the user closes the dialog.
+        if (e.kind() != CdpError::Kind::DialogOpened)
+            throw;
+    }
+}
+
 void ChromiumElement::put(const QString &member, const QVariant &value)
 {
-    call(u"put"_s, {member, QJsonValue::fromVariant(value)});
+    act(u"put"_s, {member, QJsonValue::fromVariant(value)}, false);
 }
 
 void ChromiumElement::invoke(const QString &method)
 {
     // As a user's click: pages may open windows or start downloads from it.
-    call(u"invoke"_s, {method}, true);
+    act(u"invoke"_s, {method}, true);
 }
 
 } // namespace chromium

@@ -23,6 +23,8 @@ public:
 private:
     QJsonObject ref() const;
     QJsonObject call(const QString &op, QJsonArray args, bool userGesture = false);
+    // A call that changes the page, done once it has run into a dialog.
+    void act(const QString &op, const QJsonArray &args, bool userGesture);
 
     ChromiumDocumentRef m_document;
     QString m_collection;

@@ -33,7 +33,7 @@ void checkNoDialog(const ChromiumTab::Snapshot &state)
 {
     // An open dialog blocks the page; it is the user's, so we fail rather than wait.
     if (state.dialogOpen)
-        throw AutomationError::automationFailure(errorSource(), u"a dialog is open in the page"_s);
+        throw CdpError(CdpError::Kind::DialogOpen, u"a dialog is open in the page"_s);
 }
 
 void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
@@ -41,7 +41,7 @@ void checkUsable(const ChromiumTab::Snapshot &state, const QString &context)
     if (state.gone)
         throw tabGone();
     if (state.crashed)
-        throw AutomationError(AutomationError::ServerUnavailable, errorSource(), u"the tab has crashed"_s);
+        throw CdpError(CdpError::Kind::TabCrashed, u"the tab has crashed"_s);
     checkNoDialog(state);
     if (state.documentContext != context)
         throw AutomationError::permissionDenied(errorSource());
@@ -83,7 +83,7 @@ QJsonValue evaluationValue(const QJsonObject &reply)
     const QJsonObject exception = reply.value(u"exceptionDetails"_s).toObject();
     if (!exception.isEmpty()) {
         const QString text = exception.value(u"exception"_s).toObject().value(u"description"_s).toString();
-        throw AutomationError::automationFailure(errorSource(), text.isEmpty() ? exception.value(u"text"_s).toString() : text);
+        throw CdpError(CdpError::Kind::ScriptThrew, text.isEmpty() ? exception.value(u"text"_s).toString() : text);
     }
     return reply.value(u"result"_s).toObject().value(u"value"_s);
 }
@@ -295,7 +295,7 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
         if (error.number() == AutomationError::ServerUnavailable)
             tab->gone();
         else
-            tab->setupFinished(ChromiumTab::Setup::Failed, error.description());
+            tab->setupFinished(ChromiumTab::Setup::Failed, error);
     };
     connection->post(
         u"Target.attachToTarget"_s, {{u"targetId"_s, tab->targetId()}, {u"flatten"_s, true}}, {},
@@ -309,10 +309,30 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
             try {
                 connection->post(u"Page.enable"_s, {}, session, [](const QJsonObject &) {});
                 // Chromium tells the document's lifecycle so far before it
-                // answers: the ready state is known with the answer.
-                connection->post(u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session,
-                                 [tab](const QJsonObject &) { tab->setupFinished(ChromiumTab::Setup::Ready); },
-                                 fail);
+                // answers: the ready state is known with the answer, except
+                // for a document still arriving, which has reached no
+                // milestone that could be told again.
+                connection->post(
+                    u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session,
+                    [connection, session, tab, fail](const QJsonObject &) {
+                        if (tab->snapshot().readyState != automation::ReadyState::Uninitialized) {
+                            tab->setupFinished(ChromiumTab::Setup::Ready);
+                            return;
+                        }
+                        try {
+                            connection->post(
+                                u"Page.getFrameTree"_s, {}, session,
+                                [tab](const QJsonObject &tree) {
+                                    tab->documentFound(tree.value(u"frameTree"_s).toObject().value(u"frame"_s)
+                                                           .toObject().value(u"url"_s).toString());
+                                    tab->setupFinished(ChromiumTab::Setup::Ready);
+                                },
+                                fail);
+                        } catch (const AutomationError &e) {
+                            fail(e);
+                        }
+                    },
+                    fail);
             } catch (const AutomationError &e) {
                 fail(e);
             }
@@ -338,6 +358,13 @@ void ChromiumEndpoint::onEvent(const QString &method, const QJsonObject &params,
     if (!sessionId.isEmpty()) {
         if (const TabPtr tab = tabBySession(sessionId))
             tab->applyPageEvent(method, params, pageHelperWorld());
+        // Our script that is running stays paused inside the dialog until the
+        // user answers it: what it did so far has been done, and waiting on
+        // would only run out its deadline.
+        if (method == u"Page.javascriptDialogOpening"_s)
+            m_connection->interruptScripts(sessionId, CdpError(CdpError::Kind::DialogOpened,
+                                                                u"the page opened a dialog: "_s
+                                                                    + params.value(u"message"_s).toString()));
         return;
     }
     if (!method.startsWith(u"Target."_s))
@@ -414,9 +441,9 @@ ChromiumTab::Snapshot ChromiumEndpoint::settledTab(ChromiumTab &tab)
         }
     }
     if (state.setup == ChromiumTab::Setup::Failed)
-        throw AutomationError::automationFailure(errorSource(), state.setupError);
+        throw *state.setupError;
     if (state.crashed)
-        throw AutomationError(AutomationError::ServerUnavailable, errorSource(), u"the tab has crashed"_s);
+        throw CdpError(CdpError::Kind::TabCrashed, u"the tab has crashed"_s);
     return state;
 }
 

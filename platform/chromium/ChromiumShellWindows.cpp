@@ -73,7 +73,7 @@ automation::BrowserPtr ChromiumShellWindows::item(qint32 index)
 automation::BrowserPtr ChromiumShellWindows::createBrowser()
 {
     if (m_endpoints.empty())
-        throw AutomationError(AutomationError::ServerUnavailable, errorSource(), u"no browser is configured"_s);
+        throw AutomationError::serverUnavailable(errorSource(), u"no browser is configured"_s);
     const auto &endpoint = m_endpoints.front();
     return std::make_shared<ChromiumBrowser>(endpoint, endpoint->createTab(u"about:blank"_s));
 }

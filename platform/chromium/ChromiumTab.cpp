@@ -29,11 +29,11 @@ void ChromiumTab::attached(const QString &sessionId)
     update([&](Snapshot &s) { s.sessionId = sessionId; });
 }
 
-void ChromiumTab::setupFinished(Setup outcome, const QString &error)
+void ChromiumTab::setupFinished(Setup outcome, std::optional<automation::AutomationError> error)
 {
     update([&](Snapshot &s) {
         s.setup = outcome;
-        s.setupError = error;
+        s.setupError = std::move(error);
         s.setupStalled = false;
         // The lifecycle told so far says where the load stands; a load that
         // ends from now on is told by its own events.
@@ -64,6 +64,17 @@ void ChromiumTab::navigationRequested()
     });
 }
 
+void ChromiumTab::documentFound(const QString &url)
+{
+    // A new tab's own empty page is no document of anyone's.
+    if (url.isEmpty() || url == u"about:blank"_s)
+        return;
+    update([](Snapshot &s) {
+        if (s.readyState == ReadyState::Uninitialized)
+            s.readyState = ReadyState::Loading;
+    });
+}
+
 void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &params, const QString &worldName)
 {
     // What a closed tab's session still says, before it is forgotten,
@@ -89,9 +100,15 @@ void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &param
         if (isMainFrame(params.value(u"frameId"_s).toString()))
             update([](Snapshot &s) { s.readyState = ReadyState::Complete; s.busy = false; });
     } else if (method == u"Page.javascriptDialogOpening"_s) {
-        update([](Snapshot &s) { s.dialogOpen = true; });
+        update([&](Snapshot &s) {
+            s.dialogOpen = true;
+            s.dialogMessage = params.value(u"message"_s).toString();
+        });
     } else if (method == u"Page.javascriptDialogClosed"_s) {
-        update([](Snapshot &s) { s.dialogOpen = false; });
+        update([](Snapshot &s) {
+            s.dialogOpen = false;
+            s.dialogMessage.clear();
+        });
     } else if (method == u"Runtime.executionContextCreated"_s) {
         const QJsonObject context = params.value(u"context"_s).toObject();
         const QJsonObject aux = context.value(u"auxData"_s).toObject();
@@ -114,7 +131,11 @@ void ChromiumTab::applyPageEvent(const QString &method, const QJsonObject &param
 
 void ChromiumTab::crashed()
 {
-    update([](Snapshot &s) { s.crashed = true; s.dialogOpen = false; });
+    update([](Snapshot &s) {
+        s.crashed = true;
+        s.dialogOpen = false;
+        s.dialogMessage.clear();
+    });
 }
 
 void ChromiumTab::gone()

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/automation/Automation.h"
+#include "platform/automation/AutomationError.h"
 
 #include <QJsonObject>
 #include <QString>
 
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 
 namespace chromium {
 
@@ -27,12 +29,13 @@ public:
     {
         QString sessionId;
         Setup setup = Setup::Pending;
-        QString setupError;
+        std::optional<automation::AutomationError> setupError;
         bool setupStalled = false;
         qint32 readyState = automation::ReadyState::Uninitialized;
         bool busy = false;
         QString documentContext; // uniqueId of our world in the current document
         bool dialogOpen = false;
+        QString dialogMessage;
         bool crashed = false;
         bool gone = false;
     };
@@ -48,12 +51,15 @@ public:
     }
 
     void attached(const QString &sessionId);
-    void setupFinished(Setup outcome, const QString &error = {});
+    void setupFinished(Setup outcome, std::optional<automation::AutomationError> error = {});
     void setupStalled();
     // True the first time only: the caller then makes our world in the tab.
     bool takeWorldRequest();
     void applyPageEvent(const QString &method, const QJsonObject &params, const QString &worldName);
     void navigationRequested();
+    // The main frame shows a document from url: one that has told no
+    // milestone yet is loading.
+    void documentFound(const QString &url);
     void crashed();
     void gone();
 

@@ -43,8 +43,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
     QTcpSocket socket;
     socket.connectToHost(endpoint.host, endpoint.port);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
-        throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
-                              u"no browser answers at "_s + endpoint.display());
+        throw AutomationError::serverUnavailable(errorSource(), u"no browser answers at "_s + endpoint.display());
     socket.write("GET " + path + " HTTP/1.1\r\nConnection: close\r\nHost: " + endpoint.host.toLatin1() + ':'
                  + QByteArray::number(endpoint.port) + "\r\n\r\n");
     QByteArray response;
@@ -55,8 +54,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
             break; // closed, or the deadline passed
         response += socket.read(kMaxHttpAnswer + 1 - response.size());
         if (response.size() > kMaxHttpAnswer)
-            throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
-                                  u"the answer at "_s + endpoint.display() + u" is too long for a DevTools endpoint"_s);
+            throw AutomationError::serverUnavailable(errorSource(), u"the answer at "_s + endpoint.display() + u" is too long for a DevTools endpoint"_s);
         if (bodyStart < 0 && (bodyStart = response.indexOf("\r\n\r\n")) >= 0) {
             bodyStart += 4;
             for (const QByteArray &line : response.left(bodyStart).split('\n')) {
@@ -68,8 +66,7 @@ QByteArray httpGet(const DevToolsEndpoint &endpoint, const QByteArray &path, std
             break;
     }
     if (!response.startsWith("HTTP/1.") || !response.contains(" 200 ") || bodyStart < 0)
-        throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
-                              u"no DevTools endpoint answers at "_s + endpoint.display());
+        throw AutomationError::serverUnavailable(errorSource(), u"no DevTools endpoint answers at "_s + endpoint.display());
     return response.mid(bodyStart);
 }
 
@@ -140,8 +137,7 @@ QUrl browserSocketUrl(const DevToolsEndpoint &endpoint, std::chrono::millisecond
         const QJsonObject version = QJsonDocument::fromJson(httpGet(endpoint, "/json/version", timeout)).object();
         const QUrl advertised(version.value(u"webSocketDebuggerUrl"_s).toString());
         if (!advertised.isValid() || !advertised.path().startsWith(u"/devtools/browser/"_s))
-            throw AutomationError(AutomationError::ServerUnavailable, errorSource(),
-                                  u"no DevTools browser socket at "_s + endpoint.display());
+            throw AutomationError::serverUnavailable(errorSource(), u"no DevTools browser socket at "_s + endpoint.display());
         path = advertised.path();
     }
     QUrl url;

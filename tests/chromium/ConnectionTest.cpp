@@ -52,9 +52,9 @@ Failure failureOf(const std::function<void()> &call)
     try {
         call();
     } catch (const CdpError &e) {
-        return {true, e.kind(), e.number(), e.description()};
+        return {true, e.kind(), e.number(), e.detail()};
     } catch (const automation::AutomationError &e) {
-        return {true, std::nullopt, e.number(), e.description()};
+        return {true, std::nullopt, e.number(), e.detail()};
     }
     return {};
 }
@@ -137,7 +137,7 @@ TEST_F(ConnectionTest, AClosingSocketFailsEveryPendingCallWithItsReason)
     for (const QString &method : {u"First"_s, u"Second"_s}) {
         connection->post(method, {}, {}, [](const QJsonObject &) {}, [&, method](const CdpError &e) {
             std::lock_guard lock(failedMutex);
-            failedPosts.append(method + u' ' + e.description());
+            failedPosts.append(method + u' ' + e.detail());
         });
     }
     const Failure closed = failureOf([&] { answerOf(u"Last"_s); });

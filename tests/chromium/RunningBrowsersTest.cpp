@@ -202,6 +202,6 @@ TEST_F(HugeAnswer, IsRefusedEarlyAtAnEndpoint)
         ADD_FAILURE() << "a huge answer was taken";
     } catch (const automation::AutomationError &e) {
         EXPECT_EQ(e.number(), automation::AutomationError::ServerUnavailable);
-        EXPECT_TRUE(e.description().contains(u"too long"_s)) << e.description().toStdString();
+        EXPECT_TRUE(e.detail().contains(u"too long"_s)) << e.detail().toStdString();
     }
 }

@@ -92,7 +92,7 @@ TEST_F(ChromiumTest, BrowserThatDoesNotAnswer)
         FAIL() << "no error";
     } catch (const AutomationError &e) {
         EXPECT_EQ(e.number(), AutomationError::ServerUnavailable);
-        EXPECT_TRUE(e.description().contains(QString::number(port)));
+        EXPECT_TRUE(e.detail().contains(QString::number(port)));
     }
     EXPECT_LT(timer.elapsed(), 1000);
 

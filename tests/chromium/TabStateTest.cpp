@@ -44,7 +44,7 @@ Failure failureOf(const std::function<void()> &call)
     try {
         call();
     } catch (const AutomationError &e) {
-        return {e.number(), e.description()};
+        return {e.number(), e.detail()};
     }
     return {};
 }

@@ -119,10 +119,10 @@ TEST(CliErrors, MessagesAreEnglishWithTheNumberAtTheEnd)
               u"the page has navigated since it was read (error 70)"_s);
     EXPECT_EQ(CliErrorText(AutomationError::memberNotFound(u"x"_s, u"Checked"_s)),
               u"the element has no member Checked (error 438)"_s);
-    // The backend's own English details are kept, its Japanese marker is not.
+    // The backend's own English details are kept, the Japanese description is not.
     EXPECT_EQ(CliErrorText(AutomationError::automationFailure(u"x"_s, u"a dialog is open in the page"_s)),
               u"a dialog is open in the page (error 440)"_s);
-    EXPECT_EQ(CliErrorText(AutomationError(AutomationError::ServerUnavailable, u"x"_s, u"the tab has closed"_s)),
+    EXPECT_EQ(CliErrorText(AutomationError::serverUnavailable(u"x"_s, u"the tab has closed"_s)),
               u"the tab has closed (error 462)"_s);
     EXPECT_EQ(CliErrorText(AutomationError::AutomationFailure),
               u"the browser call failed or ran past its deadline (error 440)"_s);

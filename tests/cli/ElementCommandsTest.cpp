@@ -54,3 +54,24 @@ TEST_F(CliTest, MissingElementsAreFailuresThatSayWhy)
     EXPECT_EQ(row.value(u"item"_s).toInt(), 4);
     EXPECT_EQ(row.value(u"failed"_s).toArray(), QJsonArray());
 }
+
+TEST_F(CliTest, AnActionThatOpensADialogIsDoneAndSaysSo)
+{
+    // Each handler shows what the action did, so the dialog's text proves it took.
+    auto browser = openPage(u"/cli-dialog.html"_s, uR"html(<title>d</title>
+      <input id=typed onchange="alert('value ' + this.value)">)html"_s);
+    const QString handle = handleOf(browser->locationURL());
+    ASSERT_EQ(handle.size(), 8);
+
+    // HTML HEAD TITLE BODY INPUT
+    const CliRun written = run({u"set-value"_s, handle, u"4"_s, u"新しい"_s});
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_EQ(written.err,
+              u"vorlane-cli: the page opened a dialog, which waits for an answer in the browser: value 新しい\n"_s);
+
+    auto second = openPage(u"/cli-dialog2.html"_s, uR"html(<title>d</title>
+      <button id=b onclick="alert('clicked')">b</button>)html"_s);
+    const CliRun clicked = run({u"click"_s, handleOf(second->locationURL()), u"4"_s});
+    EXPECT_EQ(clicked.exitCode, 0) << clicked.err.toStdString();
+    EXPECT_TRUE(clicked.err.endsWith(u"browser: clicked\n"_s)) << clicked.err.toStdString();
+}

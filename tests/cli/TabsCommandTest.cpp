@@ -16,6 +16,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace clitest;
+using testsupport::eventually;
 
 namespace {
 
@@ -27,6 +28,30 @@ QString deadEndpoint()
 }
 
 } // namespace
+
+TEST_F(CliTest, TabsTellsAPageStillArrivingAsLoading)
+{
+    // vorlane-cli meets the page half-way through: it has passed no
+    // milestone that the browser could tell again.
+    auto arriving = shell->createBrowser();
+    arriving->navigate(server().url(u"/slow?ms=600000"_s));
+    ASSERT_TRUE(eventually([&] { return arriving->locationURL().startsWith(u"http"_s); }));
+
+    const CliRun json = run({u"tabs"_s, u"--json"_s});
+    ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+    const QJsonObject row = QJsonDocument::fromJson(json.out.toUtf8()).array().at(0).toObject();
+    EXPECT_EQ(row.value(u"state"_s).toString(), u"読込中"_s);
+    EXPECT_EQ(row.value(u"readyState"_s).toInt(), 1);
+
+    // The main window's list, started as late.
+    CWebBrowserHV later(std::make_shared<chromium::ChromiumShellWindows>(
+        QList<chromium::DevToolsEndpoint>{testsupport::ChromiumEnvironment::instance().chromium().endpoint()},
+        options()));
+    const QList<BrowserListRow> rows = ReadBrowserList(later);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].ReadyState, automation::ReadyState::Loading);
+    EXPECT_EQ(rows[0].Status, u"読込中"_s);
+}
 
 TEST_F(CliTest, TabsPrintsTheListRows)
 {

@@ -126,7 +126,7 @@ void frmMain::pressDetail(int row, int col)
         ie->setVisible(true);
         showInspector(ie);
     } catch (const automation::AutomationError &e) {
-        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.description());
+        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.summary());
     } catch (const std::exception &e) {
         shared::SetStatusText(QString::fromLocal8Bit(e.what()));
     }

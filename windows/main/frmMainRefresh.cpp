@@ -32,7 +32,7 @@ void frmMain::tmrUpdate_Timer()
     } catch (const AutomationError &e) {
         // The list stays usable and empty; every tick asks again.
         shared::SetRowCount(*fgIeList, 1);
-        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.description());
+        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.summary());
         mNoBrowser = true;
         mRenewGateway = e.number() == AutomationError::ServerUnavailable;
     }

@@ -35,6 +35,7 @@ qint32 BrowserDouble::hwnd() { return read(u"HWND"_s, m_state.hwnd); }
 qint32 BrowserDouble::readyState() { return read(u"ReadyState"_s, m_state.readyState); }
 bool BrowserDouble::busy() { return read(u"Busy"_s, m_state.busy); }
 QString BrowserDouble::statusText() { return read(u"StatusText"_s, m_state.statusText); }
+QString BrowserDouble::dialogText() { return read(u"DialogText"_s, m_state.dialogText); }
 
 DocumentPtr BrowserDouble::document()
 {

@@ -13,7 +13,7 @@ namespace automation::doubles {
 // PermissionDenied); closing ends the window and its page with
 // ServerUnavailable and takes it out of its shell window collection.
 // Members go by their automation names (LocationURL, LocationName, HWND,
-// ReadyState, Busy, Document, StatusText, Left, Top, Width, Height, Visible,
+// ReadyState, Busy, Document, StatusText, DialogText, Left, Top, Width, Height, Visible,
 // ToolBar, AddressBar, MenuBar, StatusBar, Stop, Quit, GoHome, Navigate),
 // and restoreWindow, bringToFront, typeName.
 class BrowserDouble final : public Browser,
@@ -30,6 +30,7 @@ public:
         qint32 readyState = automation::ReadyState::Complete;
         bool busy = false;
         QString statusText;
+        QString dialogText;
         qint32 left = 0;
         qint32 top = 0;
         qint32 width = 800;
@@ -52,6 +53,7 @@ public:
     bool busy() override;
     DocumentPtr document() override;
     QString statusText() override;
+    QString dialogText() override;
 
     qint32 left() override;
     qint32 top() override;

@@ -8,6 +8,11 @@ using namespace Qt::StringLiterals;
 
 AutomationError makeError(qint32 number, const QString &source, const QString &description)
 {
+    // As the browser backend gives them: its own words are the detail.
+    if (number == AutomationError::ServerUnavailable)
+        return AutomationError::serverUnavailable(source, description);
+    if (number == AutomationError::AutomationFailure)
+        return AutomationError::automationFailure(source, description.isEmpty() ? source : description);
     if (!description.isEmpty())
         return {number, source, description};
     switch (number) {
@@ -21,10 +26,6 @@ AutomationError makeError(qint32 number, const QString &source, const QString &d
         return AutomationError::noAutomationSupport(source);
     case AutomationError::MemberNotFound:
         return AutomationError::memberNotFound(source, source);
-    case AutomationError::ServerUnavailable:
-        return AutomationError::serverUnavailable(source);
-    case AutomationError::AutomationFailure:
-        return AutomationError::automationFailure(source, source);
     default:
         return {number, source, u"Error "_s + QString::number(number)};
     }
