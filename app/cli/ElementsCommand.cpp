@@ -28,20 +28,30 @@ const QStringList kJsonKeys{u"tagName"_s, u"type"_s, u"click"_s, u"name"_s, u"va
 QList<QCommandLineOption> filterOptions()
 {
     QList<QCommandLineOption> options{
-        {u"tag"_s, u"Tags to list, comma-separated: "_s + kTagNames.join(u',') + u'.', u"TAGS"_s},
-        {u"type"_s, u"Types to list, comma-separated: "_s + kTypeNames.join(u',') + u'.', u"TYPES"_s},
-        {u"href-http"_s, u"Links whose address begins with http."_s},
-        {u"href-other"_s, u"Links with any other address."_s},
-        {u"href"_s, u"Links whose address contains TEXT; at most twice."_s, u"TEXT"_s},
-        {u"alt"_s, u"Tool tips that contain TEXT."_s, u"TEXT"_s},
-        {u"alt-other"_s, u"Tool tips that do not contain it."_s},
-        {u"text"_s, u"Inner text that contains TEXT."_s, u"TEXT"_s},
-        {u"text-other"_s, u"Inner text that does not contain it."_s},
-        {u"text-extend"_s, u"Look in the inner mark-up too."_s},
-        {u"id"_s, u"Identifiers that contain TEXT."_s, u"TEXT"_s},
-        {u"id-other"_s, u"Identifiers that do not contain it."_s},
-        {u"name"_s, u"Names that contain TEXT."_s, u"TEXT"_s},
-        {u"name-other"_s, u"Names that do not contain it."_s},
+        {u"tag"_s, u"Tags to list, comma-separated: "_s + kTagNames.join(u',') + u"; other is any other tag."_s,
+         u"TAGS"_s},
+        {u"type"_s,
+         u"Types to list, comma-separated: "_s + kTypeNames.join(u',')
+             + u"; other is any other type, the empty one too, of an element that has a type at all."_s,
+         u"TYPES"_s},
+        {u"href-http"_s, u"Elements whose href begins with http."_s},
+        {u"href-other"_s, u"Elements whose href is not empty and does not begin with http."_s},
+        {u"href"_s, u"Elements whose href contains TEXT; given twice, it must contain both."_s, u"TEXT"_s},
+        {u"alt"_s, u"Elements whose alt contains TEXT."_s, u"TEXT"_s},
+        {u"alt-other"_s, u"Every element whose alt is not empty."_s},
+        {u"text"_s,
+         u"Elements whose innerHtml (the mark-up, not innerText) contains TEXT, if it is 1 to 1024 characters "
+         u"long and does not begin with < after any spaces."_s,
+         u"TEXT"_s},
+        {u"text-other"_s,
+         u"Every element whose innerHtml is 1 to 1024 characters long and does not begin with < after any "
+         u"spaces."_s},
+        {u"text-extend"_s,
+         u"With --text or --text-other, an innerHtml that begins with < counts too; alone, it lists nothing."_s},
+        {u"id"_s, u"Elements whose id contains TEXT."_s, u"TEXT"_s},
+        {u"id-other"_s, u"Every element whose id is not empty."_s},
+        {u"name"_s, u"Elements whose name contains TEXT."_s, u"TEXT"_s},
+        {u"name-other"_s, u"Every element whose name is not empty."_s},
         {u"first"_s, u"Only the first element found."_s},
         {u"registered"_s, u"With --first: search from where this filter last found an element, and remember it."_s},
     };
@@ -253,7 +263,10 @@ CliCommand ElementsCommand()
             u"and the ten grid properties, tab-separated. In JSON: no, item, tagName, type, click, name, value, "
             u"alt, href, innerText, innerHtml, id, unavailable (the property codes whose member the element "
             u"lacks) and failed (the codes whose read failed). A failed read is also a line on stderr and "
-            u"exit status 1."_s,
+            u"exit status 1. An element is listed when it passes every kind of filter given; the choices within "
+            u"one kind are alternatives, so --alt TEXT with --alt-other lists every element whose alt is not "
+            u"empty. Texts are compared exactly, case and all; href, alt, innerHtml, id and name are the columns "
+            u"of those names."_s,
             {{u"HANDLE"_s, u"The tab's window handle, as tabs prints it."_s}},
             filterOptions(),
             runElements};

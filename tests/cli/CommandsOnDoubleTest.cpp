@@ -160,6 +160,38 @@ TEST_F(CommandsOnDouble, FailedReadsAreMarkedApartFromMissingMembers)
                             u"since it was read (error 70)\n"_s);
 }
 
+// What the help of elements says each filter selects, checked on elements
+// whose values are empty, missing or anything else.
+TEST_F(CommandsOnDouble, OtherFiltersKeepEveryElementWhoseValueIsNotEmpty)
+{
+    add({{u"tagName"_s, u"P"_s}, {u"alt"_s, QString()}, {u"id"_s, QString()}, {u"name"_s, QString()},
+         {u"innerHTML"_s, QString()}});
+    add({{u"tagName"_s, u"IMG"_s}, {u"alt"_s, u"a"_s}});
+    add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u"i"_s}});
+    add({{u"tagName"_s, u"INPUT"_s}, {u"id"_s, u"j"_s}, {u"name"_s, u"n"_s}});
+    add({{u"tagName"_s, u"B"_s}, {u"innerHTML"_s, u"  bold"_s}});
+    add({{u"tagName"_s, u"DIV"_s}, {u"innerHTML"_s, u"  <b>bold</b>"_s}});
+    add({{u"tagName"_s, u"DIV"_s}, {u"innerHTML"_s, QString(1025, u'x')}});
+    const auto listed = [&](const QStringList &filter) {
+        const Outcome outcome = run(QStringList{u"elements"_s, handle(browser)} + filter);
+        EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        QList<qint32> items;
+        for (const QString &line : outcome.out.split(u'\n', Qt::SkipEmptyParts))
+            items.append(line.section(u'\t', 1, 1).toInt());
+        return items;
+    };
+    EXPECT_EQ(listed({u"--alt-other"_s}), QList<qint32>{1});
+    EXPECT_EQ(listed({u"--id-other"_s}), (QList<qint32>{2, 3}));
+    EXPECT_EQ(listed({u"--name-other"_s}), QList<qint32>{3});
+    EXPECT_EQ(listed({u"--text-other"_s}), QList<qint32>{4});
+    EXPECT_EQ(listed({u"--text-other"_s, u"--text-extend"_s}), (QList<qint32>{4, 5}));
+    EXPECT_EQ(listed({u"--text-extend"_s}), QList<qint32>{});
+    // A text beside the "other" option neither narrows nor widens the list.
+    EXPECT_EQ(listed({u"--id"_s, u"i"_s, u"--id-other"_s}), (QList<qint32>{2, 3}));
+    // --text looks at the mark-up, not at the text it shows.
+    EXPECT_EQ(listed({u"--text"_s, u"b>"_s, u"--text-extend"_s}), QList<qint32>{5});
+}
+
 TEST_F(CommandsOnDouble, ACountThatFailsIsNotAnEmptyPage)
 {
     add({{u"tagName"_s, u"P"_s}});
