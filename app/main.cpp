@@ -12,19 +12,73 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <optional>
 
-int main(int argc, char **argv)
+namespace {
+
+// What QApplication and its platform plugin take out of the command line,
+// with one dash or two; they must reach it, not be called unknown.
+const char *const kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry", "qwindowtitle",
+    "title",    "qwindowicon",        "icon",          "session", "style",          "stylesheet", "display",
+    "name",     "visual",             "qmljsdebugger"};
+const char *const kQtFlags[] = {"reverse", "testability", "widgetcount", "nograb", "dograb", "qdevel", "qdebug"};
+
+const char kHelp[] = R"(Usage: vorlane [options]
+Lists the tabs of Chromium that show a web page and opens an inspector on the
+elements of each, over Chromium's DevTools protocol on loopback. Which
+browsers it asks and where it keeps its settings: see vorlane(1).
+
+Options:
+  -h, --help   Show this help and exit.
+  --version    Show the version and exit.
+
+Qt's own options are passed on to Qt, among them -platform NAME,
+-display DISPLAY, -style NAME, -stylesheet FILE, -qwindowgeometry GEOMETRY
+and -reverse.
+)";
+
+const char kUsage[] = "usage: vorlane [--help | --version] [Qt's options, such as -platform NAME]\n";
+
+// Answers what needs no window, and so no display, no single-instance
+// check and no stored file: --help, --version and a command line that is
+// wrong. Nothing when the program is to start.
+std::optional<int> answerWithoutWindow(int argc, char **argv)
 {
-    // Answered before QApplication, which wants a display: no window opens.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOption(version);
-    parser.parse(arguments); // the rest are Qt's own options, for QApplication
+    parser.addOptions({help, version});
+    for (const char *name : kQtOptionsWithValue)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    for (const char *name : kQtFlags)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+
+    const auto printed = [](const char *text) { return std::fputs(text, stdout) >= 0 && std::fflush(stdout) == 0; };
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        const QString error = parser.errorText().isEmpty()
+                                  ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments()[0])
+                                  : parser.errorText();
+        std::fprintf(stderr, "vorlane: %s\n%s", qPrintable(error), kUsage);
+        return 2;
+    }
+    if (parser.isSet(help))
+        return printed(kHelp) ? 0 : 1;
     if (parser.isSet(version))
-        return std::printf("vorlane %s\n", VORLANE_VERSION) > 0 && std::fflush(stdout) == 0 ? 0 : 1;
+        return printed("vorlane " VORLANE_VERSION "\n") ? 0 : 1;
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (const std::optional<int> status = answerWithoutWindow(argc, argv))
+        return *status;
 
     // Lets the window system match the windows to the installed desktop
     // entry, and so to its name and icon.
