@@ -33,21 +33,21 @@ function(vorlane_headers target)
 endfunction()
 
 # Writes build/headers.txt once every target is known: a line per target
-# that vorlane_headers() served, with its folder, its sources and the
-# libraries it links directly, for the test that checks every include
-# against what the target declares.
+# that vorlane_headers() served, with its type, its folder, its sources and
+# the libraries it links directly, PUBLIC, PRIVATE or INTERFACE, for the
+# test that holds every include and every link to docs/architecture.md.
 function(vorlane_write_header_manifest)
   get_property(targets GLOBAL PROPERTY VORLANE_HEADER_TARGETS)
   set(lines)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
     get_target_property(folder ${target} SOURCE_DIR)
-    if(type STREQUAL "INTERFACE_LIBRARY")
-      set(links "$<TARGET_PROPERTY:${target},INTERFACE_LINK_LIBRARIES>")
-    else()
-      set(links "$<TARGET_PROPERTY:${target},LINK_LIBRARIES>")
+    # An INTERFACE link shows only among the interface ones.
+    set(links "$<TARGET_PROPERTY:${target},INTERFACE_LINK_LIBRARIES>")
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      set(links "$<TARGET_PROPERTY:${target},LINK_LIBRARIES>;${links}")
     endif()
-    string(APPEND lines "${target}\t${folder}\t$<JOIN:$<TARGET_PROPERTY:${target},SOURCES>,|>\t$<JOIN:${links},|>\n")
+    string(APPEND lines "${target}\t${type}\t${folder}\t$<JOIN:$<TARGET_PROPERTY:${target},SOURCES>,|>\t$<JOIN:$<REMOVE_DUPLICATES:${links}>,|>\n")
   endforeach()
   file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/headers.txt CONTENT "${lines}")
 endfunction()
