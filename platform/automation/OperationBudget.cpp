@@ -1,11 +1,13 @@
 #include "platform/automation/OperationBudget.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace automation {
 
 namespace {
 thread_local OperationBudget *tCurrent = nullptr;
+std::atomic<OperationBudget::Now> gNow = &OperationBudget::Clock::now;
 }
 
 OperationBudget::OperationBudget(int share)
@@ -23,22 +25,36 @@ OperationBudget::~OperationBudget()
         tCurrent = nullptr;
 }
 
-std::optional<QDeadlineTimer> OperationBudget::deadline(std::chrono::milliseconds wanted)
+void OperationBudget::setClock(Now now)
+{
+    gNow = now ? now : &Clock::now;
+}
+
+std::optional<OperationBudget::Clock::duration> OperationBudget::remaining(std::chrono::milliseconds wanted)
 {
     OperationBudget *budget = tCurrent;
     if (!budget)
         return std::nullopt;
-    if (!budget->m_deadline)
-        budget->m_deadline = QDeadlineTimer(wanted * budget->m_share);
-    return budget->m_deadline;
+    const Clock::time_point now = gNow.load()();
+    if (!budget->m_end)
+        budget->m_end = now + wanted * budget->m_share;
+    return std::max(*budget->m_end - now, Clock::duration::zero());
+}
+
+std::optional<QDeadlineTimer> OperationBudget::deadline(std::chrono::milliseconds wanted)
+{
+    const std::optional<Clock::duration> left = remaining(wanted);
+    if (!left)
+        return std::nullopt;
+    return QDeadlineTimer(*left);
 }
 
 std::chrono::milliseconds OperationBudget::limit(std::chrono::milliseconds wanted)
 {
-    const std::optional<QDeadlineTimer> end = deadline(wanted);
-    if (!end)
+    const std::optional<Clock::duration> left = remaining(wanted);
+    if (!left)
         return wanted;
-    return std::min(wanted, std::chrono::milliseconds(end->remainingTime()));
+    return std::min(wanted, std::chrono::duration_cast<std::chrono::milliseconds>(*left));
 }
 
 } // namespace automation

@@ -15,6 +15,9 @@ namespace automation {
 class OperationBudget
 {
 public:
+    using Clock = std::chrono::steady_clock;
+    using Now = Clock::time_point (*)();
+
     // share: how many call deadlines the whole operation may take.
     explicit OperationBudget(int share = 1);
     ~OperationBudget();
@@ -28,10 +31,18 @@ public:
     // does; none outside any budget.
     static std::optional<QDeadlineTimer> deadline(std::chrono::milliseconds wanted);
 
+    // The clock that budgets read, so that a test can move time itself;
+    // nullptr puts the steady clock back.
+    static void setClock(Now now);
+
 private:
+    // What is left of the budget on this thread, its clock started if it
+    // was not; none outside any budget.
+    static std::optional<Clock::duration> remaining(std::chrono::milliseconds wanted);
+
     const int m_share;
     bool m_outermost = false;
-    std::optional<QDeadlineTimer> m_deadline;
+    std::optional<Clock::time_point> m_end;
 };
 
 } // namespace automation

@@ -494,26 +494,47 @@ TEST(ScriptedEndpointTest, EventsForATabThatHasGoneAreIgnored)
     EXPECT_TRUE(endpoint.tabs().isEmpty());
 }
 
-TEST(OperationBudgetTest, OnlyTheOutermostBudgetCountsAndItsClockStartsAtTheFirstWait)
+// The budgets' time, moved by the test alone.
+class BudgetClock
 {
+public:
+    BudgetClock() { automation::OperationBudget::setClock([] { return sNow; }); }
+    ~BudgetClock() { automation::OperationBudget::setClock(nullptr); }
+    void advance(std::chrono::milliseconds by) { sNow += by; }
+
+private:
+    static inline automation::OperationBudget::Clock::time_point sNow{};
+};
+
+TEST(OperationBudgetTest, TheOutermostBudgetHoldsItsShareOfDeadlinesFromItsFirstWait)
+{
+    using automation::OperationBudget;
     using std::chrono::milliseconds;
-    EXPECT_EQ(automation::OperationBudget::limit(milliseconds(500)), milliseconds(500));
+    BudgetClock clock;
+    EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(500));
+    EXPECT_FALSE(OperationBudget::deadline(milliseconds(500)));
     {
-        const automation::OperationBudget outer(2);
-        QThread::msleep(20); // not counted: no wait has begun
-        EXPECT_GT(automation::OperationBudget::limit(milliseconds(60000)), milliseconds(59000));
-        const automation::OperationBudget inner;
-        // The outer budget of two deadlines holds, not a fresh one of one.
-        EXPECT_GT(automation::OperationBudget::limit(milliseconds(60000)), milliseconds(60000) - milliseconds(1000));
-        EXPECT_LE(automation::OperationBudget::limit(milliseconds(10)), milliseconds(10));
+        const OperationBudget outer(2);
+        clock.advance(milliseconds(20)); // not counted: no wait has begun
+        EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(500));
+        clock.advance(milliseconds(700));
+        // Two deadlines of 500 ms in all, from the first wait.
+        EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(300));
+        {
+            // A nested budget neither starts a clock of its own nor stretches
+            // the outer one by its share.
+            const OperationBudget inner(4);
+            EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(300));
+            const std::optional<QDeadlineTimer> end = OperationBudget::deadline(milliseconds(500));
+            ASSERT_TRUE(end);
+            EXPECT_LE(end->remainingTime(), 300);
+        }
+        // Nor does its end end the outer one.
+        EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(300));
+        clock.advance(milliseconds(300));
+        EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(0));
     }
-    {
-        const automation::OperationBudget spent;
-        automation::OperationBudget::limit(milliseconds(1));
-        QThread::msleep(5);
-        EXPECT_EQ(automation::OperationBudget::limit(milliseconds(500)), milliseconds(0));
-    }
-    EXPECT_EQ(automation::OperationBudget::limit(milliseconds(500)), milliseconds(500));
+    EXPECT_EQ(OperationBudget::limit(milliseconds(500)), milliseconds(500));
 }
 
 TEST(ScriptedEndpointTest, WaitsOfOneOperationShareOneDeadline)
