@@ -189,6 +189,13 @@ int runElements(CliCall &call)
         progress.set(u"reading elements"_s, first, items.size());
         const std::unique_ptr<ItemRowsRead> current = std::exchange(next, startRun(first + kRowsPerRun));
         const QList<QList<ItemText>> rows = current->take();
+        // A page that has gone reads as elements that lack their members:
+        // such rows must not go out as true ones before the failure.
+        const auto lacking = [](const QList<ItemText> &row) {
+            return std::any_of(row.begin(), row.end(), [](const ItemText &cell) { return cell.unavailable(); });
+        };
+        if (std::any_of(rows.begin(), rows.end(), lacking))
+            bound->requireSamePage();
         for (qsizetype r = 0; r < rows.size(); ++r) {
             QList<qint64> unavailable;
             QList<qint64> failed;
