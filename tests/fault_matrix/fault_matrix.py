@@ -45,7 +45,9 @@ HTTP server of the script's own:
 
 A trial whose command ends before the fault lands counts as finished first:
 its output must then be whole and right. The script builds nothing; it
-prints a table and exits 1 when any trial broke a rule.
+prints a table and exits 1 when any trial broke a rule. However it ends,
+by SIGTERM, SIGINT or SIGHUP too, the browsers and programs it started end
+with it.
 """
 import argparse
 import json
@@ -191,6 +193,93 @@ class PageServer:
         self.httpd.shutdown()
 
 
+# ---------------------------------------------------------------- processes
+
+def processes():
+    """(pid, state, parent, process group) of every process there is."""
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            stat = Path("/proc", entry, "stat").read_text()
+        except OSError:
+            continue
+        state, parent, group = stat[stat.rindex(")") + 2:].split()[:3]
+        yield int(entry), state, int(parent), int(group)
+
+
+class Children:
+    """What the script starts, so that it ends with the script however that
+    ends. A browser leads a process group of its own, which its helpers
+    join; vorlane-cli and fault_probe are plain children."""
+
+    def __init__(self):
+        # Held across a start until the child is known, and for good once
+        # the script is ending, so that nothing starts after the last sweep.
+        self.lock = threading.RLock()
+        self.groups = set()
+        self.folders = set()
+
+    def start(self, argv, group=False, **kwargs):
+        with self.lock:
+            proc = subprocess.Popen(argv, start_new_session=group, **kwargs)
+            if group:
+                self.groups.add(proc.pid)
+            return proc
+
+    @staticmethod
+    def wait_gone(groups):
+        """Until no process of the groups runs: a helper that outlives its
+        browser may still write into the profile. Bounded, for a process
+        that a kill cannot end at once."""
+        until = time.monotonic() + 10
+        while time.monotonic() < until:
+            if not any(group in groups and state not in "ZX" for _, state, _, group in processes()):
+                return
+            time.sleep(0.02)
+
+    def end_group(self, leader):
+        try:
+            os.killpg(leader, signal.SIGKILL)
+        except (ProcessLookupError, PermissionError):
+            pass
+        self.wait_gone({leader})
+        with self.lock:
+            self.groups.discard(leader)
+
+    def end_all(self, signum, _frame):
+        """The signal handler: ends every child and its group, removes the
+        folders and ends the script by the same signal."""
+        self.lock.acquire()
+        me = os.getpid()
+        groups = set(self.groups)
+        # A child whose start the signal cut short is known to /proc only.
+        for pid, _state, parent, group in processes():
+            if parent != me:
+                continue
+            if group == pid:
+                groups.add(pid)
+            else:
+                try:
+                    os.kill(pid, signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+        for group in groups:
+            try:
+                os.killpg(group, signal.SIGKILL)
+            except (ProcessLookupError, PermissionError):
+                pass
+        self.wait_gone(groups)
+        for folder in self.folders:
+            shutil.rmtree(folder, ignore_errors=True)
+        signal.signal(signum, signal.SIG_DFL)
+        os.kill(me, signum)
+        os._exit(128 + signum)
+
+
+CHILDREN = Children()
+
+
 # ---------------------------------------------------------------- browser
 
 class Browser:
@@ -201,6 +290,7 @@ class Browser:
         if not program:
             raise RuntimeError("chromium is not installed")
         self.profile = tempfile.mkdtemp(prefix="vorlane-faults-profile-")
+        CHILDREN.folders.add(self.profile)
         args = [program, "--headless=new", "--no-first-run", "--no-default-browser-check",
                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
                 "--disable-quic", "--disable-gpu", "--window-size=1024,768",
@@ -212,8 +302,9 @@ class Browser:
         # whenever it is stopped; within the profile, it goes with the profile.
         temp = os.path.join(self.profile, "tmp")
         os.mkdir(temp)
-        self.proc = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                                     env=dict(os.environ, TMPDIR=temp), start_new_session=True)
+        # A group of its own, which its helpers join, so that all end together.
+        self.proc = CHILDREN.start(args, group=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   env=dict(os.environ, TMPDIR=temp))
         self.port = 0
         deadline = time.monotonic() + 30
         active = Path(self.profile) / "DevToolsActivePort"
@@ -270,11 +361,9 @@ class Browser:
             except subprocess.TimeoutExpired:
                 self.proc.kill()
                 self.proc.wait(5)
-        try:
-            os.killpg(self.proc.pid, signal.SIGKILL)
-        except (ProcessLookupError, PermissionError):
-            pass
+        CHILDREN.end_group(self.proc.pid)
         shutil.rmtree(self.profile, ignore_errors=True)
+        CHILDREN.folders.discard(self.profile)
 
 
 # ---------------------------------------------------------------- runs
@@ -302,6 +391,7 @@ class Matrix:
         self.probe = args.probe
         self.deadline_s = args.call_timeout_ms / 1000 if args.call_timeout_ms else 2.0
         self.state = tempfile.mkdtemp(prefix="vorlane-faults-")
+        CHILDREN.folders.add(self.state)
         os.chmod(self.state, 0o700)
         self.env = dict(os.environ)
         self.env["VORLANE_CONFIG_DIR"] = os.path.join(self.state, "config")
@@ -323,11 +413,12 @@ class Matrix:
     def close(self):
         self.server.close()
         shutil.rmtree(self.state, ignore_errors=True)
+        CHILDREN.folders.discard(self.state)
 
     # A process with a deadline: the calls' own plus the grace; past it the
     # process is killed and the run counted as a hang.
     def start(self, argv):
-        return subprocess.Popen(argv, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=self.env)
+        return CHILDREN.start(argv, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=self.env)
 
     def finish(self, proc, started, limit):
         try:
@@ -870,6 +961,8 @@ def main():
         args.seed = random.randrange(1 << 30)
     only = set(args.only or ["tabs", "elements", "set-value", "window", "pages", "stop"])
 
+    for ending in (signal.SIGTERM, signal.SIGINT, signal.SIGHUP):
+        signal.signal(ending, CHILDREN.end_all)
     matrix = Matrix(args)
     started = time.monotonic()
     print(f"fault matrix: seed {args.seed}, {args.trials} kill trials each, {args.page_trials} tab trials each, "
