@@ -20,7 +20,9 @@ HTTP server of the script's own:
                    no hang (still running 5 s and a call's deadline after
                    the fault); vorlane-cli exits 0 only with
                    its whole, right output and nothing on stderr, else 1 or 2
-                   with exactly one line on stderr; the main window ends with
+                   with exactly one line on stderr and on stdout what was
+                   listed before the failure: whole rows, each the true one
+                   of its place (set-value: nothing); the main window ends with
                    an empty list and a status panel saying that the browser
                    is not answering. Timed (see --timing): nothing waits on
                    the dead browser for a call's deadline.
@@ -368,6 +370,49 @@ class Browser:
 
 # ---------------------------------------------------------------- runs
 
+class Pipe:
+    """A child's output, read to its end on a thread of its own, so that the
+    child never waits on a full pipe and a trial can wait for its first
+    bytes; what is checked is every byte the child wrote."""
+
+    def __init__(self, stream):
+        self.data = bytearray()
+        self.ended = False
+        self.changed = threading.Condition()
+        self.thread = threading.Thread(target=self.read, args=(stream.fileno(),), daemon=True)
+        self.thread.start()
+
+    def read(self, fd):
+        while True:
+            try:
+                chunk = os.read(fd, 1 << 16)
+            except OSError:
+                chunk = b""
+            with self.changed:
+                self.data += chunk
+                self.ended = not chunk
+                self.changed.notify_all()
+            if not chunk:
+                return
+
+    def wait_for(self, enough, timeout):
+        """What came until enough(it) held, the output ended or the time ran out."""
+        with self.changed:
+            self.changed.wait_for(lambda: self.ended or enough(self.data), timeout)
+            return bytes(self.data)
+
+    def all(self):
+        self.thread.join()
+        return bytes(self.data)
+
+
+class Child:
+    def __init__(self, proc):
+        self.proc = proc
+        self.out = Pipe(proc.stdout)
+        self.err = Pipe(proc.stderr)
+
+
 class Run:
     def __init__(self, code, out, err, seconds, hung):
         self.code = code
@@ -415,26 +460,26 @@ class Matrix:
         shutil.rmtree(self.state, ignore_errors=True)
         CHILDREN.folders.discard(self.state)
 
+    def start(self, argv):
+        return Child(CHILDREN.start(argv, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=self.env))
+
     # A process with a deadline: the calls' own plus the grace; past it the
     # process is killed and the run counted as a hang.
-    def start(self, argv):
-        return CHILDREN.start(argv, stdout=subprocess.PIPE, stderr=subprocess.PIPE, env=self.env)
-
-    def finish(self, proc, started, limit):
+    def finish(self, child, started, limit):
         try:
-            out, err = proc.communicate(timeout=max(0.1, limit - (time.monotonic() - started)))
+            child.proc.wait(timeout=max(0.1, limit - (time.monotonic() - started)))
             hung = False
         except subprocess.TimeoutExpired:
-            proc.kill()
-            out, err = proc.communicate()
+            child.proc.kill()
+            child.proc.wait()
             hung = True
-        return Run(proc.returncode, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"),
-                   time.monotonic() - started, hung)
+        return Run(child.proc.returncode, child.out.all().decode("utf-8", "replace"),
+                   child.err.all().decode("utf-8", "replace"), time.monotonic() - started, hung)
 
     def cli_run(self, browser, args, limit=None):
         started = time.monotonic()
-        proc = self.start([self.cli, "--endpoint", browser.endpoint] + args)
-        return self.finish(proc, started, limit or 60)
+        child = self.start([self.cli, "--endpoint", browser.endpoint] + args)
+        return self.finish(child, started, limit or 60)
 
     def tabs_json(self, browser):
         run = self.cli_run(browser, ["tabs", "--json"], limit=30)
@@ -524,20 +569,24 @@ class Matrix:
 
     # ------------------------------------------------------------ checks
 
-    def check_cli_exit(self, run, whole_output):
-        """The rule of a vorlane-cli run killed under it: (outcome, faults)."""
+    def check_cli_exit(self, run, output):
+        """The rule of a vorlane-cli run killed under it: (outcome, faults).
+        output(out, whole, said) checks what it wrote: rows that are each
+        right, and with whole all of them."""
         if run.hung:
             return "hang", [f"still running after {run.seconds:.1f} s"]
         if run.crashed:
             return "crash", [f"ended by signal {-run.code}: {run.err.strip()[:200]}"]
         lines = run.err_lines()
         if run.code == 0:
-            faults = whole_output(run.out)
+            faults = output(run.out, True, "exit 0")
             if lines:
                 faults.append(f"exit 0 with stderr: {lines[0][:200]}")
             return "finished first", faults
         if run.code in (1, 2):
-            faults = []
+            # What was listed before the failure still reaches the reader,
+            # but only as whole rows that are true.
+            faults = output(run.out, False, f"exit {run.code}")
             if len(lines) != 1:
                 faults.append(f"exit {run.code} with {len(lines)} lines on stderr: "
                               + " | ".join(line[:160] for line in lines[:3]))
@@ -546,29 +595,35 @@ class Matrix:
             return f"exit {run.code}", faults
         return f"exit {run.code}", [f"exit status {run.code}"]
 
-    def whole_tabs(self, rows):
-        def check(out):
-            lines = out.splitlines()
-            faults = []
-            if len(lines) != len(rows):
-                return [f"exit 0 with {len(lines)} of {len(rows)} tabs"]
+    @staticmethod
+    def rows_of(out, total, whole, said, what):
+        """The lines of out, and the faults of their number and of a line
+        cut short at the end."""
+        lines = out.split("\n")
+        cut = lines.pop()
+        faults = [f"{said} with a cut line at the end: {cut[:120]!r}"] if cut else []
+        if len(lines) > total or (whole and len(lines) != total):
+            faults.append(f"{said} with {len(lines)} of {total} {what}")
+        return lines[:total], faults
+
+    def tabs_output(self, rows):
+        def check(out, whole, said):
+            lines, faults = self.rows_of(out, len(rows), whole, said, "tabs")
             for line, row in zip(lines, rows):
                 fields = line.split("\t")
                 want = [str(row["no"]), row["state"], row["url"], row["title"], row["handle"]]
                 if fields != want:
-                    faults.append(f"exit 0 with a wrong row: {fields!r}, not {want!r}")
+                    faults.append(f"{said} with a wrong row: {fields!r}, not {want!r}")
                     break
             return faults
         return check
 
-    def whole_elements(self, out):
-        lines = out.splitlines()
-        if len(lines) != len(self.big.expected):
-            return [f"exit 0 with {len(lines)} of {len(self.big.expected)} elements"]
+    def elements_output(self, out, whole, said):
+        lines, faults = self.rows_of(out, len(self.big.expected), whole, said, "elements")
         for k, (line, want) in enumerate(zip(lines, self.big.expected)):
             fields = line.split("\t")
             if len(fields) != 12:
-                return [f"exit 0 with a malformed row {k}: {line[:120]!r}"]
+                return faults + [f"{said} with a malformed row {k}: {line[:120]!r}"]
             no, item, tag, _type, _click, name, value, _alt, _href, text, _inner, eid = fields
             problems = []
             if no != str(k + 1) or item != str(k):
@@ -584,8 +639,8 @@ class Matrix:
             if want["text"] is not None and text != want["text"]:
                 problems.append(f"innerText of {len(text)} characters, not {len(want['text'])}")
             if problems:
-                return [f"exit 0 with row {k} wrong: " + ", ".join(problems)]
-        return []
+                return faults + [f"{said} with row {k} wrong: " + ", ".join(problems)]
+        return faults
 
     # ------------------------------------------------------------ kill trials
 
@@ -596,29 +651,27 @@ class Matrix:
         for browser, rows, handle in self.prepared(self.args.trials):
             delay = self.rng.uniform(0, 0.3)
             started = time.monotonic()
-            proc = self.start([self.cli, "--endpoint", browser.endpoint] + args_for(handle))
-            head = b""
+            child = self.start([self.cli, "--endpoint", browser.endpoint] + args_for(handle))
             if from_first_row:
-                head = proc.stdout.read(1)
+                child.out.wait_for(bool, 60)
                 counted_from = time.monotonic()
             else:
                 counted_from = started
             time.sleep(max(0.0, delay - (time.monotonic() - counted_from)))
-            ended_first = proc.poll() is not None
+            ended_first = child.proc.poll() is not None
             browser.kill()
             # A hang: still running 5 s and a call's deadline after the kill.
             killed = time.monotonic()
-            run = self.finish(proc, killed, self.deadline_s + HANG_GRACE_S)
-            run.out = head.decode("utf-8", "replace") + run.out
+            run = self.finish(child, killed, self.deadline_s + HANG_GRACE_S)
             after_kill = time.monotonic() - killed
             run.seconds = time.monotonic() - started
             if name == "tabs":
-                whole = self.whole_tabs(rows)
+                output = self.tabs_output(rows)
             elif name == "elements":
-                whole = self.whole_elements
+                output = self.elements_output
             else:
-                whole = lambda out: [] if out == "" else [f"set-value wrote {out[:80]!r}"]
-            outcome, faults = self.check_cli_exit(run, whole)
+                output = lambda out, whole, said: [f"{said} with {out[:80]!r} on stdout"] if out else []
+            outcome, faults = self.check_cli_exit(run, output)
             if not ended_first:
                 faults += self.waited_out(after_kill)
             self.record(kind, outcome, faults, delay_ms=round(delay * 1000), seconds=run.seconds,
@@ -727,19 +780,9 @@ class Matrix:
         seconds after the probe says it starts."""
         limit = 60 + self.deadline_s * 3 + HANG_GRACE_S
         started = time.monotonic()
-        proc = self.start([self.probe, "page", "--endpoint", browser.endpoint, "--url", url, "--op", op])
-        line = b""
-        got_start = threading.Event()
-
-        def read_start():
-            nonlocal line
-            line = proc.stdout.readline()
-            got_start.set()
-
-        reader = threading.Thread(target=read_start, daemon=True)
-        reader.start()
-        got_start.wait(max(0.1, limit - (time.monotonic() - started)))
-        if line.strip() == b"start" and fault:
+        child = self.start([self.probe, "page", "--endpoint", browser.endpoint, "--url", url, "--op", op])
+        head = child.out.wait_for(lambda data: b"\n" in data, max(0.1, limit - (time.monotonic() - started)))
+        if head.split(b"\n")[0].strip() == b"start" and fault:
             time.sleep(delay)
             if fault == "close":
                 browser.close_tab(target)
@@ -749,10 +792,7 @@ class Matrix:
             # fault, beyond what the undisturbed operation takes.
             started = time.monotonic()
             limit = self.durations.get(op, 10) + self.deadline_s + HANG_GRACE_S
-        run = self.finish(proc, started, limit)
-        if line.strip() != b"start":
-            run.out = line.decode("utf-8", "replace") + run.out
-        return run
+        return self.finish(child, started, limit)
 
     def calibrate(self, browser, op):
         """The operation's undisturbed duration in seconds, checked as a trial
