@@ -1,6 +1,6 @@
 #include "platform/chromium/RunningBrowsers.h"
 
-#include "platform/chromium/PlainFile.h"
+#include "platform/stores/PlainFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,7 +31,8 @@ bool answersOnLoopback(quint16 port, std::chrono::milliseconds timeout)
 
 std::optional<ActivePort> readActivePortFile(const QString &profileDir)
 {
-    const std::optional<QByteArray> contents = readPlainFile(QDir(profileDir).filePath(u"DevToolsActivePort"_s), kMaxFileSize);
+    const std::optional<QByteArray> contents =
+        stores::readPlainFile(QDir(profileDir).filePath(u"DevToolsActivePort"_s), kMaxFileSize);
     if (!contents)
         return std::nullopt;
     const QList<QByteArray> lines = contents->split('\n');

@@ -1,7 +1,7 @@
 #include "platform/chromium/WindowHandles.h"
 
 #include "platform/chromium/DevToolsLog.h"
-#include "platform/chromium/PlainFile.h"
+#include "platform/stores/PlainFile.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -116,7 +116,8 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
         return handles;
     }
 
-    const QJsonObject registry = QJsonDocument::fromJson(readPlainFile(path, kMaxRegistryBytes).value_or(QByteArray())).object();
+    const QJsonObject registry =
+        QJsonDocument::fromJson(stores::readPlainFile(path, kMaxRegistryBytes).value_or(QByteArray())).object();
     QJsonObject tabs = registry.value(u"tabs"_s).toObject();
     // Counted wide, and only from numbers a handle can be: a spoiled entry
     // must neither overflow the count nor start it again.

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace chromium {
+namespace stores {
 
 // The whole file when it is a regular file of at most maxBytes, opened
 // without following a link (one planted to send us elsewhere) and without
@@ -13,4 +13,4 @@ namespace chromium {
 // it); nothing otherwise, also when it grew past maxBytes while read.
 std::optional<QByteArray> readPlainFile(const QString &path, qsizetype maxBytes);
 
-} // namespace chromium
+} // namespace stores

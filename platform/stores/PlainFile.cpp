@@ -1,4 +1,4 @@
-#include "platform/chromium/PlainFile.h"
+#include "platform/stores/PlainFile.h"
 
 #include <QFile>
 
@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace chromium {
+namespace stores {
 
 std::optional<QByteArray> readPlainFile(const QString &path, qsizetype maxBytes)
 {
@@ -34,4 +34,4 @@ std::optional<QByteArray> readPlainFile(const QString &path, qsizetype maxBytes)
     return contents;
 }
 
-} // namespace chromium
+} // namespace stores
