@@ -31,11 +31,11 @@ bool answersOnLoopback(quint16 port, std::chrono::milliseconds timeout)
 
 std::optional<ActivePort> readActivePortFile(const QString &profileDir)
 {
-    const std::optional<QByteArray> contents =
+    const stores::PlainFileRead file =
         stores::readPlainFile(QDir(profileDir).filePath(u"DevToolsActivePort"_s), kMaxFileSize);
-    if (!contents)
+    if (file.outcome != stores::PlainFileRead::Read)
         return std::nullopt;
-    const QList<QByteArray> lines = contents->split('\n');
+    const QList<QByteArray> lines = file.bytes.split('\n');
     static const QRegularExpression portLine(u"^[0-9]{1,5}$"_s);
     const QString first = QString::fromLatin1(lines.value(0).trimmed());
     if (!portLine.match(first).hasMatch())

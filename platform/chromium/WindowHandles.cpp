@@ -116,8 +116,7 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
         return handles;
     }
 
-    const QJsonObject registry =
-        QJsonDocument::fromJson(stores::readPlainFile(path, kMaxRegistryBytes).value_or(QByteArray())).object();
+    const QJsonObject registry = QJsonDocument::fromJson(stores::readPlainFile(path, kMaxRegistryBytes).bytes).object();
     QJsonObject tabs = registry.value(u"tabs"_s).toObject();
     // Counted wide, and only from numbers a handle can be: a spoiled entry
     // must neither overflow the count nor start it again.

@@ -1,5 +1,7 @@
 #include "platform/stores/IniFile.h"
 
+#include "platform/stores/PlainFile.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -15,6 +17,9 @@ namespace stores {
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Far above what settings take; a bigger file is not a settings file.
+constexpr qsizetype kMaxStoreBytes = 16 << 20;
 
 // QSettings splits keys at '/' and '\'. Escaping both, and the escape
 // character itself, keeps every section and key one name, whatever it holds.
@@ -120,9 +125,19 @@ QByteArray joined(const QList<Line> &lines)
     return content;
 }
 
+// The file's bytes, empty when there is none yet; nothing when what lies
+// at its place is not a regular file or cannot be read.
+std::optional<QByteArray> readStore(const QString &path)
+{
+    PlainFileRead file = readPlainFile(path, kMaxStoreBytes, Links::Followed);
+    if (file.outcome == PlainFileRead::Refused)
+        return std::nullopt;
+    return std::move(file.bytes);
+}
+
 // A name already taken, by a copy made within the same millisecond or
 // left from an earlier run, gets a number.
-bool copyAside(const QString &path)
+bool copyAside(const QString &path, const QByteArray &content)
 {
     const QString stamped = path + u".bak-"_s + QDateTime::currentDateTimeUtc().toString(u"yyyyMMddHHmmsszzz"_s);
     QString target = stamped;
@@ -131,27 +146,45 @@ bool copyAside(const QString &path)
             return false;
         target = stamped + u'-' + QString::number(n);
     }
-    return QFile::copy(path, target);
+    QFile copy(target);
+    return copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) && copy.write(content) == content.size()
+           && copy.flush();
 }
 
-// Drops the lines that would swallow others, after copying the file aside;
-// only the settings on those lines then fall back to their defaults.
-void dropRunOnLines(const QString &path)
+// The file without the lines that would swallow others, after copying it
+// aside: only the settings on those lines then fall back to their defaults.
+// The content as it stays when the copy or the repair cannot be written.
+QByteArray withoutRunOnLines(const QString &path, const QByteArray &content)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    QList<Line> lines = splitLines(file.readAll());
-    file.close();
+    QList<Line> lines = splitLines(content);
     const auto kept = std::remove_if(lines.begin(), lines.end(), [](const Line &line) { return line.runsOn; });
-    if (kept == lines.end() || !copyAside(path))
-        return;
+    if (kept == lines.end() || !copyAside(path, content))
+        return content;
     lines.erase(kept, lines.end());
-    QSaveFile repaired(path);
-    if (repaired.open(QIODevice::WriteOnly)) {
-        repaired.write(joined(lines));
-        repaired.commit();
+    const QByteArray repaired = joined(lines);
+    QSaveFile out(path);
+    if (out.open(QIODevice::WriteOnly) && out.write(repaired) >= 0 && out.commit())
+        return repaired;
+    return content;
+}
+
+// The settings QSettings reads from content: it parses a copy of its own,
+// so that it never opens what lies at a store's place itself. Null when the
+// copy cannot be made.
+std::unique_ptr<QSettings> parsed(const QTemporaryDir &scratch, const QString &name, const QByteArray &content)
+{
+    if (!scratch.isValid())
+        return nullptr;
+    const QString path = scratch.filePath(name);
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.flush())
+            return nullptr;
     }
+    auto settings = std::make_unique<QSettings>(path, QSettings::IniFormat);
+    if (settings->status() == QSettings::AccessError)
+        return nullptr;
+    return settings;
 }
 
 // The lines QSettings writes for one setting: its section's header and its
@@ -265,28 +298,8 @@ QString textOf(const QVariant &value)
 // Whether QSettings, reading content, reads that value for the setting.
 bool readsBack(const QTemporaryDir &scratch, const QByteArray &content, const QString &name, const QString &value)
 {
-    const QString path = scratch.filePath(u"check.ini"_s);
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
-            return false;
-    }
-    const QSettings check(path, QSettings::IniFormat);
-    return textOf(check.value(name)) == value;
-}
-
-// QSettings keeps a file it has read, and reads it again only once its size
-// or its time, to the millisecond, has changed: a file written over with one
-// as long within the same millisecond would still read as before. So the
-// new file is always given a later time than the one it replaces.
-bool commitLater(QSaveFile &out, const QDateTime &replaced)
-{
-    if (!out.commit())
-        return false;
-    QFile file(out.fileName());
-    if (!replaced.isValid() || QFileInfo(file).lastModified() > replaced)
-        return true;
-    return file.open(QIODevice::ReadOnly) && file.setFileTime(replaced.addMSecs(1), QFileDevice::FileModificationTime);
+    const std::unique_ptr<QSettings> check = parsed(scratch, u"check.ini"_s, content);
+    return check && textOf(check->value(name)) == value;
 }
 
 } // namespace
@@ -294,19 +307,19 @@ bool commitLater(QSaveFile &out, const QDateTime &replaced)
 IniFile::IniFile(const QString &path)
     : m_path(path)
 {
-    dropRunOnLines(path);
-    reload();
+    if (const std::optional<QByteArray> content = readStore(path))
+        load(withoutRunOnLines(path, *content));
 }
 
-void IniFile::reload()
+void IniFile::load(const QByteArray &content)
 {
-    m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    m_readable = m_settings->status() != QSettings::AccessError;
+    const QTemporaryDir scratch;
+    m_settings = parsed(scratch, u"store.ini"_s, content);
 }
 
 QString IniFile::read(const QString &section, const QString &key, const QString &defaultValue) const
 {
-    if (key.isEmpty())
+    if (key.isEmpty() || !m_settings)
         return defaultValue;
     const QVariant value = m_settings->value(settingsKey(section, key));
     if (!value.isValid())
@@ -317,7 +330,7 @@ QString IniFile::read(const QString &section, const QString &key, const QString 
 bool IniFile::write(const QString &section, const QString &key, const QString &value)
 {
     // Writing over a file we could not read would replace everything in it.
-    if (key.isEmpty() || !m_readable)
+    if (key.isEmpty() || !m_settings)
         return false;
     const QTemporaryDir scratch;
     if (!scratch.isValid())
@@ -326,27 +339,22 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     const std::optional<SettingLines> setting = settingLines(scratch, name, value);
     if (!setting)
         return false;
-    QFile current(m_path);
-    QByteArray content;
-    QDateTime replaced;
-    if (current.exists()) {
-        replaced = QFileInfo(current).lastModified();
-        if (!current.open(QIODevice::ReadOnly))
-            return false;
-        content = current.readAll();
-        current.close();
-    }
-    QDir().mkpath(QFileInfo(m_path).path());
-    QSaveFile out(m_path);
-    QByteArray updated = withSetting(content, *setting, false);
+    // Read again: another copy of the program may have written since.
+    const std::optional<QByteArray> content = readStore(m_path);
+    if (!content)
+        return false;
+    QByteArray updated = withSetting(*content, *setting, false);
     // A header typed in a way not taken here for the setting's section can
     // hold a later line of the same setting, which QSettings would read
     // instead: the setting then goes in a section of its own at the end.
     if (!readsBack(scratch, updated, name, value))
-        updated = withSetting(content, *setting, true);
-    const bool written = out.open(QIODevice::WriteOnly) && out.write(updated) >= 0 && commitLater(out, replaced);
-    reload();
-    return written;
+        updated = withSetting(*content, *setting, true);
+    QDir().mkpath(QFileInfo(m_path).path());
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(updated) < 0 || !out.commit())
+        return false;
+    load(updated);
+    return true;
 }
 
 } // namespace stores

@@ -13,7 +13,9 @@ namespace stores {
 // for byte: comments, keys the program does not know, and whatever else was
 // typed by hand. A line that would swallow the lines after it is removed on
 // opening, after the file is copied aside (name.bak-<time>), so that only
-// its own setting reads as absent.
+// its own setting reads as absent. Only a regular file, or a link to one, is
+// read; whatever else lies at its place (a pipe, a folder) makes the file
+// unreadable, and is neither waited on nor written over.
 class IniFile
 {
 public:
@@ -27,11 +29,12 @@ public:
     bool write(const QString &section, const QString &key, const QString &value);
 
 private:
-    void reload();
+    void load(const QByteArray &content);
 
     QString m_path;
+    // What the file held when last read or written; null when it could not
+    // be read.
     std::unique_ptr<QSettings> m_settings;
-    bool m_readable = false;
 };
 
 } // namespace stores

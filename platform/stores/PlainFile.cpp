@@ -9,29 +9,58 @@
 
 namespace stores {
 
-std::optional<QByteArray> readPlainFile(const QString &path, qsizetype maxBytes)
+namespace {
+
+// As openPlainFile; missing tells whether nothing was there to open.
+int openRegular(const QString &path, int flags, Links links, mode_t mode, bool &missing)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    flags |= O_NONBLOCK | O_CLOEXEC | (links == Links::Refused ? O_NOFOLLOW : 0);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags, mode);
+    missing = fd < 0 && errno == ENOENT;
     if (fd < 0)
-        return std::nullopt;
+        return -1;
     struct stat info{};
-    std::optional<QByteArray> contents;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxBytes) {
-        QByteArray buffer(maxBytes + 1, Qt::Uninitialized);
-        qsizetype total = 0;
-        while (total < buffer.size()) {
-            const ssize_t got = ::read(fd, buffer.data() + total, size_t(buffer.size() - total));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0)
-                break;
-            total += got;
-        }
-        if (total <= maxBytes)
-            contents = buffer.left(total);
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode))
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
+} // namespace
+
+int openPlainFile(const QString &path, int flags, Links links, mode_t mode)
+{
+    bool missing = false;
+    return openRegular(path, flags, links, mode, missing);
+}
+
+PlainFileRead readPlainFile(const QString &path, qsizetype maxBytes, Links links)
+{
+    PlainFileRead found;
+    bool missing = false;
+    const int fd = openRegular(path, O_RDONLY, links, 0, missing);
+    if (fd < 0) {
+        found.outcome = missing ? PlainFileRead::Missing : PlainFileRead::Refused;
+        return found;
+    }
+    QByteArray bytes;
+    char chunk[16384];
+    bool failed = false;
+    while (bytes.size() <= maxBytes) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        failed = got < 0;
+        if (got <= 0)
+            break;
+        bytes.append(chunk, got);
     }
     ::close(fd);
-    return contents;
+    if (!failed && bytes.size() <= maxBytes) {
+        found.outcome = PlainFileRead::Read;
+        found.bytes = std::move(bytes);
+    }
+    return found;
 }
 
 } // namespace stores

@@ -3,14 +3,33 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
+#include <sys/types.h>
 
 namespace stores {
 
-// The whole file when it is a regular file of at most maxBytes, opened
-// without following a link (one planted to send us elsewhere) and without
-// waiting on a pipe (which would hold the open until someone writes into
-// it); nothing otherwise, also when it grew past maxBytes while read.
-std::optional<QByteArray> readPlainFile(const QString &path, qsizetype maxBytes);
+// Whether a link at the file's own place is followed to the file it names,
+// as a settings file kept with the user's dotfiles is, or refused, because
+// someone else may have planted it to send us elsewhere.
+enum class Links { Followed, Refused };
+
+// Opens path (flags and mode as for open(2)) without waiting on a pipe,
+// which would hold the open until someone writes into it; -1 when it cannot
+// be opened or is not a regular file.
+int openPlainFile(const QString &path, int flags, Links links, mode_t mode = 0600);
+
+// What lies at a path where a plain file belongs.
+struct PlainFileRead
+{
+    enum Outcome {
+        Read,    // a regular file of at most the size asked for: bytes holds it
+        Missing, // nothing, or a followed link to nothing
+        Refused, // anything else, also a file that grew too big while read
+    };
+    Outcome outcome = Refused;
+    QByteArray bytes;
+};
+
+// Reads the whole file, opened as openPlainFile opens it.
+PlainFileRead readPlainFile(const QString &path, qsizetype maxBytes, Links links = Links::Refused);
 
 } // namespace stores

@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -303,4 +306,31 @@ TEST(ProgramSettingsFile, SectionsNamedGeneralInAnyCaseReadBackApart)
     folder.moveToFreshFolder();
     for (const QString &section : sections)
         EXPECT_EQ(store.GetSetting(kApp, section, u"k"_s, kAbsent), u"in "_s + section);
+}
+
+// A pipe at a store's place would hold its opening until someone writes into
+// it: it is taken for a file that cannot be read, and stays. A link to a file
+// kept with the user's dotfiles is read and written through.
+TEST(SettingsStoreFile, APipeIsNotWaitedOnAndALinkToAFileIsFollowed)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), kAbsent);
+    EXPECT_FALSE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+    struct stat info{};
+    EXPECT_TRUE(::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+
+    QTemporaryDir dotfiles;
+    const QString kept = dotfiles.filePath(u"vorlane.ini"_s);
+    writeFile(kept, "[S]\nk=kept\n");
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(kept, path));
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    EXPECT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), u"kept"_s);
+    EXPECT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"new"_s));
+    EXPECT_EQ(readFile(kept), "[S]\nk=new\n");
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
 }
