@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -163,14 +162,8 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
             tabs.remove(it->second);
     }
     QJsonObject written{{u"next"_s, qint64(nextAfter(highest))}, {u"tabs"_s, tabs}};
-    // A save writes through a link to its target; whatever is not a plain
-    // file at the registry's place goes first.
-    if (struct stat info{}; ::lstat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode)
-                            && !S_ISDIR(info.st_mode))
-        ::unlink(QFile::encodeName(path).constData());
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
-        || out.write(QJsonDocument(written).toJson(QJsonDocument::Compact)) < 0 || !out.commit())
+    const QByteArray json = QJsonDocument(written).toJson(QJsonDocument::Compact);
+    if (!stores::replacePlainFile(path, json, stores::Links::Refused, 0600))
         qCWarning(lcDevTools) << "window handle registry cannot be written:" << path;
     return handles;
 }

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -146,9 +145,7 @@ bool copyAside(const QString &path, const QByteArray &content)
             return false;
         target = stamped + u'-' + QString::number(n);
     }
-    QFile copy(target);
-    return copy.open(QIODevice::WriteOnly | QIODevice::NewOnly) && copy.write(content) == content.size()
-           && copy.flush();
+    return createPlainFile(target, content);
 }
 
 // The file without the lines that would swallow others, after copying it
@@ -162,10 +159,7 @@ QByteArray withoutRunOnLines(const QString &path, const QByteArray &content)
         return content;
     lines.erase(kept, lines.end());
     const QByteArray repaired = joined(lines);
-    QSaveFile out(path);
-    if (out.open(QIODevice::WriteOnly) && out.write(repaired) >= 0 && out.commit())
-        return repaired;
-    return content;
+    return replacePlainFile(path, repaired, Links::Followed) ? repaired : content;
 }
 
 // The settings QSettings reads from content: it parses a copy of its own,
@@ -350,8 +344,7 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     if (!readsBack(scratch, updated, name, value))
         updated = withSetting(*content, *setting, true);
     QDir().mkpath(QFileInfo(m_path).path());
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(updated) < 0 || !out.commit())
+    if (!replacePlainFile(m_path, updated, Links::Followed))
         return false;
     load(updated);
     return true;

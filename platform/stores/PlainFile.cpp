@@ -1,6 +1,8 @@
 #include "platform/stores/PlainFile.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -24,6 +26,30 @@ int openRegular(const QString &path, int flags, Links links, mode_t mode, bool &
         return fd;
     ::close(fd);
     return -1;
+}
+
+// A new file, never one that is there already nor through a link.
+int createExclusive(const QByteArray &name, mode_t mode)
+{
+    return ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+}
+
+// Whether every byte reached the disk; the file is closed either way.
+bool writeAndClose(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0) {
+            ::close(fd);
+            return false;
+        }
+        done += wrote;
+    }
+    const bool synced = ::fsync(fd) == 0;
+    // Some file systems tell of a failed write only when the file is closed.
+    return ::close(fd) == 0 && synced;
 }
 
 } // namespace
@@ -61,6 +87,44 @@ PlainFileRead readPlainFile(const QString &path, qsizetype maxBytes, Links links
         found.bytes = std::move(bytes);
     }
     return found;
+}
+
+bool createPlainFile(const QString &path, const QByteArray &bytes, mode_t mode)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = createExclusive(name, mode);
+    if (fd < 0)
+        return false;
+    if (writeAndClose(fd, bytes))
+        return true;
+    ::unlink(name.constData());
+    return false;
+}
+
+bool replacePlainFile(const QString &path, const QByteArray &bytes, Links links, mode_t mode)
+{
+    QString target = path;
+    if (const QFileInfo link(path); links == Links::Followed && link.isSymLink())
+        target = link.canonicalFilePath().isEmpty() ? link.symLinkTarget() : link.canonicalFilePath();
+    const QByteArray name = QFile::encodeName(target);
+    struct stat old{};
+    const bool replacing = ::lstat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
+
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = name + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        fd = createExclusive(temporary, mode);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+    const bool kept = !replacing || ::fchmod(fd, old.st_mode & 07777) == 0;
+    if (writeAndClose(fd, bytes) && kept && ::rename(temporary.constData(), name.constData()) == 0)
+        return true;
+    ::unlink(temporary.constData());
+    return false;
 }
 
 } // namespace stores

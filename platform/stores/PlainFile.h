@@ -32,4 +32,17 @@ struct PlainFileRead
 // Reads the whole file, opened as openPlainFile opens it.
 PlainFileRead readPlainFile(const QString &path, qsizetype maxBytes, Links links = Links::Refused);
 
+// Writes bytes to a new file at path, where nothing may lie yet, in full
+// and flushed to the disk; false, with nothing left at path, when any of
+// that fails. The file gets mode, less the umask.
+bool createPlainFile(const QString &path, const QByteArray &bytes, mode_t mode = 0666);
+
+// Puts a file holding bytes in path's place at once, or in the place of the
+// file a link there names when links are followed. The bytes go to a new
+// file beside it first, in full and flushed to the disk, so that a failed
+// write, on a full disk say, leaves the old file as it was. The new file
+// keeps the old one's permissions; a file that is new gets mode, less the
+// umask.
+bool replacePlainFile(const QString &path, const QByteArray &bytes, Links links, mode_t mode = 0666);
+
 } // namespace stores

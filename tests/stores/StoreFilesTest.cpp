@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
@@ -44,6 +46,29 @@ QByteArray readFile(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+// Makes every write past the first bytes of a file fail, as a full file
+// system does, for as long as it lives; no mount is needed for it.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_was);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_was.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_was);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_was{};
+    void (*m_handler)(int);
+};
 
 } // namespace
 
@@ -306,6 +331,29 @@ TEST(ProgramSettingsFile, SectionsNamedGeneralInAnyCaseReadBackApart)
     folder.moveToFreshFolder();
     for (const QString &section : sections)
         EXPECT_EQ(store.GetSetting(kApp, section, u"k"_s, kAbsent), u"in "_s + section);
+}
+
+// A save that the disk takes only in part, as a full one does, keeps the old
+// file whole and says that it failed.
+TEST(SettingsStoreFile, ASaveThatCannotBeWrittenWholeKeepsTheOldFile)
+{
+    TempStoreFolder folder;
+    const QString path = stores::storeFilePath(kApp, u"store0"_s);
+    QByteArray original = "[Settings]\n";
+    for (int i = 0; i < 40; ++i)
+        original += "Key" + QByteArray::number(i) + "=value\n";
+    writeFile(path, original);
+    stores::SettingsStore store;
+    ASSERT_TRUE(store.OpenStore(0, kApp));
+    {
+        const FileSizeLimit full(256);
+        EXPECT_FALSE(store.WriteValue(u"Settings"_s, u"Key0"_s, u"changed"_s));
+    }
+    EXPECT_EQ(readFile(path), original);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()})
+        << "nothing is left behind";
+    EXPECT_TRUE(store.WriteValue(u"Settings"_s, u"Key0"_s, u"changed"_s)) << "once there is room again";
+    EXPECT_EQ(store.ReadValue(u"Settings"_s, u"Key0"_s, kAbsent), u"changed"_s);
 }
 
 // A pipe at a store's place would hold its opening until someone writes into
