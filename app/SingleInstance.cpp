@@ -1,49 +1,36 @@
 #include "app/SingleInstance.h"
 
+#include "platform/stores/PlainFile.h"
 #include "platform/stores/StoreFolder.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray lockPath()
+QString lockPath()
 {
     const QString folder = stores::storeFolder();
     QDir().mkpath(folder);
-    return QFile::encodeName(QDir(folder).filePath(u"vorlane.lock"_s));
-}
-
-// A link or an empty folder at the lock's place is nobody's lock: it goes,
-// so that the lock can be made there. A link is removed, never followed.
-void clearLockPlace(const QByteArray &path)
-{
-    struct stat info{};
-    if (::lstat(path.constData(), &info) != 0)
-        return;
-    if (S_ISLNK(info.st_mode))
-        ::unlink(path.constData());
-    else if (S_ISDIR(info.st_mode))
-        ::rmdir(path.constData());
+    return QDir(folder).filePath(u"vorlane.lock"_s);
 }
 
 } // namespace
 
 SingleInstance::SingleInstance()
 {
-    const QByteArray path = lockPath();
-    clearLockPlace(path);
-    m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+    const QString path = lockPath();
+    // Whatever else lies at the lock's place is nobody's lock.
+    stores::clearForPlainFile(path);
+    m_fd = stores::openPlainFile(path, O_RDWR | O_CREAT, stores::Links::Refused);
     if (m_fd < 0) {
         // A lock that cannot be made (a folder we may not write) names no
         // running copy, so it does not keep the program from starting.

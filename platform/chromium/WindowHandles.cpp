@@ -101,7 +101,11 @@ QList<qint32> WindowHandles::handlesFor(const QString &browserId, const QStringL
     if (targetIds.isEmpty())
         return handles;
     const QString path = registryPath();
-    QLockFile lock(path + u".lock"_s);
+    const QString lockPath = path + u".lock"_s;
+    // QLockFile reads a lock it did not make, and would wait on a pipe.
+    if (!path.isEmpty())
+        stores::clearForPlainFile(lockPath);
+    QLockFile lock(lockPath);
     lock.setStaleLockTime(5000);
     if (path.isEmpty() || !lock.tryLock(2000)) {
         static std::atomic<bool> told{false};

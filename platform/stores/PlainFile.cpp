@@ -60,6 +60,18 @@ int openPlainFile(const QString &path, int flags, Links links, mode_t mode)
     return openRegular(path, flags, links, mode, missing);
 }
 
+void clearForPlainFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info{};
+    if (::lstat(name.constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return;
+    if (S_ISDIR(info.st_mode))
+        ::rmdir(name.constData());
+    else
+        ::unlink(name.constData());
+}
+
 PlainFileRead readPlainFile(const QString &path, qsizetype maxBytes, Links links)
 {
     PlainFileRead found;

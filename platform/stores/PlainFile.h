@@ -17,6 +17,11 @@ enum class Links { Followed, Refused };
 // be opened or is not a regular file.
 int openPlainFile(const QString &path, int flags, Links links, mode_t mode = 0600);
 
+// Clears a place where only a regular file belongs, such as a lock's, of
+// anything else that is there: a link (removed, never followed), a pipe, an
+// empty folder.
+void clearForPlainFile(const QString &path);
+
 // What lies at a path where a plain file belongs.
 struct PlainFileRead
 {

@@ -86,6 +86,10 @@ TEST(WindowHandles, ARegistryThatIsALinkOrAPipeIsNeitherFollowedNorWaitedOn)
     QFile::remove(WindowHandles::registryPath());
     ASSERT_EQ(::mkfifo(QFile::encodeName(WindowHandles::registryPath()).constData(), 0600), 0);
     EXPECT_EQ(WindowHandles::handlesFor(u"/b/pipe"_s, {u"A"_s}).size(), 1);
+
+    // Nor is a pipe at the lock's place taken for a lock: the registry is still shared.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(WindowHandles::registryPath() + u".lock"_s).constData(), 0600), 0);
+    EXPECT_EQ(WindowHandles::handlesFor(u"/b/lock"_s, {u"A"_s}), WindowHandles::handlesFor(u"/b/lock"_s, {u"A"_s}));
 }
 
 // A folder that others may enter is not used; the registry goes to one of the user's own.
