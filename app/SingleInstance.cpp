@@ -14,20 +14,15 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString lockPath()
-{
-    const QString folder = stores::storeFolder();
-    QDir().mkpath(folder);
-    return QDir(folder).filePath(u"vorlane.lock"_s);
-}
-
-} // namespace
-
 SingleInstance::SingleInstance()
 {
-    const QString path = lockPath();
+    // Where another user can change the folder, a lock could be that user's,
+    // held for good: there the program runs without one.
+    if (!stores::storeFolderIsOwn()) {
+        m_first = true;
+        return;
+    }
+    const QString path = QDir(stores::storeFolder()).filePath(u"vorlane.lock"_s);
     // Whatever else lies at the lock's place is nobody's lock.
     stores::clearForPlainFile(path);
     m_fd = stores::openPlainFile(path, O_RDWR | O_CREAT, stores::Links::Refused);

@@ -3,7 +3,8 @@
 // Holds a per-user lock, in the folder of the program's stores, for as
 // long as it lives. The lock is the kernel's, on an open file: it ends with
 // the process that holds it, however that process ends, so only a running
-// copy can keep another out. What the file holds does not matter.
+// copy can keep another out. What the file holds does not matter. In a
+// store folder that another user can change there is no lock at all.
 class SingleInstance
 {
 public:

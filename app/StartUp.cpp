@@ -1,6 +1,7 @@
 #include "app/StartUp.h"
 
 #include "platform/stores/ApplicationTitle.h"
+#include "platform/stores/StoreFolder.h"
 #include "settings/Settings.h"
 #include "app/SingleInstance.h"
 #include "platform/ui/UiServices.h"
@@ -58,6 +59,10 @@ void StartUp(const ShellWindowsFactory &newShellWindows, SettingsVariables &rSet
 void InitializeApplication(SettingsVariables &rSettings)
 {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+    if (!stores::storeFolderIsOwn())
+        ui::services().messageBox(u"設定の保存先は、ほかのユーザーも変更できるフォルダです。その中のリンクはたどらず、"
+                                  u"二重起動も確かめません。保存先: "_s + stores::storeFolder(),
+                                  kApplicationTitle, ui::MessageIcon::Warning);
     LoadSettings(rSettings);
     SaveSettings(rSettings);
 }

@@ -9,7 +9,8 @@ struct SettingsVariables;
 // until the main window has been unloaded. Returns the exit code.
 int RunVorlane(const ShellWindowsFactory &newShellWindows);
 
-// Makes the program's folder the current one, loads the settings into
-// rSettings and saves them back at once, so that every setting is in the
-// store from the first run on.
+// Makes the program's folder the current one, says when the store folder
+// is one that other users can change, loads the settings into rSettings and
+// saves them back at once, so that every setting is in the store from the
+// first run on.
 void InitializeApplication(SettingsVariables &rSettings);

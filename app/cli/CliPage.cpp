@@ -1,6 +1,7 @@
 #include "app/cli/CliPage.h"
 
 #include "platform/stores/IniProgramSettings.h"
+#include "platform/stores/StoreFolder.h"
 
 #include <QRegularExpression>
 
@@ -18,6 +19,10 @@ std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, const CliCall 
     static const QRegularExpression handleFormat(u"^[0-9A-Fa-f]{8}$"_s);
     if (!handleFormat.match(handleText).hasMatch())
         throw CliUsageError(u"the handle is 8 hexadecimal digits, as tabs prints it: "_s + handleText);
+    // The page keeps its search positions in the program store.
+    if (!stores::storeFolderIsOwn())
+        call.err().message(u"the settings folder can be changed by other users, so no link in it is followed: "_s
+                           + stores::storeFolder());
     std::unique_ptr<CliPage> bound(new CliPage(call.shellWindows()));
     qint32 hWnd = qint32(handleText.toUInt(nullptr, 16));
     if (hWnd != 0) {

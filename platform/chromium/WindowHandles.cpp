@@ -16,7 +16,6 @@
 #include <limits>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace chromium {
 
@@ -62,20 +61,13 @@ qint32 localHandle()
     return handle;
 }
 
-// A folder of this user's that nobody else may enter, or nothing: the
+// A folder of the user's own that nobody else may enter, or nothing: the
 // registry must not be read or replaced by another local user.
-bool isPrivateFolder(const QString &path)
-{
-    struct stat info{};
-    return !path.isEmpty() && ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
-           && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
-}
-
 QString registryFolder()
 {
     for (const char *variable : {"VORLANE_RUNTIME_DIR", "XDG_RUNTIME_DIR"}) {
         const QString folder = qEnvironmentVariable(variable);
-        if (isPrivateFolder(folder))
+        if (stores::isOwnFolder(folder, stores::Privacy::Private))
             return folder;
     }
     const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
@@ -84,7 +76,7 @@ QString registryFolder()
     const QString folder = cache + u"/vorlane"_s;
     QDir().mkpath(cache);
     ::mkdir(QFile::encodeName(folder).constData(), 0700); // fails harmlessly when it exists
-    return isPrivateFolder(folder) ? folder : QString();
+    return stores::isOwnFolder(folder, stores::Privacy::Private) ? folder : QString();
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "platform/stores/IniFile.h"
 
-#include "platform/stores/PlainFile.h"
-
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -126,9 +124,9 @@ QByteArray joined(const QList<Line> &lines)
 
 // The file's bytes, empty when there is none yet; nothing when what lies
 // at its place is not a regular file or cannot be read.
-std::optional<QByteArray> readStore(const QString &path)
+std::optional<QByteArray> readStore(const QString &path, Links links)
 {
-    PlainFileRead file = readPlainFile(path, kMaxStoreBytes, Links::Followed);
+    PlainFileRead file = readPlainFile(path, kMaxStoreBytes, links);
     if (file.outcome == PlainFileRead::Refused)
         return std::nullopt;
     return std::move(file.bytes);
@@ -151,7 +149,7 @@ bool copyAside(const QString &path, const QByteArray &content)
 // The file without the lines that would swallow others, after copying it
 // aside: only the settings on those lines then fall back to their defaults.
 // The content as it stays when the copy or the repair cannot be written.
-QByteArray withoutRunOnLines(const QString &path, const QByteArray &content)
+QByteArray withoutRunOnLines(const QString &path, const QByteArray &content, Links links)
 {
     QList<Line> lines = splitLines(content);
     const auto kept = std::remove_if(lines.begin(), lines.end(), [](const Line &line) { return line.runsOn; });
@@ -159,7 +157,7 @@ QByteArray withoutRunOnLines(const QString &path, const QByteArray &content)
         return content;
     lines.erase(kept, lines.end());
     const QByteArray repaired = joined(lines);
-    return replacePlainFile(path, repaired, Links::Followed) ? repaired : content;
+    return replacePlainFile(path, repaired, links) ? repaired : content;
 }
 
 // The settings QSettings reads from content: it parses a copy of its own,
@@ -300,9 +298,10 @@ bool readsBack(const QTemporaryDir &scratch, const QByteArray &content, const QS
 
 IniFile::IniFile(const QString &path)
     : m_path(path)
+    , m_links(isOwnFolder(QFileInfo(path).path(), Privacy::OthersMayRead) ? Links::Followed : Links::Refused)
 {
-    if (const std::optional<QByteArray> content = readStore(path))
-        load(withoutRunOnLines(path, *content));
+    if (const std::optional<QByteArray> content = readStore(path, m_links))
+        load(withoutRunOnLines(path, *content, m_links));
 }
 
 void IniFile::load(const QByteArray &content)
@@ -334,7 +333,7 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     if (!setting)
         return false;
     // Read again: another copy of the program may have written since.
-    const std::optional<QByteArray> content = readStore(m_path);
+    const std::optional<QByteArray> content = readStore(m_path, m_links);
     if (!content)
         return false;
     QByteArray updated = withSetting(*content, *setting, false);
@@ -344,7 +343,7 @@ bool IniFile::write(const QString &section, const QString &key, const QString &v
     if (!readsBack(scratch, updated, name, value))
         updated = withSetting(*content, *setting, true);
     QDir().mkpath(QFileInfo(m_path).path());
-    if (!replacePlainFile(m_path, updated, Links::Followed))
+    if (!replacePlainFile(m_path, updated, m_links))
         return false;
     load(updated);
     return true;

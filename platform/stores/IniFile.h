@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/stores/PlainFile.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -14,7 +16,8 @@ namespace stores {
 // typed by hand. A line that would swallow the lines after it is removed on
 // opening, after the file is copied aside (name.bak-<time>), so that only
 // its own setting reads as absent. Only a regular file, or a link to one, is
-// read; whatever else lies at its place (a pipe, a folder) makes the file
+// read, and the link only in a folder that no other user can change;
+// whatever else lies at its place (a pipe, a folder) makes the file
 // unreadable, and is neither waited on nor written over.
 class IniFile
 {
@@ -32,6 +35,7 @@ private:
     void load(const QByteArray &content);
 
     QString m_path;
+    Links m_links;
     // What the file held when last read or written; null when it could not
     // be read.
     std::unique_ptr<QSettings> m_settings;

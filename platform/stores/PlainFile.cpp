@@ -1,5 +1,6 @@
 #include "platform/stores/PlainFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -28,6 +29,34 @@ int openRegular(const QString &path, int flags, Links links, mode_t mode, bool &
     return -1;
 }
 
+bool othersMayWrite(const struct stat &info)
+{
+    return (info.st_mode & S_IWOTH) || ((info.st_mode & S_IWGRP) && info.st_gid != ::getegid());
+}
+
+bool isUsersOrRoots(const struct stat &info)
+{
+    return info.st_uid == ::geteuid() || info.st_uid == 0;
+}
+
+// Whether no other user can change where the absolute path leads, at any
+// step from the root on.
+bool isSafeWay(const QByteArray &path)
+{
+    const auto isSafeStep = [](const QByteArray &step) {
+        struct stat info{};
+        if (::lstat(step.constData(), &info) != 0 || !isUsersOrRoots(info))
+            return false;
+        return S_ISLNK(info.st_mode)
+               || (S_ISDIR(info.st_mode) && (!othersMayWrite(info) || (info.st_mode & S_ISVTX)));
+    };
+    for (qsizetype end = 0; end >= 0; end = path.indexOf('/', end + 1)) {
+        if (!isSafeStep(end == 0 ? QByteArray("/") : path.left(end)))
+            return false;
+    }
+    return isSafeStep(path);
+}
+
 // A new file, never one that is there already nor through a link.
 int createExclusive(const QByteArray &name, mode_t mode)
 {
@@ -53,6 +82,23 @@ bool writeAndClose(int fd, const QByteArray &bytes)
 }
 
 } // namespace
+
+bool isOwnFolder(const QString &path, Privacy privacy)
+{
+    if (path.isEmpty())
+        return false;
+    const QFileInfo folder(path);
+    const QByteArray way = QFile::encodeName(QDir::cleanPath(folder.absoluteFilePath()));
+    const QByteArray resolved = QFile::encodeName(folder.canonicalFilePath());
+    struct stat info{};
+    if (resolved.isEmpty() || ::stat(resolved.constData(), &info) != 0 || !S_ISDIR(info.st_mode)
+        || info.st_uid != ::geteuid() || othersMayWrite(info))
+        return false;
+    if (privacy == Privacy::Private && (info.st_mode & 077) != 0)
+        return false;
+    // A link on the way leads to a folder whose own way counts as well.
+    return isSafeWay(way) && isSafeWay(resolved);
+}
 
 int openPlainFile(const QString &path, int flags, Links links, mode_t mode)
 {

@@ -12,6 +12,17 @@ namespace stores {
 // someone else may have planted it to send us elsewhere.
 enum class Links { Followed, Refused };
 
+// Whether others may read a folder that is the user's own.
+enum class Privacy { OthersMayRead, Private };
+
+// Whether only the user can change what the folder at path holds: it is the
+// user's, no other user may write in it, nor in a folder on the way to it
+// unless that one is sticky (as /tmp is: there nobody moves what is ours),
+// and every folder and link on the way is the user's or root's. The user's
+// own group, on most systems the user alone, is not another user. A private
+// folder may not even be read by others.
+bool isOwnFolder(const QString &path, Privacy privacy);
+
 // Opens path (flags and mode as for open(2)) without waiting on a pipe,
 // which would hold the open until someone writes into it; -1 when it cannot
 // be opened or is not a regular file.

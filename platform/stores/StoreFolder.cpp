@@ -1,5 +1,8 @@
 #include "platform/stores/StoreFolder.h"
 
+#include "platform/stores/PlainFile.h"
+
+#include <QDir>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -13,6 +16,13 @@ QString storeFolder()
     if (!chosen.isEmpty())
         return chosen;
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Vorlane"_s;
+}
+
+bool storeFolderIsOwn()
+{
+    const QString folder = storeFolder();
+    QDir().mkpath(folder);
+    return isOwnFolder(folder, Privacy::OthersMayRead);
 }
 
 QString storeFilePath(const QString &appName, const QString &storeName)

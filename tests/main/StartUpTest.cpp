@@ -4,6 +4,7 @@
 #include "platform/stores/ApplicationTitle.h"
 #include "platform/stores/SettingsStore.h"
 #include "settings/SettingsVariables.h"
+#include "tests/ui/RecordingUiServices.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -80,4 +85,26 @@ TEST_F(StartUp, ALockNoRunningCopyHoldsDoesNotKeepTheProgramOut)
     const SingleInstance running;
     ASSERT_TRUE(running.isFirst());
     EXPECT_FALSE(SingleInstance().isFirst()) << "a lock held by a running copy";
+}
+
+// In a folder that another user can change, a lock could be held by that
+// user for good: it keeps nobody out, and the user hears of the folder once.
+TEST_F(StartUp, AFolderOthersCanChangeIsSaidOnceAndItsLockKeepsNobodyOut)
+{
+    ASSERT_EQ(::chmod(QFile::encodeName(config.path()).constData(), 01777), 0);
+    const int held = ::open(QFile::encodeName(config.filePath(u"vorlane.lock"_s)).constData(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::fchown(held, 65534, 65534), 0);
+    }
+    EXPECT_TRUE(SingleInstance().isFirst());
+
+    ui::RecordingUiServices ui;
+    SettingsVariables settings;
+    InitializeApplication(settings);
+    ASSERT_EQ(ui.messageBoxes.size(), 1);
+    EXPECT_TRUE(ui.messageBoxes[0].text.endsWith(config.path()));
+    EXPECT_EQ(ui.messageBoxes[0].icon, ui::MessageIcon::Warning);
+    ::close(held);
 }

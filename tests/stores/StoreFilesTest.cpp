@@ -13,8 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -381,4 +383,34 @@ TEST(SettingsStoreFile, APipeIsNotWaitedOnAndALinkToAFileIsFollowed)
     EXPECT_TRUE(store.WriteValue(u"S"_s, u"k"_s, u"new"_s));
     EXPECT_EQ(readFile(kept), "[S]\nk=new\n");
     EXPECT_TRUE(QFileInfo(path).isSymLink());
+}
+
+// In a folder that another user can change, a link at a store's place may
+// have been put there to make us write elsewhere: it is not followed.
+TEST(SettingsStoreFile, ALinkInAFolderOthersCanChangeIsNotFollowed)
+{
+    const auto mode = [](mode_t mode) {
+        return [mode](const QString &path) { return ::chmod(QFile::encodeName(path).constData(), mode) == 0; };
+    };
+    QList<std::pair<const char *, std::function<bool(const QString &)>>> cases{
+        {"writable by all", mode(0777)}, {"writable by all, sticky", mode(01777)}};
+    if (::geteuid() == 0)
+        cases.append({"another user's", [](const QString &path) {
+                          return ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+                      }});
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.filePath(u"victim.ini"_s);
+    for (const auto &[what, makeForeign] : cases) {
+        SCOPED_TRACE(what);
+        TempStoreFolder folder;
+        writeFile(victim, "[S]\nk=victim\n");
+        ASSERT_TRUE(QFile::link(victim, stores::storeFilePath(kApp, u"store0"_s)));
+        ASSERT_TRUE(makeForeign(folder.path()));
+
+        stores::SettingsStore store;
+        ASSERT_TRUE(store.OpenStore(0, kApp));
+        EXPECT_EQ(store.ReadValue(u"S"_s, u"k"_s, kAbsent), kAbsent);
+        EXPECT_FALSE(store.WriteValue(u"S"_s, u"k"_s, u"v"_s));
+        EXPECT_EQ(readFile(victim), "[S]\nk=victim\n");
+    }
 }
