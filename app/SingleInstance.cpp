@@ -18,7 +18,7 @@ SingleInstance::SingleInstance()
 {
     // Where another user can change the folder, a lock could be that user's,
     // held for good: there the program runs without one.
-    if (!stores::storeFolderIsOwn()) {
+    if (stores::othersCanChangeStoreFolder()) {
         m_first = true;
         return;
     }

@@ -59,7 +59,7 @@ void StartUp(const ShellWindowsFactory &newShellWindows, SettingsVariables &rSet
 void InitializeApplication(SettingsVariables &rSettings)
 {
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    if (!stores::storeFolderIsOwn())
+    if (stores::othersCanChangeStoreFolder())
         ui::services().messageBox(u"設定の保存先は、ほかのユーザーも変更できるフォルダです。その中のリンクはたどらず、"
                                   u"二重起動も確かめません。保存先: "_s + stores::storeFolder(),
                                   kApplicationTitle, ui::MessageIcon::Warning);

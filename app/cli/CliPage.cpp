@@ -20,7 +20,7 @@ std::unique_ptr<CliPage> CliPage::bind(const QString &handleText, const CliCall 
     if (!handleFormat.match(handleText).hasMatch())
         throw CliUsageError(u"the handle is 8 hexadecimal digits, as tabs prints it: "_s + handleText);
     // The page keeps its search positions in the program store.
-    if (!stores::storeFolderIsOwn())
+    if (stores::othersCanChangeStoreFolder())
         call.err().message(u"the settings folder can be changed by other users, so no link in it is followed: "_s
                            + stores::storeFolder());
     std::unique_ptr<CliPage> bound(new CliPage(call.shellWindows()));

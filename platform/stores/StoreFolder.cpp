@@ -18,11 +18,11 @@ QString storeFolder()
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/Vorlane"_s;
 }
 
-bool storeFolderIsOwn()
+bool othersCanChangeStoreFolder()
 {
+    // A folder that cannot be made holds nothing to change.
     const QString folder = storeFolder();
-    QDir().mkpath(folder);
-    return isOwnFolder(folder, Privacy::OthersMayRead);
+    return QDir().mkpath(folder) && !isOwnFolder(folder, Privacy::OthersMayRead);
 }
 
 QString storeFilePath(const QString &appName, const QString &storeName)

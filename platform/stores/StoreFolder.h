@@ -8,10 +8,10 @@ namespace stores {
 // otherwise "Vorlane" in the user's configuration folder.
 QString storeFolder();
 
-// Whether only the user can change what the store folder holds (see
+// Whether another user can change what the store folder holds (see
 // isOwnFolder); the folder is made first when it is missing. Where others
 // can, no link in it is followed.
-bool storeFolderIsOwn();
+bool othersCanChangeStoreFolder();
 
 // The file of one store of one application in that folder. The application
 // name is escaped, so no name can point outside the folder.
