@@ -56,10 +56,10 @@ class FileSizeLimit
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        ::getrlimit(RLIMIT_FSIZE, &m_was);
+        EXPECT_EQ(::getrlimit(RLIMIT_FSIZE, &m_was), 0);
         m_handler = std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{bytes, m_was.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
     ~FileSizeLimit()
     {
