@@ -108,7 +108,7 @@ ItemText ItemReader::read(qint32 position, qint32 code)
         if (fetched.errorNumber == 0)
             return {fetched.text, ItemText::Outcome::Read};
         if (IsUnavailableError(fetched.errorNumber))
-            return {{}, ItemText::Outcome::Unavailable};
+            return {{}, ItemText::Outcome::Unavailable, nullptr, fetched.errorNumber};
     }
     // Only the number came back; the user is owed its source and description.
     return readLive(position, code);

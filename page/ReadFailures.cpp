@@ -29,7 +29,7 @@ ReadFailures::ReadFailures(ui::UiServices &ui, QList<AutomationError> *record)
 ItemText ReadFailures::classify(const AutomationError &error)
 {
     if (IsUnavailableError(error.number()))
-        return {{}, ItemText::Outcome::Unavailable};
+        return {{}, ItemText::Outcome::Unavailable, nullptr, error.number()};
     m_ui.beep();
     if (m_record)
         m_record->append(error);

@@ -27,9 +27,17 @@ struct ItemText
     // Why a Beeped or Reported read failed; shared, since one failed call
     // fails many cells.
     std::shared_ptr<const automation::AutomationError> failure;
+    // Why an Unavailable one is: a member the element lacks, or an element
+    // or page that has gone.
+    qint32 unavailableNumber = 0;
 
     bool unavailable() const { return outcome == Outcome::Unavailable; }
     bool failed() const { return failure != nullptr; }
+    // Unavailable for another reason than a member the element lacks.
+    bool elementMayHaveGone() const
+    {
+        return unavailable() && unavailableNumber != automation::AutomationError::MemberNotFound;
+    }
 };
 
 // True for the error numbers that mean "no such property here" rather than

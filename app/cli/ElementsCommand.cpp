@@ -190,11 +190,12 @@ int runElements(CliCall &call)
         const std::unique_ptr<ItemRowsRead> current = std::exchange(next, startRun(first + kRowsPerRun));
         const QList<QList<ItemText>> rows = current->take();
         // A page that has gone reads as elements that lack their members:
-        // such rows must not go out as true ones before the failure.
-        const auto lacking = [](const QList<ItemText> &row) {
-            return std::any_of(row.begin(), row.end(), [](const ItemText &cell) { return cell.unavailable(); });
+        // such rows must not go out as true ones before the failure. The
+        // check waits behind the run read ahead, so it is made only then.
+        const auto mayHaveGone = [](const QList<ItemText> &row) {
+            return std::any_of(row.begin(), row.end(), [](const ItemText &cell) { return cell.elementMayHaveGone(); });
         };
-        if (std::any_of(rows.begin(), rows.end(), lacking))
+        if (std::any_of(rows.begin(), rows.end(), mayHaveGone))
             bound->requireSamePage();
         for (qsizetype r = 0; r < rows.size(); ++r) {
             QList<qint64> unavailable;
