@@ -22,6 +22,15 @@ struct ItemText
         Reported,    // any other error; beep and error message box
     };
 
+    ItemText(QString text = {}, Outcome outcome = Outcome::Read,
+             std::shared_ptr<const automation::AutomationError> failure = {}, qint32 unavailableNumber = 0)
+        : text(std::move(text))
+        , outcome(outcome)
+        , failure(std::move(failure))
+        , unavailableNumber(unavailableNumber)
+    {
+    }
+
     QString text;
     Outcome outcome = Outcome::Read;
     // Why a Beeped or Reported read failed; shared, since one failed call

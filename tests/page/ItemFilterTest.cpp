@@ -272,8 +272,9 @@ TEST(ItemFilterPreselection, PassesEveryElementTheFilterPasses)
         passed += passes;
         // A missing type fails a type filter's "other" here, and passes there.
         if (!filter.innerOn() && !filter.tooltipOn() && !filter.hrefOn() && !filter.idOn() && !filter.nameOn()
-            && element.properties.contains(kType))
+            && element.properties.contains(kType)) {
             EXPECT_EQ(passedOver, !passes) << "trial " << trial;
+        }
     }
     EXPECT_GT(passed, 1000);
 }
