@@ -309,28 +309,17 @@ void ChromiumEndpoint::startSetup(const TabPtr &tab)
             try {
                 connection->post(u"Page.enable"_s, {}, session, [](const QJsonObject &) {});
                 // Chromium tells the document's lifecycle so far before it
-                // answers: the ready state is known with the answer, except
-                // for a document still arriving, which has reached no
-                // milestone that could be told again.
+                // answers, and answers in order: with the frame tree's answer
+                // the ready state is known, also that of a document still
+                // arriving, which has reached no milestone to tell again.
+                connection->post(u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session,
+                                 [](const QJsonObject &) {}, fail);
                 connection->post(
-                    u"Page.setLifecycleEventsEnabled"_s, {{u"enabled"_s, true}}, session,
-                    [connection, session, tab, fail](const QJsonObject &) {
-                        if (tab->snapshot().readyState != automation::ReadyState::Uninitialized) {
-                            tab->setupFinished(ChromiumTab::Setup::Ready);
-                            return;
-                        }
-                        try {
-                            connection->post(
-                                u"Page.getFrameTree"_s, {}, session,
-                                [tab](const QJsonObject &tree) {
-                                    tab->documentFound(tree.value(u"frameTree"_s).toObject().value(u"frame"_s)
-                                                           .toObject().value(u"url"_s).toString());
-                                    tab->setupFinished(ChromiumTab::Setup::Ready);
-                                },
-                                fail);
-                        } catch (const AutomationError &e) {
-                            fail(e);
-                        }
+                    u"Page.getFrameTree"_s, {}, session,
+                    [tab](const QJsonObject &tree) {
+                        tab->documentFound(
+                            tree.value(u"frameTree"_s).toObject().value(u"frame"_s).toObject().value(u"url"_s).toString());
+                        tab->setupFinished(ChromiumTab::Setup::Ready);
                     },
                     fail);
             } catch (const AutomationError &e) {

@@ -32,6 +32,9 @@ void ChromiumTab::attached(const QString &sessionId)
 void ChromiumTab::setupFinished(Setup outcome, std::optional<automation::AutomationError> error)
 {
     update([&](Snapshot &s) {
+        // Set-up ends once: at its first failure, or when all of it is answered.
+        if (s.setup != Setup::Pending)
+            return;
         s.setup = outcome;
         s.setupError = std::move(error);
         s.setupStalled = false;
