@@ -68,7 +68,6 @@ TEST_F(BrowserListGrid, CellTextIsWrittenOnlyWhenItChanges)
     SetRowCount(grid, 2);
     QSignalSpy writes(grid.model(), &QAbstractItemModel::dataChanged);
     SetCellText(grid, 1, 3, u""_s);
-    EXPECT_EQ(grid.item(0, 3), nullptr) << "an empty text needs no cell";
     EXPECT_EQ(writes.size(), 0);
     SetCellText(grid, 1, 3, u"http://a/"_s);
     const qsizetype written = writes.size();

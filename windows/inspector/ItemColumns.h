@@ -29,6 +29,7 @@ inline constexpr int kItemNoCol = kTagName;
 inline constexpr int kTypeCol = kType;
 inline constexpr int kClickCol = 3;
 inline constexpr int kNameCol = kName;
+inline constexpr int kValueCol = 5;
 inline constexpr int kLinkCol = kHref;
 inline constexpr int kTextCol = kInnerText;
 inline constexpr int kInnerHtmlCol = kInnerHtml;

@@ -1,11 +1,14 @@
 #include "windows/inspector/frmPageInfo.h"
 
 #include "page/CWebPageHV.h"
+#include "platform/automation/OperationBudget.h"
 #include "platform/ui/Twips.h"
 #include "windows/ancillary/JapaneseFonts.h"
 #include "windows/inspector/DesignedControls.h"
 #include "windows/inspector/FilterPanel.h"
 #include "windows/inspector/ItemColumns.h"
+#include "windows/inspector/ItemListFill.h"
+#include "windows/inspector/ItemListModel.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/StatusPanels.h"
@@ -15,6 +18,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,6 +34,8 @@ constexpr int kMinimumWidth = 11040;
 constexpr int kMinimumHeight = 6990;
 // Gap around the grid, the filter frame and the buttons, in twips.
 constexpr int kMargin = 60;
+// How often the window looks for the answer of a fill read under way.
+constexpr std::chrono::milliseconds kFillPoll{10};
 
 QFont proportionalGothic(qreal points)
 {
@@ -61,6 +67,15 @@ frmPageInfo::frmPageInfo(stores::ProgramSettings &rSettings, ui::UiServices &rUi
     tmrUpdate = new QTimer(this);
     tmrUpdate->setObjectName(u"tmrUpdate"_s);
     connect(tmrUpdate, &QTimer::timeout, this, &frmPageInfo::tmrUpdate_Timer);
+    mFillTimer = new QTimer(this);
+    mFillTimer->setInterval(kFillPoll);
+    connect(mFillTimer, &QTimer::timeout, this, [this] {
+        if (!mWebPage || mListBusy)
+            return;
+        QScopedValueRollback busy(mListBusy, true);
+        const automation::OperationBudget budget;
+        fillStep(std::chrono::milliseconds(0));
+    });
 
     resize(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
     Form_Load();
@@ -76,6 +91,9 @@ void frmPageInfo::buildClient()
 
     fgItem = new shared::ListGrid(mClient);
     fgItem->setObjectName(u"fgItem"_s);
+    mItems = new inspector::ItemListModel(fgItem);
+    fgItem->setRowsModel(mItems);
+    mFill = std::make_unique<inspector::ItemListFill>(*mItems);
     fgItem->setFont(proportionalGothic(9));
     watchGrid();
     // The list is what the window is for: keys go to it first.
@@ -176,7 +194,7 @@ void frmPageInfo::placeControls()
     const int gridHeight = std::max(0, mClient->height() - gridTop - fraFilter->height() - 2 * marginY);
     fgItem->setGeometry(gridLeft, gridTop, gridWidth, gridHeight);
     // Rows that came into view are filled now, not at the next tick.
-    tmrUpdate_Timer();
+    fillRowsInView();
     fraFilter->move(gridLeft, gridTop + gridHeight + marginY);
     cmdUpdateItem->move(gridLeft + gridWidth - cmdCancel->width(), fraFilter->y());
     cmdCancel->move(cmdUpdateItem->x(), cmdUpdateItem->y() + cmdUpdateItem->height() + marginY);

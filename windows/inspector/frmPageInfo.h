@@ -4,13 +4,12 @@
 
 #include <QDialog>
 #include <QList>
-#include <QPersistentModelIndex>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 
 class CWebPageHV;
-class ItemRowsRead;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -21,6 +20,8 @@ class QTimer;
 
 namespace inspector {
 class FilterPanel;
+class ItemListFill;
+class ItemListModel;
 } // namespace inspector
 namespace shared {
 class ListGrid;
@@ -52,9 +53,10 @@ public:
     // rows; vForce lists a page that is still loading.
     void UpdateItemList(bool vForce);
     // What tmrUpdate runs: watches the page and fills placeholder rows, the
-    // visible ones first and one more each step. A step sends one read and
-    // takes its answer at once when the browser is quick, else at a later
-    // step: the window is never kept waiting on a slow page.
+    // visible ones first and as many more each step as the browser and the
+    // window keep up with. A step sends one read and takes its answer at
+    // once when the browser is quick, else at a later step: the window is
+    // never kept waiting on a slow page.
     void tmrUpdate_Timer();
 
 protected:
@@ -96,21 +98,10 @@ private:
 
     void refreshItemList(bool vForce, qint32 hWnd);
     void showPageLoading(const QString &readyState);
-    bool isPlaceholderRow(int row) const;
-    // A row's short properties are read first, so that it shows at once; its
-    // long texts, which can be the whole page, follow in a read of their own.
-    enum class FillPart { Short, Long };
-    struct FillRow
-    {
-        QPersistentModelIndex cell; // column 1: follows the row when sorted
-        qint32 itemNo = 0;
-    };
-    // Sends the read of the next rows; false when every row is filled.
-    bool startFill();
-    void takeFill();
-    // The placeholder rows in view, and the first one after the last filled.
-    QList<FillRow> placeholderRowsToFill() const;
-    void dropFill();
+    // A fill step for rows that came into view, between the ticks.
+    void fillRowsInView();
+    // One step of the fill; the window waits up to `patience` for the browser.
+    void fillStep(std::chrono::milliseconds patience);
     void setStatus(const QString &text);
 
     // A browser that goes away under a call is reported, not left to end
@@ -121,17 +112,9 @@ private:
     ui::UiServices &mUi;
     std::unique_ptr<CWebPageHV> mWebPage;
     bool mFirstActivate = false;
-    // The element list: rows 1 to mItemCount; the fill goes on after
-    // mFillRow, and mFillCount rows have been filled since the refresh.
-    // Counts and rows are item numbers' width (ItemNo), not 16 bits.
-    qint32 mItemCount = 0;
-    qint32 mFillRow = 0;
-    qint32 mFillCount = 0;
-    bool mFillEnd = false;
-    std::unique_ptr<ItemRowsRead> mFillRead; // sent, its answer not yet taken
-    FillPart mFillPart = FillPart::Short;
-    QList<FillRow> mFillRows;                // of mFillRead
-    QList<FillRow> mLongRows;                // shown, their long texts still to send for
+    inspector::ItemListModel *mItems = nullptr;
+    std::unique_ptr<inspector::ItemListFill> mFill;
+    bool mFillEnd = true;
     // A message box inside a step or a refresh runs the event loop, whose
     // timer (or a scroll) must not start a step on rows being built or filled.
     bool mListBusy = false;
@@ -148,4 +131,6 @@ private:
     QMenu *mnuGrid01 = nullptr;
     QLabel *mStatusPanel = nullptr;
     QTimer *tmrUpdate = nullptr;
+    // Runs fill steps between the ticks while a read is under way.
+    QTimer *mFillTimer = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "platform/ui/UiServices.h"
 #include "windows/inspector/GridIeTag.h"
 #include "windows/inspector/ItemColumns.h"
+#include "windows/inspector/ItemListModel.h"
 #include "windows/inspector/ItemListToolTip.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/CellButtonImages.h"
@@ -32,7 +33,7 @@ void frmPageInfo::watchGrid()
     fgItem->horizontalHeader()->viewport()->installEventFilter(this);
     connect(fgItem, &shared::ListGrid::cellEdited, this, &frmPageInfo::fgItem_AfterEdit);
     // Rows that scrolled into view are filled now, not at the next tick.
-    connect(fgItem->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmPageInfo::tmrUpdate_Timer);
+    connect(fgItem->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmPageInfo::fillRowsInView);
 }
 
 bool frmPageInfo::fgItem_Event(QObject *watched, QEvent *event)
@@ -112,12 +113,12 @@ bool frmPageInfo::fgItem_MouseDown(const QMouseEvent &event)
 
 // The pressed image stands while the element is clicked and goes back in
 // any case, before a failure is reported. A click that navigates may have
-// rebuilt the rows meanwhile; then there is no button left to raise.
+// listed the rows again meanwhile; then there is no button left to raise.
 void frmPageInfo::clickRowItem()
 {
     const int row = fgItem->row();
     const QPersistentModelIndex button = fgItem->currentIndex();
-    shared::SetCurrentCellButton(*fgItem, CellButtonImages::kClickPressed);
+    mItems->setClickPressed(row - 1, true);
     QString type = fgItem->text(row, inspector::kTypeCol);
     const QString id = fgItem->text(row, inspector::kIdCol);
     const QString ident = id.isEmpty() ? fgItem->text(row, inspector::kNameCol) : id;
@@ -125,8 +126,7 @@ void frmPageInfo::clickRowItem()
     reportingFailures([&] {
         const auto raise = qScopeGuard([&] {
             if (button.isValid())
-                shared::SetCellButton(*fgItem, button.row() + 1, button.column(), CellButtonImages::kClickRaised,
-                                      fgItem->pictureAlignment(button.row() + 1, button.column()));
+                mItems->setClickPressed(button.row(), false);
         });
         mWebPage->ItemClick(itemNo, type, ident);
     });

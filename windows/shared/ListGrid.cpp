@@ -2,6 +2,7 @@
 
 #include "platform/ui/Twips.h"
 #include "windows/shared/CellButtonImages.h"
+#include "windows/shared/GridCells.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -17,10 +18,6 @@
 namespace shared {
 
 namespace {
-
-constexpr int kCellDataRole = Qt::UserRole;
-constexpr int kPictureRole = Qt::UserRole + 1;
-constexpr int kPictureAlignmentRole = Qt::UserRole + 2;
 
 constexpr Qt::Alignment kDefaultAlignment = Qt::AlignLeft | Qt::AlignVCenter;
 
@@ -38,26 +35,6 @@ void keepShownStart(QStyleOptionViewItem &option)
     if (option.text.size() > keep && option.rect.height() < 2 * option.fontMetrics.lineSpacing())
         option.text.truncate(keep);
 }
-
-// Numbers sort by value, other texts alphabetically regardless of case.
-class ListGridItem : public QTableWidgetItem
-{
-public:
-    using QTableWidgetItem::QTableWidgetItem;
-
-    QTableWidgetItem *clone() const override { return new ListGridItem(*this); }
-
-    bool operator<(const QTableWidgetItem &other) const override
-    {
-        bool isNumber = false;
-        bool otherIsNumber = false;
-        const double value = text().toDouble(&isNumber);
-        const double otherValue = other.text().toDouble(&otherIsNumber);
-        if (isNumber && otherIsNumber)
-            return value < otherValue;
-        return text().compare(other.text(), Qt::CaseInsensitive) < 0;
-    }
-};
 
 class ListGridDelegate : public QStyledItemDelegate
 {
@@ -78,10 +55,10 @@ public:
         keepShownStart(item);
         const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
-        const QPixmap picture = index.data(kPictureRole).value<QPixmap>();
+        const QPixmap picture = index.data(GridRole::Picture).value<QPixmap>();
         if (picture.isNull())
             return;
-        const auto alignment = PictureAlignment(index.data(kPictureAlignmentRole).toInt());
+        const auto alignment = PictureAlignment(index.data(GridRole::PictureAlignment).toInt());
         const QSizeF size = picture.deviceIndependentSize();
         const QRect &cell = option.rect;
         const PictureExtent extent = pictureExtent(cell.left(), cell.width(), size.width(), alignment);
@@ -111,13 +88,13 @@ private:
 } // namespace
 
 ListGrid::ListGrid(QWidget *parent)
-    : QTableWidget(parent)
+    : QTableView(parent)
 {
-    setItemPrototype(new ListGridItem);
     setItemDelegate(new ListGridDelegate(this));
     verticalHeader()->hide();
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
+    setRowsModel(new GridCells(this));
     setCols(1);
     updateRowHeight();
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int col) {
@@ -125,6 +102,30 @@ ListGrid::ListGrid(QWidget *parent)
         if (m_sortOnHeaderClick)
             sortByColumn(col, horizontalHeader()->sortIndicatorOrder());
     });
+}
+
+void ListGrid::setRowsModel(ListGridModel *model)
+{
+    if (m_rows) {
+        model->setColumnCount(m_rows->columnCount());
+        for (int col = 0; col < m_rows->columnCount(); ++col) {
+            for (const int role : {int(Qt::DisplayRole), GridRole::CellData, int(Qt::TextAlignmentRole)})
+                model->setHeaderData(col, Qt::Horizontal, m_rows->headerData(col, Qt::Horizontal, role), role);
+        }
+    }
+    // Column widths belong to the header, which a new model resets.
+    QList<int> widths;
+    for (int col = 0; col < horizontalHeader()->count(); ++col)
+        widths.append(columnWidth(col));
+    m_rows = model;
+    setModel(model);
+    for (int col = 0; col < widths.size(); ++col)
+        setColumnWidth(col, widths[col]);
+}
+
+ListGridModel *ListGrid::rowsModel() const
+{
+    return m_rows;
 }
 
 ListGrid::BulkWrites::BulkWrites(ListGrid &grid)
@@ -143,72 +144,62 @@ ListGrid::BulkWrites::~BulkWrites()
 
 int ListGrid::rows() const
 {
-    return rowCount() + 1;
+    return m_rows->rowCount() + 1;
 }
 
 void ListGrid::setRows(int rows)
 {
-    setRowCount(qMax(rows, 1) - 1);
+    m_rows->setRowCount(qMax(rows, 1) - 1);
 }
 
 int ListGrid::cols() const
 {
-    return columnCount();
+    return m_rows->columnCount();
 }
 
 void ListGrid::setCols(int cols)
 {
-    const int old = columnCount();
-    setColumnCount(cols);
-    for (int col = old; col < cols; ++col)
-        setHorizontalHeaderItem(col, new ListGridItem);
+    m_rows->setColumnCount(cols);
     m_colAlignments.resize(qMax(cols, 0), kDefaultAlignment);
 }
 
 QString ListGrid::text(int row, int col) const
 {
-    const QTableWidgetItem *item = cell(row, col);
-    return item ? item->text() : QString();
+    return cellValue(row, col, Qt::DisplayRole).toString();
 }
 
 void ListGrid::setText(int row, int col, const QString &text)
 {
-    if (QTableWidgetItem *item = cellForWrite(row, col))
-        item->setText(text);
+    setCellValue(row, col, text, Qt::EditRole);
 }
 
 QVariant ListGrid::cellData(int row, int col) const
 {
-    const QTableWidgetItem *item = cell(row, col);
-    return item ? item->data(kCellDataRole) : QVariant();
+    return cellValue(row, col, GridRole::CellData);
 }
 
 void ListGrid::setCellData(int row, int col, const QVariant &data)
 {
-    if (QTableWidgetItem *item = cellForWrite(row, col))
-        item->setData(kCellDataRole, data);
+    setCellValue(row, col, data, GridRole::CellData);
 }
 
 QPixmap ListGrid::picture(int row, int col) const
 {
-    const QTableWidgetItem *item = isRowCell(row, col) ? cell(row, col) : nullptr;
-    return item ? item->data(kPictureRole).value<QPixmap>() : QPixmap();
+    return isRowCell(row, col) ? cellValue(row, col, GridRole::Picture).value<QPixmap>() : QPixmap();
 }
 
 PictureAlignment ListGrid::pictureAlignment(int row, int col) const
 {
-    const QTableWidgetItem *item = isRowCell(row, col) ? cell(row, col) : nullptr;
-    return PictureAlignment(item ? item->data(kPictureAlignmentRole).toInt() : 0);
+    return PictureAlignment(isRowCell(row, col) ? cellValue(row, col, GridRole::PictureAlignment).toInt() : 0);
 }
 
 void ListGrid::setPicture(int row, int col, const QPixmap &picture, PictureAlignment alignment, const QString &name)
 {
     if (!isRowCell(row, col))
         return;
-    QTableWidgetItem *item = cellForWrite(row, col);
-    item->setData(kPictureAlignmentRole, int(alignment));
-    item->setData(kPictureRole, picture);
-    item->setData(Qt::AccessibleTextRole, picture.isNull() || name.isEmpty() ? QVariant() : QVariant(name));
+    setCellValue(row, col, int(alignment), GridRole::PictureAlignment);
+    setCellValue(row, col, picture, GridRole::Picture);
+    setCellValue(row, col, picture.isNull() ? QString() : name, Qt::AccessibleTextRole);
 }
 
 void ListGrid::setPicture(int row, int col, const QPixmap &picture, const QString &name)
@@ -218,14 +209,12 @@ void ListGrid::setPicture(int row, int col, const QPixmap &picture, const QStrin
 
 QColor ListGrid::background(int row, int col) const
 {
-    const QTableWidgetItem *item = cell(row, col);
-    return item && item->background().style() != Qt::NoBrush ? item->background().color() : QColor();
+    return cellValue(row, col, Qt::BackgroundRole).value<QColor>();
 }
 
 void ListGrid::setBackground(int row, int col, const QColor &color)
 {
-    if (QTableWidgetItem *item = cellForWrite(row, col))
-        item->setBackground(color.isValid() ? QBrush(color) : QBrush());
+    setCellValue(row, col, color, Qt::BackgroundRole);
 }
 
 int ListGrid::colWidth(int col) const
@@ -253,24 +242,25 @@ void ListGrid::setColAlignment(int col, Qt::Alignment alignment)
 
 void ListGrid::setHeaderAlignment(int col, Qt::Alignment alignment)
 {
-    if (QTableWidgetItem *header = cell(0, col))
-        header->setTextAlignment(alignment);
+    setCellValue(0, col, int(alignment), Qt::TextAlignmentRole);
 }
 
 int ListGrid::row() const
 {
-    return currentRow() < 0 ? -1 : currentRow() + 1;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.row() + 1 : -1;
 }
 
 int ListGrid::col() const
 {
-    return currentColumn();
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? current.column() : -1;
 }
 
 void ListGrid::setCurrent(int row, int col)
 {
     if (isRowCell(row, col))
-        setCurrentCell(row - 1, col);
+        setCurrentIndex(m_rows->index(row - 1, col));
 }
 
 int ListGrid::mouseRow(const QPoint &viewportPos) const
@@ -304,17 +294,17 @@ int ListGrid::topRow() const
 int ListGrid::bottomRow() const
 {
     const int row = rowAt(viewport()->height() - 1);
-    return row < 0 ? rowCount() : row + 1;
+    return row < 0 ? m_rows->rowCount() : row + 1;
 }
 
 void ListGrid::editCell(int row, int col)
 {
-    QTableWidgetItem *item = isRowCell(row, col) ? cellForWrite(row, col) : nullptr;
-    if (!item)
+    if (!isRowCell(row, col))
         return;
-    m_editedCell = indexFromItem(item);
-    setCurrentItem(item);
-    editItem(item);
+    const QModelIndex cell = m_rows->index(row - 1, col);
+    m_editedCell = cell;
+    setCurrentIndex(cell);
+    edit(cell);
 }
 
 void ListGrid::setSortOnHeaderClick(bool on)
@@ -335,7 +325,7 @@ void ListGrid::setTag(const QString &tag)
 
 void ListGrid::changeEvent(QEvent *event)
 {
-    QTableWidget::changeEvent(event);
+    QTableView::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         updateRowHeight();
 }
@@ -344,20 +334,20 @@ void ListGrid::mousePressEvent(QMouseEvent *event)
 {
     if (mouseCol(event->position().toPoint()) == 0)
         return;
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
 }
 
 QModelIndex ListGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    const QModelIndex index = QTableWidget::moveCursor(action, modifiers);
-    if (index.column() == 0 && columnCount() > 1)
+    const QModelIndex index = QTableView::moveCursor(action, modifiers);
+    if (index.column() == 0 && cols() > 1)
         return model()->index(index.row(), 1);
     return index;
 }
 
 void ListGrid::commitData(QWidget *editor)
 {
-    QTableWidget::commitData(editor);
+    QTableView::commitData(editor);
     // Leaving the editor by pressing another cell has already moved the
     // current cell, so the edited one is the one remembered.
     if (m_editedCell.isValid())
@@ -367,7 +357,7 @@ void ListGrid::commitData(QWidget *editor)
 void ListGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
     m_editedCell = QPersistentModelIndex();
-    QTableWidget::closeEditor(editor, hint);
+    QTableView::closeEditor(editor, hint);
 }
 
 bool ListGrid::isCell(int row, int col) const
@@ -380,25 +370,21 @@ bool ListGrid::isRowCell(int row, int col) const
     return row >= 1 && isCell(row, col);
 }
 
-QTableWidgetItem *ListGrid::cell(int row, int col) const
+QVariant ListGrid::cellValue(int row, int col, int role) const
 {
     if (!isCell(row, col))
-        return nullptr;
-    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
+        return {};
+    return row == 0 ? m_rows->headerData(col, Qt::Horizontal, role) : m_rows->index(row - 1, col).data(role);
 }
 
-QTableWidgetItem *ListGrid::cellForWrite(int row, int col)
+void ListGrid::setCellValue(int row, int col, const QVariant &value, int role)
 {
-    if (QTableWidgetItem *existing = cell(row, col))
-        return existing;
-    if (!isRowCell(row, col))
-        return nullptr;
-    auto *created = new ListGridItem;
-    // Number cells are labels, not data the user selects or edits.
-    created->setFlags(col == 0 ? Qt::ItemIsEnabled
-                               : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-    setItem(row - 1, col, created);
-    return created;
+    if (!isCell(row, col))
+        return;
+    if (row == 0)
+        m_rows->setHeaderData(col, Qt::Horizontal, value, role);
+    else
+        m_rows->setData(m_rows->index(row - 1, col), value, role);
 }
 
 void ListGrid::updateRowHeight()

@@ -3,16 +3,20 @@
 #include "windows/shared/CellPicture.h"
 
 #include <QPixmap>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace shared {
+
+class ListGridModel;
 
 // The list grid of both list windows, addressed the way they think of it:
 // row 0 is the header row, column 0 the number column, data rows start at
 // 1, and widths are in twips. The number column is an ordinary column drawn
 // like a header, so that its numbers travel with their rows when sorted.
 // Reads outside the grid give empty values and writes there are ignored.
-class ListGrid : public QTableWidget
+// Its rows are kept by a ListGridModel: every cell as written unless the
+// window gives a model of its own.
+class ListGrid : public QTableView
 {
     Q_OBJECT
     // Free text for the window that owns the grid.
@@ -20,6 +24,11 @@ class ListGrid : public QTableWidget
 
 public:
     explicit ListGrid(QWidget *parent = nullptr);
+
+    // The grid keeps its columns' captions and keys; the model's rows
+    // replace the old ones. The grid does not own it.
+    void setRowsModel(ListGridModel *model);
+    ListGridModel *rowsModel() const;
 
     // Writes made while one lives reach the view, its readers and the
     // grid's own signals as one change of every cell, when it ends.
@@ -110,9 +119,11 @@ protected:
 private:
     bool isCell(int row, int col) const;
     bool isRowCell(int row, int col) const;
-    QTableWidgetItem *cell(int row, int col) const;
-    QTableWidgetItem *cellForWrite(int row, int col);
+    QVariant cellValue(int row, int col, int role) const;
+    void setCellValue(int row, int col, const QVariant &value, int role);
     void updateRowHeight();
+
+    ListGridModel *m_rows = nullptr;
 
     QList<Qt::Alignment> m_colAlignments;
     // The cell being edited; it follows its row if the rows move meanwhile.

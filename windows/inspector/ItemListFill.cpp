@@ -1,0 +1,131 @@
+#include "windows/inspector/ItemListFill.h"
+
+#include "page/CWebPageHV.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace inspector {
+
+namespace {
+
+// What a step may spend taking an answer and showing it, and what a read may
+// keep the browser busy, so that rows scrolled into view wait little.
+constexpr double kWindowBudgetNs = 30e6;
+constexpr double kBrowserBudgetNs = 150e6;
+// The first read after a listing, before any cost is known; each later read
+// is at most this many times its predecessor.
+constexpr int kFirstFurther = 64;
+constexpr int kGrowth = 4;
+constexpr int kMostFurther = 20000;
+// Steps between reads of failed rows: at one step a tick, five seconds at most.
+constexpr int kLongestFailedPause = 50;
+
+QList<qint32> allCodes()
+{
+    QList<qint32> codes;
+    for (qint32 code = 1; code <= kLastItemCol; ++code)
+        codes.append(code);
+    return codes;
+}
+
+// Recent steps weigh more than old ones: a page's rows grow and shrink.
+double blended(double old, double now)
+{
+    return old <= 0 ? now : 0.5 * old + 0.5 * now;
+}
+
+} // namespace
+
+ItemListFill::ItemListFill(ItemListModel &model)
+    : m_model(model)
+{
+}
+
+ItemListFill::~ItemListFill() = default;
+
+void ItemListFill::restart()
+{
+    m_read.reset();
+    m_readRows.clear();
+    m_lastFilledView = -1;
+    m_lastFurther = 0;
+    m_failedPause = 1;
+    m_idleSteps = 0;
+}
+
+ItemListFill::Step ItemListFill::step(CWebPageHV &page, int top, int bottom, std::chrono::milliseconds patience)
+{
+    if (!m_read)
+        send(page, top, bottom);
+    if (m_read) {
+        if (!m_read->ready(patience))
+            return Step::Waiting;
+        take();
+        // The next read goes out at once: the browser reads while the window
+        // shows what came.
+        send(page, top, bottom);
+    }
+    if (m_read)
+        return Step::Waiting;
+    return m_model.failedCount() > 0 ? Step::Idle : Step::Done;
+}
+
+int ItemListFill::furtherRows() const
+{
+    if (m_lastFurther == 0)
+        return kFirstFurther;
+    double fit = kMostFurther;
+    if (m_windowCostPerRow > 0)
+        fit = std::min(fit, kWindowBudgetNs / m_windowCostPerRow);
+    if (m_browserCostPerRow > 0)
+        fit = std::min(fit, kBrowserBudgetNs / m_browserCostPerRow);
+    return std::clamp(int(fit), 1, m_lastFurther * kGrowth);
+}
+
+void ItemListFill::send(CWebPageHV &page, int top, int bottom)
+{
+    const int further = furtherRows();
+    m_readRows = m_model.rowsToFill(top, bottom, m_lastFilledView, further, false);
+    if (m_readRows.isEmpty() && m_model.failedCount() > 0 && ++m_idleSteps >= m_failedPause) {
+        m_readRows = m_model.rowsToFill(top, bottom, m_lastFilledView, further, true);
+        m_idleSteps = 0;
+        m_failedPause = std::min(2 * m_failedPause, kLongestFailedPause);
+    }
+    if (m_readRows.isEmpty())
+        return;
+    m_lastFurther = std::max(1, further);
+    QList<qint32> itemNos;
+    itemNos.reserve(m_readRows.size());
+    for (const ItemListModel::ListedRow row : std::as_const(m_readRows))
+        itemNos.append(m_model.itemNo(row));
+    m_read = page.StartItemStrRows(itemNos, allCodes());
+    m_sentAt.start();
+}
+
+void ItemListFill::take()
+{
+    const double browserNs = double(m_sentAt.nsecsElapsed());
+    QElapsedTimer clock;
+    clock.start();
+    // Taken out first: a message box about a failed read runs the event
+    // loop, where the user may sort the rows or list them again.
+    const std::unique_ptr<ItemRowsRead> read = std::move(m_read);
+    const QList<ItemListModel::ListedRow> rows = std::exchange(m_readRows, {});
+    const QList<QList<ItemText>> texts = read->take();
+    const int failedBefore = m_model.failedCount();
+    for (qsizetype k = 0; k < rows.size() && k < texts.size(); ++k) {
+        // The rows after those in view come in the order the fill goes on in.
+        if (m_model.fill(rows[k], texts[k]))
+            m_lastFilledView = m_model.viewRow(rows[k]);
+    }
+    // Rows read again and read at last are worth reading again soon.
+    if (m_model.failedCount() < failedBefore)
+        m_failedPause = 1;
+    if (rows.isEmpty())
+        return;
+    m_windowCostPerRow = blended(m_windowCostPerRow, double(clock.nsecsElapsed()) / double(rows.size()));
+    m_browserCostPerRow = blended(m_browserCostPerRow, browserNs / double(rows.size()));
+}
+
+} // namespace inspector

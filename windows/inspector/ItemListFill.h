@@ -1,0 +1,61 @@
+#pragma once
+
+#include "windows/inspector/ItemListModel.h"
+
+#include <QElapsedTimer>
+
+#include <chrono>
+#include <memory>
+
+class CWebPageHV;
+class ItemRowsRead;
+
+namespace inspector {
+
+// Fills the placeholder rows of an element list at the pace the browser and
+// the window can keep: each step takes the answer of the read under way, if
+// it has come, and sends the next, for the rows in view and as many after
+// them as the last steps say fit in the time a step may take. A read that
+// failed is tried again later, less often the longer it fails.
+class ItemListFill
+{
+public:
+    explicit ItemListFill(ItemListModel &model);
+    ~ItemListFill();
+    ItemListFill(const ItemListFill &) = delete;
+    ItemListFill &operator=(const ItemListFill &) = delete;
+
+    // Starts again on a new listing; a read under way is dropped.
+    void restart();
+
+    enum class Step {
+        Waiting, // a read is under way
+        Done,    // every row is filled
+        Idle,    // only failed rows are left, not yet due to be read again
+    };
+    // The view rows [top, bottom] are filled first. Waits up to `patience`
+    // for the browser's answer.
+    Step step(CWebPageHV &page, int top, int bottom, std::chrono::milliseconds patience);
+
+private:
+    void send(CWebPageHV &page, int top, int bottom);
+    void take();
+    int furtherRows() const;
+
+    ItemListModel &m_model;
+    std::unique_ptr<ItemRowsRead> m_read; // sent, its answer not yet taken
+    QList<ItemListModel::ListedRow> m_readRows;
+    QElapsedTimer m_sentAt;
+    int m_lastFilledView = -1;
+    // What a row cost in the last steps, in nanoseconds: to take and show
+    // in the window, and to read in the browser.
+    double m_windowCostPerRow = 0;
+    double m_browserCostPerRow = 0;
+    int m_lastFurther = 0;
+    // Failed rows are read again after this many steps that found nothing
+    // else to read, twice as many each time they fail again.
+    int m_failedPause = 1;
+    int m_idleSteps = 0;
+};
+
+} // namespace inspector
