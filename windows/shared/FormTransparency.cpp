@@ -1,6 +1,5 @@
 #include "windows/shared/FormTransparency.h"
 
-#include "platform/ui/FormPosition.h"
 #include "platform/ui/UiServices.h"
 #include "windows/shared/ControlRoutines.h"
 
@@ -10,38 +9,28 @@ namespace shared {
 
 namespace {
 
-// Kept on the window itself: a window system that positions windows in
-// whole pixels has no room to carry them in the off-screen position.
-constexpr char kSavedGeometry[] = "vorlaneOutOfSightGeometry";
-constexpr char kSavedState[] = "vorlaneOutOfSightState";
+// Kept on the window itself, so that fading twice cannot forget that the
+// window was shown before.
+constexpr char kHiddenForFading[] = "vorlaneHiddenForFading";
 
-constexpr Qt::WindowStates kSizeStates = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
-
-void moveOutOfSight(QWidget *window)
+// A window manager may keep a moved window partly on the screen, but shows
+// nothing of a hidden one, and Qt shows it again where it was, in the state
+// it had.
+void takeOutOfSight(QWidget *window)
 {
-    // Fading twice must not forget where the window came from.
-    if (window->property(kSavedGeometry).isValid())
+    if (!window->isVisible())
         return;
-    const QRect normal = window->normalGeometry();
-    window->setProperty(kSavedGeometry, normal);
-    window->setProperty(kSavedState, int(window->windowState() & kSizeStates));
-    window->setWindowState(window->windowState() & ~kSizeStates);
-    // Mirrored through the origin: as far left and up as it was right and down.
-    window->setGeometry(QRect(QPoint(-(normal.left() + normal.width()), -(normal.top() + normal.height())),
-                              normal.size()));
+    window->setProperty(kHiddenForFading, true);
+    window->hide();
 }
 
 void bringBackIntoSight(QWidget *window)
 {
-    const QVariant saved = window->property(kSavedGeometry);
-    // A window that was never moved away is where it should be.
-    if (!saved.isValid())
+    // A window that was never taken away is as it should be.
+    if (!window->property(kHiddenForFading).toBool())
         return;
-    const auto state = Qt::WindowStates(window->property(kSavedState).toInt());
-    window->setProperty(kSavedGeometry, QVariant());
-    window->setProperty(kSavedState, QVariant());
-    window->setGeometry(KeptOnScreen(saved.toRect()));
-    window->setWindowState(window->windowState() | state);
+    window->setProperty(kHiddenForFading, QVariant());
+    window->show();
 }
 
 } // namespace
@@ -60,7 +49,7 @@ void SetFormTransparency(QWidget *window, bool restore, qint16 opacity, bool top
         if (canFade)
             services.setWindowOpacity(window, opacity);
         else
-            moveOutOfSight(window);
+            takeOutOfSight(window);
         SetTopMost(window, false);
     }
 }
