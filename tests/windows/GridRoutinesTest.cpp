@@ -213,6 +213,30 @@ TEST_F(BrowserListGrid, ResetGivesTheStandardWidths)
         EXPECT_EQ(grid.columnWidth(col), px(1000)) << col;
 }
 
+TEST_F(BrowserListGrid, TheNumberColumnWidensOnlyToShowItsLargestNumberWhole)
+{
+    // What Qt measures the column's cells in view to need.
+    const auto needed = [&] { return static_cast<const QAbstractItemView &>(grid).sizeHintForColumn(0); };
+    SetRowCount(grid, 3);
+    SetCellText(grid, 1, 0, u"9"_s);
+    FitNumberColumn(grid, 9);
+    EXPECT_EQ(grid.columnWidth(0), px(400)) << "as designed while its numbers fit";
+
+    SetCellText(grid, 2, 0, u"88888"_s);
+    FitNumberColumn(grid, 99999);
+    EXPECT_GE(grid.columnWidth(0), needed());
+    EXPECT_GE(grid.columnWidth(0), px(500));
+
+    grid.setColWidth(0, 3000);
+    FitNumberColumn(grid, 99999);
+    EXPECT_EQ(grid.columnWidth(0), px(3000)) << "the user's width stands";
+
+    // A reset cuts no row number either.
+    SetRowCount(grid, 100000);
+    ResetColumnWidths(grid);
+    EXPECT_GE(grid.columnWidth(0), needed());
+}
+
 TEST_F(BrowserListGrid, HeaderClicksSortWholeRowsAndShowTheDirection)
 {
     const QString numbers[] = {u"10"_s, u"9"_s, u"100"_s};

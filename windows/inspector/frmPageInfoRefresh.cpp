@@ -10,6 +10,7 @@
 #include "windows/inspector/ItemListModel.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/ControlRoutines.h"
+#include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/NumberText.h"
 
@@ -95,6 +96,7 @@ void frmPageInfo::refreshItemList(bool vForce, qint32 hWnd)
     const ItemNo count = std::max<ItemNo>(0, std::min<ItemNo>(n, ItemNo(itemNos.size()) - 1));
     fraFilter->showProcessTime(QString::number(double(clock.elapsed()) / 1000.0, 'f', 2));
     mItems->list(itemNos.mid(1, count));
+    shared::FitNumberColumn(*fgItem, count);
     // The rows in view are read as soon as the window has shown the list.
     mFillTimer->start();
 }

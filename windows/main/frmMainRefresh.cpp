@@ -4,6 +4,7 @@
 #include "windows/main/IeListRow.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/ControlRoutines.h"
+#include "windows/shared/GridSetup.h"
 #include "windows/shared/GridWrites.h"
 #include "windows/shared/ListGrid.h"
 
@@ -25,6 +26,7 @@ void frmMain::tmrUpdate_Timer()
         for (const BrowserListRow &row : rows)
             SetIeListRow(*fgIeList, row);
         shared::SetRowCount(*fgIeList, int(rows.size()) + 1);
+        shared::FitNumberColumn(*fgIeList, rows.size());
         if (mNoBrowser) {
             mNoBrowser = false;
             shared::SetStatusText(u"Ready"_s);

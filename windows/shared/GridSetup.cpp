@@ -1,13 +1,51 @@
 #include "windows/shared/GridSetup.h"
 
+#include "platform/ui/Twips.h"
 #include "windows/shared/ListGrid.h"
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include <algorithm>
 
 namespace shared {
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Standard column widths, in twips.
+constexpr int kNumberColumnWidth = 500;
+constexpr int kButtonColumnWidth = 705;
+constexpr int kOtherColumnWidth = 1000;
+
+// What a data cell needs to show text whole, measured as the grid's items
+// measure themselves, with the grid line drawn inside the column.
+int cellWidthFor(const ListGrid &grid, const QString &text)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(&grid);
+    option.font = grid.font();
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = text;
+    const QSize content = grid.style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &grid);
+    return content.width() + (grid.showGrid() ? 1 : 0);
+}
+
+// A proportional font's digits need not be equally wide.
+QChar widestDigit(const QFontMetrics &metrics)
+{
+    QChar widest = u'0';
+    for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
+        if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widest))
+            widest = QChar(digit);
+    }
+    return widest;
+}
+
+} // namespace
 
 void SetListGridStyle(ListGrid &grid, int cols, int rows)
 {
@@ -46,13 +84,23 @@ void SetupColumn(ListGrid &grid, int col, int width, const QString &caption,
 void ResetColumnWidths(ListGrid &grid)
 {
     for (int col = 0; col < grid.cols(); ++col) {
-        int width = 1000;
+        int width = kOtherColumnWidth;
         if (col == 0)
-            width = 500;
+            width = kNumberColumnWidth;
         else if (grid.cellData(0, col).toString() == u"Click"_s)
-            width = 705;
+            width = kButtonColumnWidth;
         grid.setColWidth(col, width);
     }
+    // Data rows are numbered from 1.
+    FitNumberColumn(grid, grid.rows() - 1);
+}
+
+void FitNumberColumn(ListGrid &grid, qint64 largest)
+{
+    const QString widest(QString::number(largest).size(), widestDigit(grid.fontMetrics()));
+    const int needed = ui::PixelsToTwipsX(grid, cellWidthFor(grid, widest));
+    if (grid.colWidth(0) < needed)
+        grid.setColWidth(0, std::max(needed, kNumberColumnWidth));
 }
 
 } // namespace shared

@@ -21,8 +21,14 @@ void SetupFixedColumn(ListGrid &grid, int col, int width, const QString &caption
 void SetupColumn(ListGrid &grid, int col, int width, const QString &caption,
                  Qt::Alignment alignment);
 
-// The standard widths: 500 for the number column, 705 (one cell button)
-// for a column keyed "Click", 1000 for any other.
+// The standard widths: 500 for the number column (wider where FitNumberColumn
+// needs it for the last row's number), 705 (one cell button) for a column
+// keyed "Click", 1000 for any other.
 void ResetColumnWidths(ListGrid &grid);
+
+// Widens the number column when it would cut numbers as long as largest: to
+// show them whole, and to no less than its standard width. A column that
+// already shows them whole keeps the width the design or the user gave it.
+void FitNumberColumn(ListGrid &grid, qint64 largest);
 
 } // namespace shared
