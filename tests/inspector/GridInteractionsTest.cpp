@@ -253,7 +253,7 @@ TEST_F(GridInteractions, CopyTakesExactlyTheCellThatWasRightClicked)
     menu->hide();
 }
 
-TEST_F(GridInteractions, ToolTipsShowWholeCellsAndItemNumbers)
+TEST_F(GridInteractions, ToolTipsShowCellsAndItemNumbers)
 {
     link->set(u"innerHTML"_s, u"<b>long mark-up</b>"_s);
     window.UpdateItemList(false);
@@ -262,10 +262,18 @@ TEST_F(GridInteractions, ToolTipsShowWholeCellsAndItemNumbers)
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 4, 9), u"<b>long mark-up</b>"_s);
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 0, 0), QString());
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 0, 4), QString());
+    // A cell too long for a tool tip is cut, and says how to copy all of it.
+    grid->setText(7, 8, QString(100000, u'x'));
+    EXPECT_TRUE(inspector::ItemListToolTip(*grid, 7, 8)
+                    .endsWith(u"x…\n以下省略。全文は Ctrl+C または右クリックの「コピー」でコピーできます"_s));
 
-    // Hovering shows it.
-    const QPoint pos = cellCentre(4, 0);
-    QHelpEvent hover(QEvent::ToolTip, pos, grid->viewport()->mapToGlobal(pos));
-    QApplication::sendEvent(grid->viewport(), &hover);
-    EXPECT_EQ(QToolTip::text(), u"ItemNo: 3"_s);
+    // Hovering shows it, mark-up as it is written.
+    const auto hover = [&](int col) {
+        const QPoint pos = cellCentre(4, col);
+        QHelpEvent event(QEvent::ToolTip, pos, grid->viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(grid->viewport(), &event);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(hover(0), u"ItemNo: 3"_s);
+    EXPECT_TRUE(hover(9).contains(u"&lt;b&gt;long"_s)) << hover(9).toStdString();
 }

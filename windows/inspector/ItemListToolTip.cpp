@@ -3,17 +3,24 @@
 #include "windows/inspector/ItemColumns.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/NumberText.h"
+#include "windows/shared/ToolTipText.h"
 
 using namespace Qt::StringLiterals;
 
 namespace inspector {
+
+namespace {
+
+const QString kCutNote = u"以下省略。全文は Ctrl+C または右クリックの「コピー」でコピーできます"_s;
+
+} // namespace
 
 QString ItemListToolTip(const shared::ListGrid &grid, int row, int col)
 {
     if (row < 1 || row >= grid.rows() || col < 0)
         return {};
     if (col >= 1)
-        return grid.text(row, col);
+        return shared::CappedToolTip(grid.text(row, col), kCutNote);
     return u"ItemNo:"_s + shared::SignedNumberText(grid.cellData(row, kItemNoCol).toLongLong());
 }
 

@@ -8,9 +8,10 @@ class ListGrid;
 
 namespace inspector {
 
-// What the element grid shows on hover over (row, col): a data cell's whole
-// text, so that long mark-up reads without widening its column; on the
-// number column the row's item number ("ItemNo: 31"); nothing on the header.
+// What the element grid shows on hover over (row, col): a data cell's text,
+// so that long mark-up reads without widening its column (capped, and when
+// cut saying how to copy the whole cell); on the number column the row's
+// item number ("ItemNo: 31"); nothing on the header.
 QString ItemListToolTip(const shared::ListGrid &grid, int row, int col);
 
 } // namespace inspector

@@ -10,6 +10,7 @@
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/CellButtonImages.h"
 #include "windows/shared/CellButtons.h"
+#include "windows/shared/CellToolTip.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 
@@ -21,7 +22,6 @@
 #include <QPersistentModelIndex>
 #include <QScopeGuard>
 #include <QScrollBar>
-#include <QToolTip>
 
 using namespace Qt::StringLiterals;
 using shared::CellButtonImages;
@@ -79,12 +79,9 @@ bool frmPageInfo::fgItem_Event(QObject *watched, QEvent *event)
         return true;
     case QEvent::ToolTip: {
         const auto *help = static_cast<QHelpEvent *>(event);
-        const QString text =
-            inspector::ItemListToolTip(*fgItem, fgItem->mouseRow(help->pos()), fgItem->mouseCol(help->pos()));
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, fgItem->viewport());
+        shared::ShowCellToolTip(*fgItem->viewport(), help->globalPos(),
+                                inspector::ItemListToolTip(*fgItem, fgItem->mouseRow(help->pos()),
+                                                           fgItem->mouseCol(help->pos())));
         return true;
     }
     default:

@@ -4,6 +4,7 @@
 #include "windows/shared/CellButtons.h"
 #include "windows/shared/GridWrites.h"
 #include "windows/shared/ListGrid.h"
+#include "windows/shared/ToolTipText.h"
 
 using namespace ielist;
 
@@ -27,5 +28,5 @@ QString IeListToolTip(const shared::ListGrid &grid, int row, int col)
 {
     if (row < 1 || col < 0)
         return {};
-    return grid.text(row, col == NumberColumn ? HandleColumn : col);
+    return shared::CappedToolTip(grid.text(row, col == NumberColumn ? HandleColumn : col));
 }

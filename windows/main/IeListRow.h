@@ -31,7 +31,7 @@ inline constexpr char16_t kBrowserNotAnsweringText[] = u"ﾌﾞﾗｳｻﾞが�
 // existing row keeps the picture it shows. The "タイプ" column is left alone.
 void SetIeListRow(shared::ListGrid &grid, const BrowserListRow &row);
 
-// The tool tip over a cell: its full text, for addresses and titles cut off
-// by their column; over a row's number, the row's window handle; nothing
-// over the header or outside the cells.
+// The tool tip over a cell: its text, capped, for addresses and titles cut
+// off by their column; over a row's number, the row's window handle;
+// nothing over the header or outside the cells.
 QString IeListToolTip(const shared::ListGrid &grid, int row, int col);

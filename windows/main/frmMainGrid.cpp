@@ -8,6 +8,7 @@
 #include "windows/main/IeListRow.h"
 #include "windows/main/MainGlobals.h"
 #include "windows/shared/CellButtons.h"
+#include "windows/shared/CellToolTip.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/FormTransparency.h"
 #include "windows/shared/GridSetup.h"
@@ -20,7 +21,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScopeGuard>
-#include <QToolTip>
 
 #include <exception>
 
@@ -151,10 +151,6 @@ void frmMain::showInspector(const automation::BrowserPtr &ie)
 
 void frmMain::fgIeList_ToolTip(const QHelpEvent &event)
 {
-    const QString text =
-        IeListToolTip(*fgIeList, fgIeList->mouseRow(event.pos()), fgIeList->mouseCol(event.pos()));
-    if (text.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(event.globalPos(), text, fgIeList->viewport());
+    shared::ShowCellToolTip(*fgIeList->viewport(), event.globalPos(),
+                            IeListToolTip(*fgIeList, fgIeList->mouseRow(event.pos()), fgIeList->mouseCol(event.pos())));
 }
