@@ -194,6 +194,25 @@ TEST_F(InspectorWindow, HoldsTheMinimumSizeAndLaysTheControlsOut)
     EXPECT_NE(update.width(), cancel.width());
 }
 
+TEST_F(InspectorWindow, OpensWhereAndAsLargeAsItWasLeft)
+{
+    // Not at its minimum, where it shows five rows.
+    const QSize minimum = ui::TwipsToPixels(window, 11040, 6990);
+    EXPECT_GT(window.height(), minimum.height());
+
+    window.show();
+    const QPoint corner(40, 30);
+    const QSize size = minimum + QSize(20, 60);
+    window.move(corner);
+    window.resize(size);
+    control<QPushButton>(u"cmdCancel"_s)->click();
+
+    frmPageInfo next(settings, ui);
+    next.show();
+    EXPECT_EQ(next.pos(), corner);
+    EXPECT_EQ(next.size(), size);
+}
+
 TEST_F(InspectorWindow, CloseHidesTheWindowAndEndsItsModalShow)
 {
     QTimer::singleShot(0, &window, [this] { control<QPushButton>(u"cmdCancel"_s)->click(); });

@@ -2,6 +2,7 @@
 
 #include "page/CWebPageHV.h"
 #include "platform/automation/OperationBudget.h"
+#include "platform/ui/FormPosition.h"
 #include "platform/ui/Twips.h"
 #include "windows/ancillary/JapaneseFonts.h"
 #include "windows/inspector/DesignedControls.h"
@@ -19,6 +20,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -36,6 +38,9 @@ constexpr int kMinimumHeight = 6990;
 constexpr int kMargin = 60;
 // How often the window looks for the answer of a fill read under way.
 constexpr std::chrono::milliseconds kFillPoll{10};
+
+// Its place is kept beside the main window's.
+const QString kPlacementName = u"PageInfo"_s;
 
 QFont proportionalGothic(qreal points)
 {
@@ -77,7 +82,10 @@ frmPageInfo::frmPageInfo(stores::ProgramSettings &rSettings, ui::UiServices &rUi
         fillStep(std::chrono::milliseconds(0));
     });
 
-    resize(ui::TwipsToPixels(*this, kMinimumWidth, kMinimumHeight));
+    // Until it is left somewhere: most of the screen, for a list of many
+    // rows and long texts, held to the minimum before it is centred.
+    resize(screen()->availableGeometry().size() * 3 / 4);
+    Form_Resize();
     Form_Load();
 }
 
@@ -131,6 +139,7 @@ void frmPageInfo::buildStatusBar()
 
 void frmPageInfo::Form_Load()
 {
+    RestoreFormPosition(*this, kPlacementName, 0, mSettings);
     mFirstActivate = true;
 
     shared::SetListGridStyle(*fgItem, 11, 1);
@@ -156,6 +165,15 @@ bool frmPageInfo::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return QDialog::event(event);
+}
+
+// Every way of closing hides the window, and only a shown window tells its
+// place. A store that cannot be written is reported when the program ends.
+void frmPageInfo::setVisible(bool visible)
+{
+    if (!visible && isVisible())
+        SaveFormPosition(*this, kPlacementName, mSettings);
+    QDialog::setVisible(visible);
 }
 
 void frmPageInfo::resizeEvent(QResizeEvent *event)

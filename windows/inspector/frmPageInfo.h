@@ -59,6 +59,9 @@ public:
     // never kept waiting on a slow page.
     void tmrUpdate_Timer();
 
+    // Hiding keeps the window's place for the next inspector.
+    void setVisible(bool visible) override;
+
 protected:
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
