@@ -12,32 +12,29 @@
 // of 100,000 elements, or on a busy machine, single calls may outlast the 2 s
 // default, and a deadline is not what is measured here.
 #include "bench/support/Timing.h"
+#include "bench/support/VorlaneCli.h"
 #include "platform/chromium/ChromiumShellWindows.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QThread>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <vector>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+using bench::ProgramRun;
+using bench::VorlaneCli;
+
 constexpr int kTagSize = 32000;
-constexpr int kRunLimitMs = 300000;
 
 // Elements in the proportions of a long form page: one in eight an INPUT.
 // Exactly `elements` of them, HTML, HEAD, TITLE and BODY included.
@@ -61,90 +58,8 @@ QString generatedPage(int elements)
     return html;
 }
 
-struct Run
-{
-    bool ok = false;
-    double ms = 0;
-    qint64 peakBytes = 0;
-    QByteArray out;
-    QByteArray err;
-};
-
-// The peak resident memory of a running process, from its own status: the
-// child's figure from wait4 would also count the memory of this bench, which
-// the child shared until its exec.
-qint64 peakOf(pid_t pid)
-{
-    QFile status(u"/proc/"_s + QString::number(pid) + u"/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
-
-// Runs the program to its end with stdout and stderr in files, watching its
-// peak memory meanwhile.
-Run run(const QString &program, const QStringList &arguments)
-{
-    Run result;
-    QTemporaryFile out, err;
-    if (!out.open() || !err.open())
-        return result;
-    std::vector<QByteArray> strings{program.toLocal8Bit()};
-    for (const QString &argument : arguments)
-        strings.push_back(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &string : strings)
-        argv.push_back(string.data());
-    argv.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, out.handle(), 1);
-    posix_spawn_file_actions_adddup2(&actions, err.handle(), 2);
-    QElapsedTimer timer;
-    timer.start();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return result;
-    int status = 0;
-    // Polled, so that a program that hangs is ended; a millisecond is well
-    // below what any of these runs takes.
-    while (true) {
-        result.peakBytes = std::max(result.peakBytes, peakOf(pid));
-        if (waitpid(pid, &status, WNOHANG) != 0)
-            break;
-        if (timer.elapsed() > kRunLimitMs) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            break;
-        }
-        QThread::usleep(1000);
-    }
-    result.ms = double(timer.nsecsElapsed()) / 1e6;
-    result.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    QFile outFile(out.fileName()), errFile(err.fileName());
-    if (outFile.open(QIODevice::ReadOnly))
-        result.out = outFile.readAll();
-    if (errFile.open(QIODevice::ReadOnly))
-        result.err = errFile.readAll();
-    return result;
-}
-
-// Rows of an array indented as both programs indent it.
-qsizetype rowsOf(const QByteArray &json)
-{
-    return json.count("\n    {");
-}
-
 // The first lines of what a failed run said.
-void reportFailure(const char *what, const Run &r)
+void reportFailure(const char *what, const ProgramRun &r)
 {
     std::printf("  %s FAILED after %.0f ms: %s\n", what, r.ms, r.err.left(400).trimmed().constData());
 }
@@ -152,14 +67,13 @@ void reportFailure(const char *what, const Run &r)
 struct Bench
 {
     quint16 port = 0;
-    QString http;
+    std::optional<VorlaneCli> cli;
     QString node;
     QString pageUrl;
     // What the program takes to start, connect and list: the part of its
     // peak that no output size changes.
     double baselinePeak = 0;
 
-    QStringList cli(const QStringList &command) const { return QStringList{u"--endpoint"_s, http} + command; }
     QStringList client(const QStringList &extra) const
     {
         return QStringList{u"--experimental-websocket"_s, QStringLiteral(ELEMENTS_CLIENT), QString::number(port),
@@ -170,14 +84,10 @@ struct Bench
     // The handle of the tab that shows the page, from vorlane-cli tabs.
     QString handle()
     {
-        const Run tabs = run(QStringLiteral(VORLANE_CLI), cli({u"tabs"_s}));
+        ProgramRun tabs;
+        const QString found = cli->handleOf(pageUrl, &tabs);
         baselinePeak = double(tabs.peakBytes);
-        for (const QByteArray &line : tabs.out.split('\n')) {
-            const QList<QByteArray> fields = line.split('\t');
-            if (fields.size() >= 5 && QString::fromUtf8(fields[2]) == pageUrl)
-                return QString::fromUtf8(fields[4]);
-        }
-        return {};
+        return found;
     }
 };
 
@@ -189,7 +99,7 @@ struct Side
     qsizetype rows = -1;
     bool failed = false;
 
-    void add(const char *what, const Run &r)
+    void add(const char *what, const ProgramRun &r)
     {
         if (!r.ok) {
             if (!failed)
@@ -200,7 +110,7 @@ struct Side
         ms.append(r.ms);
         peaks.append(double(r.peakBytes));
         bytes = r.out.size();
-        rows = rowsOf(r.out);
+        rows = VorlaneCli::jsonRows(r.out);
     }
 };
 
@@ -212,22 +122,22 @@ bool race(const Bench &bench, const QString &handle, const QString &tag, int rou
     Side ours, theirs;
     QList<double> ratios, inPage;
     const QStringList filter = all ? QStringList{} : QStringList{u"--tag"_s, tag};
-    const QStringList ourArguments = bench.cli(QStringList{u"elements"_s, u"--json"_s} + filter + QStringList{handle});
+    const QStringList ourCommand = QStringList{u"elements"_s, u"--json"_s} + filter + QStringList{handle};
     for (int round = 0; round < rounds; ++round) {
         // Alternating who goes first, so that neither always meets a cold page.
         const bool oursFirst = round % 2 == 0;
-        Run a, b;
+        ProgramRun a, b;
         if (oursFirst)
-            a = run(QStringLiteral(VORLANE_CLI), ourArguments);
-        b = run(bench.node, bench.client(all ? QStringList{} : QStringList{tag}));
+            a = bench.cli->run(ourCommand);
+        b = bench::runProgram(bench.node, bench.client(all ? QStringList{} : QStringList{tag}));
         if (!oursFirst)
-            a = run(QStringLiteral(VORLANE_CLI), ourArguments);
+            a = bench.cli->run(ourCommand);
         ours.add("vorlane-cli", a);
         theirs.add("node client", b);
         if (a.ok && b.ok)
             ratios.append(a.ms / b.ms);
         if (all) {
-            const Run timed = run(bench.node, bench.client({u"--in-page-ms"_s}));
+            const ProgramRun timed = bench::runProgram(bench.node, bench.client({u"--in-page-ms"_s}));
             if (timed.ok)
                 inPage.append(timed.out.trimmed().toDouble());
         }
@@ -274,7 +184,7 @@ int runBench(int rounds, const QList<int> &sizes)
     testsupport::HeadlessChromium headless;
     headless.start(server.port());
     bench.port = headless.endpoint().port;
-    bench.http = u"http://127.0.0.1:"_s + QString::number(bench.port);
+    bench.cli.emplace(QStringLiteral(VORLANE_CLI), bench.port);
     chromium::ChromiumShellWindows shell({headless.endpoint()});
     automation::BrowserPtr browser = shell.createBrowser();
 
