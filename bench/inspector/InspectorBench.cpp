@@ -1,226 +1,214 @@
-// The inspector window listing and filling the elements of big pages in a
-// real headless Chromium, each figure beside a baseline measured in the same
-// rounds: the page model's search alone, and one script in the page that
-// reads the same ten properties of the same rows.
+// The inspector window of the whole program (the main window up beside it)
+// on big pages in a real headless Chromium, driven as its user drives it:
+// the Update button, the real timer and the event loop. Every figure stands
+// beside a baseline measured in the same run, and against its target:
+//   - sizes: generated pages; until every row is filled, the longest step
+//     of the UI thread meanwhile, Update until the rows in view are shown
+//     filled, resident memory and the sort of a column;
+//   - stdtypes: Python's stdtypes.html from python3-doc, filled to the end;
+//   - stall: the browser stopped while the inspector fills, then resumed.
+// A fill that outlasts --fill-timeout is reported as not finished.
 //
-//   build/bench/inspector/bench_inspector [--rounds R] [--ticks T] [--fill-up-to N] [elements ...]
+//   build/bench/inspector/bench_inspector [--runs sizes,stdtypes,stall] [--rounds R] [--fill-timeout S]
+//                                         [--stall-size N] [--stop-seconds S] [--python-doc FILE] [elements ...]
+#include "bench/inspector/BenchOptions.h"
+#include "bench/inspector/FigureTable.h"
+#include "bench/inspector/FillWatches.h"
+#include "bench/inspector/GeneratedPage.h"
+#include "bench/inspector/InspectorDriver.h"
+#include "bench/inspector/Targets.h"
+#include "bench/inspector/TimedApplication.h"
+#include "bench/inspector/StallMeter.h"
 #include "bench/support/CountingUi.h"
+#include "bench/support/ProcessStatus.h"
 #include "bench/support/Timing.h"
-#include "browser/CWebBrowserHV.h"
+#include "bench/support/VorlaneCli.h"
 #include "page/CWebPageHV.h"
 #include "platform/chromium/ChromiumEndpoint.h"
 #include "platform/chromium/ChromiumShellWindows.h"
-#include "platform/stores/MemoryProgramSettings.h"
+#include "platform/stores/IniProgramSettings.h"
+#include "settings/Settings.h"
 #include "tests/support/chromium/HeadlessChromium.h"
 #include "tests/support/chromium/TestHttpServer.h"
+#include "windows/inspector/ItemColumns.h"
 #include "windows/inspector/frmPageInfo.h"
-#include "windows/main/MainGlobals.h"
-#include "windows/shared/CellButtonImages.h"
-#include "windows/shared/ListGrid.h"
-#include "windows/shared/MainFormParts.h"
+#include "windows/main/frmMain.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QJsonArray>
-#include <QLabel>
+#include <QLocale>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <functional>
+#include <malloc.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
-using bench::CountingUi;
-using bench::median;
-using bench::msOf;
+using namespace bench;
 
-const char kUsage[] =
-    "usage: bench_inspector [--rounds R] [--ticks T] [--fill-up-to N] [elements ...]\n"
-    "  elements     page sizes, in elements (default 10000 100000)\n"
-    "  --rounds     Update clicks per size; times are their medians (default 5)\n"
-    "  --ticks      background fill steps timed after each click (default 100)\n"
-    "  --fill-up-to sizes up to this are also filled to the end (default 10000)\n";
+// vorlane-cli reads the biggest pages in calls that may outlast its usual
+// deadline on a busy machine; what is measured is its speed, not a deadline.
+const QString kCliEnvironment = u"VORLANE_CALL_TIMEOUT_MS=60000"_s;
+// The longest a generated page may take to load in the browser.
+constexpr auto kLoadPatience = 120s;
+// The program left to itself: its own longest step is the floor of any.
+constexpr auto kIdleTime = 1s;
+// The stall run fills with the browser running this long before it stops it.
+constexpr auto kRunningTime = 2s;
+// How long the fill may take to go on after the browser resumes.
+constexpr auto kResumePatience = 30s;
 
-struct Options
+// Runs the event loop until done() or the deadline; whether done.
+bool runUntil(const std::function<bool()> &done, QDeadlineTimer deadline)
 {
-    QList<int> sizes;
-    int rounds = 5;
-    int ticks = 100;
-    int fillUpTo = 10000;
+    // Wakes the loop when nothing else would before the deadline.
+    QTimer wake;
+    wake.start(50);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+void runFor(std::chrono::milliseconds time, const std::function<void()> &afterEach = [] {})
+{
+    runUntil(
+        [&] {
+            afterEach();
+            return false;
+        },
+        QDeadlineTimer(time));
+}
+
+double msBetween(qint64 startNs, qint64 endNs)
+{
+    return double(endNs - startNs) / 1e6;
+}
+
+QString numberText(qint64 n)
+{
+    return QLocale(QLocale::English).toString(n);
+}
+
+QString atMost(const QString &target)
+{
+    return u"<= "_s + target;
+}
+
+// Memory the process freed goes back to the system first: the figure is
+// what the program holds, not what an earlier run left in the heap.
+double residentMb()
+{
+    malloc_trim(0);
+    return double(statusBytes(u"self"_s, "VmRSS")) / (1024.0 * 1024.0);
+}
+
+// Every process of the browser stopped, until resumed or gone.
+class StoppedBrowser
+{
+public:
+    explicit StoppedBrowser(const testsupport::HeadlessChromium &chromium)
+        : m_group(pid_t(chromium.pid()))
+    {
+        ::killpg(m_group, SIGSTOP);
+    }
+    ~StoppedBrowser() { resume(); }
+    StoppedBrowser(const StoppedBrowser &) = delete;
+    StoppedBrowser &operator=(const StoppedBrowser &) = delete;
+
+    void resume()
+    {
+        if (std::exchange(m_stopped, false))
+            ::killpg(m_group, SIGCONT);
+    }
+
+private:
+    pid_t m_group; // the browser leads a process group of its own
+    bool m_stopped = true;
 };
 
-std::optional<Options> parse(const QStringList &args)
+// What one Update round saw.
+struct UpdateRound
 {
-    Options options;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        bool ok = false;
-        int *flag = args[i] == u"--rounds"_s ? &options.rounds
-                    : args[i] == u"--ticks"_s ? &options.ticks
-                    : args[i] == u"--fill-up-to"_s ? &options.fillUpTo
-                                                    : nullptr;
-        if (flag) {
-            if (++i == args.size())
-                return std::nullopt;
-            *flag = args[i].toInt(&ok);
-        } else {
-            options.sizes.append(args[i].toInt(&ok));
-        }
-        if (!ok)
-            return std::nullopt;
-    }
-    if (options.sizes.isEmpty())
-        options.sizes = {10000, 100000};
-    const bool sane = options.rounds > 0 && options.ticks > 0
-                      && std::all_of(options.sizes.begin(), options.sizes.end(), [](int n) { return n >= 8; });
-    return sane ? std::optional(options) : std::nullopt;
-}
-
-// Forms, links, cells and plain text in the proportions of a long list page.
-QString generatedPage(int elements)
-{
-    QString html = u"<!doctype html><title>big</title><body>"_s;
-    // HTML, HEAD, TITLE and BODY are elements too.
-    for (int i = 4; i < elements; ++i) {
-        switch (i % 8) {
-        case 0: html += u"<input type=text name=t%1 value=v%1>"_s.arg(i); break;
-        case 1: html += u"<input type=password name=p%1>"_s.arg(i); break;
-        case 2: html += u"<a href=\"http://a.test/%1\">link %1</a>"_s.arg(i); break;
-        case 3: html += u"<span title=s%1>span %1</span>"_s.arg(i); break;
-        case 4: html += u"<b>bold %1</b>"_s.arg(i); break;
-        case 5: html += u"<input type=radio name=r value=%1>"_s.arg(i); break;
-        case 6: html += u"<a href=\"mailto:m%1@a.test\">mail</a>"_s.arg(i); break;
-        default: html += u"<i id=i%1>%1</i>"_s.arg(i); break;
-        }
-    }
-    return html;
-}
-
-// The ten grid columns of rows first to first + count - 1, read by one
-// script in the page and brought over as the list brings its texts.
-QString rowsScript(int first, int count)
-{
-    return uR"(((first, count) => {
-  const all = document.all, out = [];
-  const text = (v) => (v === undefined || v === null ? '' : String(v));
-  for (let i = first; i < first + count && i < all.length; i++) {
-    const e = all[i];
-    out.push(text(e.tagName), text(e.type), '', text(e.name), text(e.value), text(e.alt), text(e.href),
-             text(e.innerText), text(e.innerHTML), text(e.id));
-  }
-  return out;
-})(%1, %2))"_s.arg(first).arg(count);
-}
-
-double maxOf(const QList<double> &values)
-{
-    return values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
-}
-
-// VmRSS or VmHWM of this process, in MB.
-double statusMb(const QByteArray &field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    const QByteArray prefix = field + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(prefix))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-// The peak so far is forgotten, so that each size reports its own.
-void resetPeakMemory()
-{
-    QFile clear(u"/proc/self/clear_refs"_s);
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
-
-// Figures of one kind from every round, beside their baselines from the same
-// rounds; the ratio is the median of the rounds' ratios.
-struct Series
-{
-    QList<double> values;
-    QList<double> baselines;
-
-    void add(double value, double baseline)
-    {
-        values.append(value);
-        baselines.append(baseline);
-    }
-    double ratio() const
-    {
-        QList<double> ratios;
-        for (qsizetype i = 0; i < values.size(); ++i)
-            ratios.append(baselines[i] > 0 ? values[i] / baselines[i] : 0);
-        return median(ratios);
-    }
+    qint64 clickNs = 0;
+    QDeadlineTimer fillDeadline; // from the click
+    double clickMs = 0;
+    std::optional<double> rowsInViewMs;
 };
-
-void printRow(const char *what, double value, const char *unit, double baseline, double ratio, const char *baselineName,
-              double target = 0)
-{
-    std::printf("  %-34s %9.1f %-2s %9.1f %-2s %6.2f  %-26s", what, value, unit, baseline, unit, ratio, baselineName);
-    if (target > 0)
-        std::printf(" target <= %g %s: %s", target, unit, value <= target ? "met" : "MISSED");
-    std::printf("\n");
-}
-
-void printRow(const char *what, const Series &series, const char *baselineName, double target = 0)
-{
-    printRow(what, median(series.values), "ms", median(series.baselines), series.ratio(), baselineName, target);
-}
-
 
 class Bench
 {
 public:
-    explicit Bench(const Options &options)
-        : m_options(options)
-    {
-        m_chromium.start(m_server.port());
-        m_shell = std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{m_chromium.endpoint()});
-        m_browser = m_shell->createBrowser();
-        // The baseline brings megabytes in one answer on the biggest pages.
-        chromium::ChromiumOptions patient;
-        patient.callTimeout = std::chrono::seconds(60);
-        m_endpoint = std::make_unique<chromium::ChromiumEndpoint>(m_chromium.endpoint(), patient);
-    }
+    Bench(TimedApplication &app, const BenchOptions &options);
+    ~Bench();
 
-    bool run(int elements);
+    void runSize(int elements);
+    void runStdtypes();
+    void runStall();
+    void print() const { m_table.print(); }
 
 private:
+    // What a page costs vorlane-cli and the page model alone.
+    struct CliFigures
+    {
+        std::optional<double> ms;
+        qsizetype rows = -1;
+        QString failure;
+    };
+
+    // What the inspector did on one page, filled after `rounds` Update clicks.
+    struct FillFigures
+    {
+        TimedApplication::Step idle;    // before the inspector opened
+        TimedApplication::Step longest; // from the last click until "Ready"
+        double residentBeforeMb = 0;
+        double residentFilledMb = 0;
+        QList<double> clicks;
+        std::optional<double> rowsInViewMs; // the median, when every click got there
+        std::optional<double> readyMs;
+        int rows = 0;
+        int filled = 0;
+        std::optional<QString> difference;
+        double sortMs = 0;
+        double sortBaselineMs = 0;
+        double searchMs = 0;
+        double searchAndScriptMs = 0;
+        int reports = 0;
+    };
+
+    void fill(const QString &title, const QString &path, std::optional<int> elements,
+              const std::function<std::optional<double>(std::optional<double> cliMs)> &readyTarget);
+    FillFigures measureFill();
+    void report(const QString &title, std::optional<int> elements, std::optional<double> readyTargetMs,
+                const CliFigures &cli, const FillFigures &fill);
     bool load(const QString &path);
     QJsonArray evaluate(const QString &script);
-    // Whether the rows filled show what the script reads of their elements.
-    bool agreesWithScript(const shared::ListGrid &grid, int rows);
-    QLabel *status() const { return m_window->findChild<QLabel *>(u"Status"_s); }
-    bool ready() const { return status()->text() == u"Ready"_s; }
-    // Whether rows top to bottom show every column, their long texts too.
-    static bool whole(const shared::ListGrid &grid, int top, int bottom)
-    {
-        for (int row = top; row <= bottom; ++row) {
-            for (int col = 1; col <= 10; ++col) {
-                if (grid.text(row, col) == u"更新中"_s)
-                    return false;
-            }
-        }
-        return true;
-    }
-    // One return to the event loop, as between two timer steps.
-    double eventsMs()
-    {
-        return msOf([] { QApplication::processEvents(); });
-    }
+    CliFigures runCli(const QString &path);
+    std::unique_ptr<frmPageInfo> openInspector();
+    UpdateRound update(InspectorDriver &inspector, RowsInViewShown &shown);
+    // The first cell in view that differs from what a script reads, if any.
+    std::optional<QString> differenceFromScript(const InspectorDriver &inspector);
+    // The medians of the page model's search alone and of it with a script
+    // reading `rows` rows, each Update round's least cost.
+    std::pair<double, double> modelBaselines(int rows);
 
-    const Options &m_options;
+    TimedApplication &m_app;
+    const BenchOptions &m_options;
+    QTemporaryDir m_config;
     testsupport::TestHttpServer m_server;
     testsupport::HeadlessChromium m_chromium;
     std::shared_ptr<chromium::ChromiumShellWindows> m_shell;
@@ -229,21 +217,45 @@ private:
     chromium::TabPtr m_tab;
     CountingUi m_ui;
     ui::ScopedServices m_installed{m_ui};
-    stores::MemoryProgramSettings m_settings;
-    QLabel m_mainStatus;
-    shared::CellButtonImages m_images;
-    shared::MainFormParts m_mainParts{&m_mainStatus, m_images};
-    std::unique_ptr<frmPageInfo> m_window;
-    double m_rowScriptMs = 0;
+    SettingsVariables m_settings;
+    std::unique_ptr<frmMain> m_main;
+    std::optional<VorlaneCli> m_cli;
+    FigureTable m_table;
 };
+
+Bench::Bench(TimedApplication &app, const BenchOptions &options)
+    : m_app(app)
+    , m_options(options)
+{
+    // The program's settings and stores live in a folder of the run's own.
+    qputenv("VORLANE_CONFIG_DIR", m_config.path().toUtf8());
+    LoadSettings(m_settings);
+    m_chromium.start(m_server.port());
+    m_cli.emplace(QStringLiteral(VORLANE_CLI), m_chromium.endpoint().port, QStringList{kCliEnvironment});
+    m_shell =
+        std::make_shared<chromium::ChromiumShellWindows>(QList<chromium::DevToolsEndpoint>{m_chromium.endpoint()});
+    m_browser = m_shell->createBrowser();
+    // The baselines' scripts bring megabytes in one answer on the biggest pages.
+    chromium::ChromiumOptions patient;
+    patient.callTimeout = std::chrono::seconds(60);
+    m_endpoint = std::make_unique<chromium::ChromiumEndpoint>(m_chromium.endpoint(), patient);
+    m_main = std::make_unique<frmMain>([shell = m_shell] { return shell; }, m_settings);
+    m_main->show();
+    QCoreApplication::processEvents();
+}
+
+Bench::~Bench()
+{
+    m_main.reset();
+    qunsetenv("VORLANE_CONFIG_DIR");
+}
 
 bool Bench::load(const QString &path)
 {
     m_browser->navigate(m_server.url(path));
-    QElapsedTimer waited;
-    waited.start();
+    const QDeadlineTimer until(kLoadPatience);
     while (m_browser->readyState() != automation::ReadyState::Complete || m_browser->busy()) {
-        if (waited.hasExpired(120000))
+        if (until.hasExpired())
             return false;
         QThread::msleep(20);
     }
@@ -262,186 +274,311 @@ QJsonArray Bench::evaluate(const QString &script)
         .value(u"result"_s).toObject().value(u"value"_s).toArray();
 }
 
-bool Bench::agreesWithScript(const shared::ListGrid &grid, int rows)
+Bench::CliFigures Bench::runCli(const QString &path)
 {
-    const QJsonArray texts = evaluate(rowsScript(0, rows));
-    for (int row = 1; row <= rows; ++row) {
-        for (int col = 1; col <= 10; ++col) {
-            if (grid.cellData(row, 1).toInt() != row - 1 || grid.text(row, col) != texts.at((row - 1) * 10 + col - 1).toString())
-                return false;
-        }
+    CliFigures figures;
+    const QString handle = m_cli->handleOf(m_server.url(path));
+    if (handle.isEmpty()) {
+        figures.failure = u"vorlane-cli tabs does not list the page"_s;
+        return figures;
     }
-    return true;
+    const ProgramRun run = m_cli->run({u"elements"_s, u"--json"_s, handle});
+    if (!run.ok) {
+        figures.failure = u"vorlane-cli elements failed: "_s + QString::fromUtf8(run.err.left(200)).trimmed();
+        return figures;
+    }
+    figures.ms = run.ms;
+    figures.rows = VorlaneCli::jsonRows(run.out);
+    return figures;
 }
 
-bool Bench::run(int elements)
+std::unique_ptr<frmPageInfo> Bench::openInspector()
+{
+    // As the main window opens it, over the tab the page is in.
+    auto window = std::make_unique<frmPageInfo>(stores::userProgramSettings(), ui::services(), m_main.get());
+    window->SetIeWnd(m_browser);
+    window->show();
+    return window;
+}
+
+UpdateRound Bench::update(InspectorDriver &inspector, RowsInViewShown &shown)
+{
+    UpdateRound round;
+    shown.arm();
+    round.clickNs = m_app.nowNs();
+    round.fillDeadline = QDeadlineTimer(m_options.fillTimeout);
+    round.clickMs = msOf([&] { inspector.clickUpdate(); });
+    // The click's own work is the Update round's, not the fill's.
+    m_app.takeLongestStep();
+    if (runUntil([&] { return shown.shownNs().has_value(); }, round.fillDeadline))
+        round.rowsInViewMs = msBetween(round.clickNs, *shown.shownNs());
+    return round;
+}
+
+std::optional<QString> Bench::differenceFromScript(const InspectorDriver &inspector)
+{
+    const auto inView = inspector.rowsInView();
+    if (!inView || !inspector.rowsInViewFilled())
+        return u"the rows in view are not filled"_s;
+    const int first = inView->first;
+    const int rows = inView->second - first + 1;
+    const QJsonArray texts = evaluate(rowsScript(first, rows));
+    constexpr int kColumns = inspector::kLastItemCol - inspector::kItemNoCol + 1;
+    for (int row = first; row < first + rows; ++row) {
+        for (int column = inspector::kItemNoCol; column <= inspector::kLastItemCol; ++column) {
+            const QString shown = inspector.text(row, column);
+            const QString read = texts.at((row - first) * kColumns + column - inspector::kItemNoCol).toString();
+            if (shown != read)
+                return u"row %1 column %2 shows \"%3\", the page has \"%4\""_s.arg(row).arg(column).arg(
+                    shown.left(40), read.left(40));
+        }
+    }
+    return std::nullopt;
+}
+
+std::pair<double, double> Bench::modelBaselines(int rows)
+{
+    CWebPageHV page(stores::userProgramSettings(), m_ui);
+    QList<ItemNo> found;
+    if (!page.SetWebPage(m_browser))
+        return {0, 0};
+    // Both sides warm up: the page's script compiler and layout, our connection.
+    page.SearchItem(found, true, false);
+    evaluate(rowsScript(0, rows));
+    QList<double> search, withScript;
+    for (int round = 0; round < m_options.rounds; ++round) {
+        const double searchMs = msOf([&] { page.SearchItem(found, true, false); });
+        search.append(searchMs);
+        withScript.append(searchMs + msOf([&] { evaluate(rowsScript(0, rows)); }));
+    }
+    return {median(search), median(withScript)};
+}
+
+void Bench::fill(const QString &title, const QString &path, std::optional<int> elements,
+                 const std::function<std::optional<double>(std::optional<double> cliMs)> &readyTarget)
+{
+    std::fprintf(stderr, "%s: loading\n", qPrintable(title));
+    if (!load(path)) {
+        m_table.section(title + u": the page did not load"_s);
+        return;
+    }
+    std::fprintf(stderr, "%s: vorlane-cli elements --json\n", qPrintable(title));
+    const CliFigures cli = runCli(path);
+    std::fprintf(stderr, "%s: the inspector fills\n", qPrintable(title));
+    const FillFigures fill = measureFill();
+    report(title, elements, readyTarget(cli.ms), cli, fill);
+}
+
+Bench::FillFigures Bench::measureFill()
+{
+    FillFigures figures;
+    m_app.takeLongestStep();
+    runFor(kIdleTime);
+    figures.idle = m_app.takeLongestStep();
+    figures.residentBeforeMb = residentMb();
+
+    m_ui.reports = 0;
+    std::unique_ptr<frmPageInfo> window = openInspector();
+    InspectorDriver inspector(*window);
+    RowsInViewShown shown(m_app, inspector);
+    // Its own first list, on its first activation.
+    runUntil([&] { return inspector.rowsInViewFilled(); }, QDeadlineTimer(m_options.fillTimeout));
+
+    QList<double> rowsInView;
+    UpdateRound round;
+    for (int r = 0; r < m_options.rounds; ++r) {
+        round = update(inspector, shown);
+        figures.clicks.append(round.clickMs);
+        if (round.rowsInViewMs)
+            rowsInView.append(*round.rowsInViewMs);
+    }
+    if (rowsInView.size() == m_options.rounds)
+        figures.rowsInViewMs = median(rowsInView);
+    // The last round fills on to the end.
+    if (runUntil([&] { return inspector.ready(); }, round.fillDeadline))
+        figures.readyMs = msBetween(round.clickNs, m_app.nowNs());
+    figures.longest = m_app.takeLongestStep();
+    figures.rows = inspector.rows();
+    figures.filled = inspector.filledRows();
+    figures.residentFilledMb = residentMb();
+    figures.difference = differenceFromScript(inspector);
+    const auto inView = inspector.rowsInView();
+    const int rowsInViewCount = inView ? inView->second - inView->first + 1 : 1;
+
+    QStringList texts = inspector.columnTexts(inspector::kNameCol);
+    figures.sortBaselineMs = msOf([&] { std::sort(texts.begin(), texts.end()); });
+    figures.sortMs = msOf([&] {
+        inspector.sortByColumn(inspector::kNameCol);
+        QCoreApplication::processEvents();
+    });
+    figures.reports = m_ui.reports;
+    window.reset();
+    QCoreApplication::processEvents();
+    std::tie(figures.searchMs, figures.searchAndScriptMs) = modelBaselines(rowsInViewCount);
+    return figures;
+}
+
+void Bench::report(const QString &title, std::optional<int> elements, std::optional<double> readyTargetMs,
+                   const CliFigures &cli, const FillFigures &fill)
+{
+    QString heading = u"%1: %2 rows listed"_s.arg(title, numberText(fill.rows));
+    if (cli.rows >= 0)
+        heading += u", vorlane-cli listed %1"_s.arg(numberText(cli.rows));
+    if (elements && fill.rows != *elements)
+        heading += u"; THE PAGE HAS %1 ELEMENTS"_s.arg(numberText(*elements));
+    if (fill.reports > 0)
+        heading += u"; %1 beeps or message boxes"_s.arg(fill.reports);
+    m_table.section(heading);
+
+    const bool allFilled = fill.filled == fill.rows;
+    const QString filledText = u"%1 of %2 rows filled"_s.arg(numberText(fill.filled), numberText(fill.rows));
+    m_table.add({u"every row filled (\"Ready\")"_s, fill.readyMs ? msText(*fill.readyMs) : u"-"_s,
+                 cli.ms ? msText(*cli.ms) + u", vorlane-cli elements --json"_s : cli.failure,
+                 readyTargetMs ? atMost(msText(*readyTargetMs)) : QString(), judge(fill.readyMs, readyTargetMs),
+                 fill.readyMs ? QString() : filledText + u" in %1 s"_s.arg(m_options.fillTimeout.count())});
+    m_table.add({u"longest UI step while filling"_s, msText(fill.longest.ms),
+                 msText(fill.idle.ms) + u", longest step idle"_s, atMost(msText(targets::kLongestStepMs)),
+                 judge(fill.longest.ms, targets::kLongestStepMs), fill.longest.what});
+    m_table.add({u"Update to rows in view shown"_s, fill.rowsInViewMs ? msText(*fill.rowsInViewMs) : u"-"_s,
+                 msText(fill.searchAndScriptMs) + u", search + script, rows in view"_s,
+                 atMost(msText(targets::kRowsInViewMs)), judge(fill.rowsInViewMs, targets::kRowsInViewMs),
+                 u"median of %1 clicks"_s.arg(m_options.rounds)});
+    m_table.add({u"Update's click itself (search, list)"_s, msText(median(fill.clicks)),
+                 msText(fill.searchMs) + u", search alone"_s, {}, Figure::Result::NoTarget, {}});
+    const std::optional<double> residentTarget = elements ? targets::residentMb(*elements) : std::nullopt;
+    m_table.add({u"resident memory, rows filled"_s, mbText(fill.residentFilledMb),
+                 mbText(fill.residentBeforeMb) + u", before the inspector opened"_s,
+                 residentTarget ? atMost(mbText(*residentTarget)) : QString(),
+                 allFilled ? judge(fill.residentFilledMb, residentTarget) : Figure::Result::NotFinished,
+                 allFilled ? QString() : filledText});
+    m_table.add({u"sort a column (Name)"_s, msText(fill.sortMs),
+                 msText(fill.sortBaselineMs) + u", std::sort of its texts"_s,
+                 atMost(msText(targets::kSortMs)), judge(fill.sortMs, targets::kSortMs),
+                 allFilled ? QString() : u"rows not all filled"_s});
+    m_table.add({u"rows in view agree with the page"_s, fill.difference ? u"NO"_s : u"yes"_s, u"a script in the page"_s,
+                 u"yes"_s, fill.difference ? Figure::Result::Missed : Figure::Result::Met,
+                 fill.difference.value_or(QString())});
+}
+
+void Bench::runSize(int elements)
 {
     const QString path = u"/n%1.html"_s.arg(elements);
     m_server.setPage(path, generatedPage(elements));
+    fill(u"%1 elements"_s.arg(numberText(elements)), path, elements,
+         [elements](std::optional<double> cliMs) { return targets::readyMs(elements, cliMs); });
+}
+
+void Bench::runStdtypes()
+{
+    QFile doc(m_options.pythonDoc);
+    if (!doc.open(QIODevice::ReadOnly)) {
+        m_table.section(u"stdtypes.html: cannot read %1 (apt-get install python3-doc)"_s.arg(m_options.pythonDoc));
+        return;
+    }
+    const QString path = u"/library/stdtypes.html"_s;
+    m_server.setPage(path, QString::fromUtf8(doc.readAll()));
+    fill(u"stdtypes.html"_s, path, std::nullopt,
+         [](std::optional<double>) { return std::optional(targets::kStdtypesReadyMs); });
+}
+
+void Bench::runStall()
+{
+    const QString title = u"stall: %1 elements, the browser stopped for %2 s while the inspector fills"_s.arg(
+        numberText(m_options.stallSize)).arg(m_options.stopTime.count());
+    std::fprintf(stderr, "%s\n", qPrintable(title));
+    const QString path = u"/n%1.html"_s.arg(m_options.stallSize);
+    m_server.setPage(path, generatedPage(m_options.stallSize));
     if (!load(path)) {
-        std::fprintf(stderr, "the page of %d elements did not load\n", elements);
-        return false;
+        m_table.section(title + u": the page did not load"_s);
+        return;
     }
-
-    gWebBrowser = std::make_unique<CWebBrowserHV>(m_shell);
-    m_window = std::make_unique<frmPageInfo>(m_settings, m_ui);
-    m_window->SetIeWnd(m_browser);
-    m_window->findChild<QTimer *>(u"tmrUpdate"_s)->stop();
-    m_window->show();
-    QApplication::processEvents();
-    auto *grid = m_window->findChild<shared::ListGrid *>(u"fgItem"_s);
-
-    CWebPageHV page(m_settings, m_ui);
-    if (!page.SetWebPage(m_browser)) {
-        std::fprintf(stderr, "the page of %d elements did not bind\n", elements);
-        return false;
-    }
-    // Both sides warm up: the page's script compiler and layout, our connection.
-    QList<ItemNo> found;
-    page.SearchItem(found, true, false);
-    evaluate(rowsScript(0, 40));
-
-    resetPeakMemory();
-    const double emptyRssMb = statusMb("VmRSS");
-
-    Series search, firstStep, paint, toVisible, toWhole, tick, longest;
-    int visibleRows = 0;
-    qint64 listed = 0;
-    for (int round = 0; round < m_options.rounds; ++round) {
-        QElapsedTimer sinceUpdate;
-        sinceUpdate.start();
-        const double searchMs = msOf([&] { m_window->UpdateItemList(false); });
-        listed = grid->rows() - 1;
-        // The placeholder rows are laid out and painted before the first step.
-        const double placeholdersMs = eventsMs();
-        const double firstMs = msOf([&] { m_window->tmrUpdate_Timer(); });
-        const double paintMs = eventsMs();
-        // The rows the first step filled: those in view and the one after.
-        visibleRows = grid->bottomRow() - std::max(grid->topRow(), 1) + 2;
-
-        QList<double> steps{placeholdersMs, firstMs, paintMs};
-        // The long texts of the visible rows arrive at later steps.
-        const int top = std::max(grid->topRow(), 1);
-        while (!whole(*grid, top, top + visibleRows - 1) && !sinceUpdate.hasExpired(120000)) {
-            steps.append(msOf([&] { m_window->tmrUpdate_Timer(); }));
-            steps.append(eventsMs());
-        }
-        const double wholeMs = double(sinceUpdate.nsecsElapsed()) / 1e6;
-        QList<double> ticks;
-        for (int i = 0; i < m_options.ticks && !ready(); ++i) {
-            ticks.append(msOf([&] { m_window->tmrUpdate_Timer(); }));
-            steps.append(ticks.back());
-            steps.append(eventsMs());
-        }
-
-        const double searchAloneMs = msOf([&] { page.SearchItem(found, true, false); });
-        const double rowsScriptMs = msOf([&] { evaluate(rowsScript(0, visibleRows)); });
-        const double rowScriptMs = msOf([&] { evaluate(rowsScript(elements / 2, 1)); });
-        search.add(searchMs, searchAloneMs);
-        firstStep.add(firstMs, rowsScriptMs);
-        paint.add(paintMs, placeholdersMs);
-        toVisible.add(searchMs + placeholdersMs + firstMs + paintMs, searchAloneMs + rowsScriptMs);
-        toWhole.add(wholeMs, searchAloneMs + rowsScriptMs);
-        tick.add(median(ticks), rowScriptMs);
-        longest.add(maxOf(steps), rowsScriptMs);
-        m_rowScriptMs = rowScriptMs;
-        if (round == 0 && !agreesWithScript(*grid, visibleRows)) {
-            std::fprintf(stderr, "the rows filled do not show what the script reads\n");
-            return false;
-        }
-    }
-
-    std::printf("\n%d elements, %lld rows listed, %d filled by the first step; medians of %d rounds, %d background "
-                "steps each\n",
-                elements, qlonglong(listed), visibleRows, m_options.rounds, m_options.ticks);
-    std::printf("  %-34s %12s %12s %6s  %-26s\n", "", "figure", "baseline", "ratio", "baseline is");
-    printRow("Update to visible rows shown", toVisible, "SearchItem + script", 300);
-    printRow("... with their long texts too", toWhole, "SearchItem + script");
-    printRow("search phase (UpdateItemList)", search, "SearchItem alone", elements >= 100000 ? 1500 : 0);
-    printRow("first step (visible rows + 1)", firstStep, "script, same rows");
-    printRow("paint of the filled rows", paint, "paint of placeholders");
-    printRow("background step (median)", tick, "script, one row", 30);
-    printRow("longest step after the search", longest, "script, same rows", 100);
-    std::printf("  %-34s %9.1f MB\n", "resident memory, list listed", statusMb("VmRSS"));
-
-    // The step that finds no placeholder left looks at every row: the rows
-    // are marked filled without reading them, so that it comes at once.
-    Series closing;
-    for (int round = 0; round < m_options.rounds; ++round) {
-        m_window->UpdateItemList(false);
-        {
-            const shared::ListGrid::BulkWrites bulk(*grid);
-            for (int row = 1; row < grid->rows(); ++row)
-                grid->setText(row, 1, u"DIV"_s);
-        }
-        QApplication::processEvents();
-        closing.add(msOf([&] { m_window->tmrUpdate_Timer(); }), m_rowScriptMs);
-        if (!ready()) {
-            std::fprintf(stderr, "the closing step did not end the fill\n");
-            return false;
-        }
-    }
-    printRow("closing step (looks at every row)", closing, "script, one row", 30);
-
-    if (elements <= m_options.fillUpTo) {
-        // The peak of the fill alone, not of the baselines' answers before it.
-        resetPeakMemory();
-        m_window->UpdateItemList(false);
-        QList<double> ticks, steps;
-        const double fillMs = msOf([&] {
-            while (!ready()) {
-                ticks.append(msOf([&] { m_window->tmrUpdate_Timer(); }));
-                steps.append(eventsMs());
-            }
-        });
-        steps.append(ticks);
-        const double rss = statusMb("VmRSS");
-        const double hwm = statusMb("VmHWM");
-        const double allRowsScriptMs = msOf([&] { evaluate(rowsScript(0, elements)); });
-        bool filled = true;
-        for (int row = 1; row < grid->rows() && filled; ++row)
-            filled = grid->text(row, 1) != u"更新中"_s;
-        std::printf("  filled to the end in %lld steps: %s\n", qlonglong(ticks.size()),
-                    filled ? "every row" : "NOT EVERY ROW");
-        printRow("time to fill every row", fillMs / 1000, "s", allRowsScriptMs / 1000, fillMs / allRowsScriptMs,
-                 "script, every row");
-        printRow("step while filling (median)", median(ticks), "ms", m_rowScriptMs, median(ticks) / m_rowScriptMs,
-                 "script, one row", 30);
-        printRow("longest step while filling", maxOf(steps), "ms", m_rowScriptMs, maxOf(steps) / m_rowScriptMs,
-                 "script, one row", 100);
-        printRow("resident memory, filled (VmRSS)", rss, "MB", emptyRssMb, rss / emptyRssMb, "before the list", 150);
-        printRow("peak resident memory (VmHWM)", hwm, "MB", emptyRssMb, hwm / emptyRssMb, "before the list", 150);
-    }
-
-    // A failed read is told to the user and fills its cells pink, which
-    // makes the times above those of something else.
-    std::printf("  beeps and message boxes: %d\n", m_ui.reports);
     m_ui.reports = 0;
-    m_window.reset();
-    gWebBrowser.reset();
-    return true;
+    std::unique_ptr<frmPageInfo> window = openInspector();
+    QPointer<frmPageInfo> open(window.get());
+    InspectorDriver inspector(*window);
+    RowsInViewShown shown(m_app, inspector);
+    FillTicks ticks(m_app, inspector);
+    update(inspector, shown);
+
+    StallMeter meter;
+    ticks.mark();
+    meter.start();
+    runFor(kRunningTime);
+    meter.stop();
+    const double runningStallMs = meter.totalMs();
+    const std::optional<int> runningTicks = ticks.mostTicksBetweenRises();
+    if (inspector.ready()) {
+        m_table.section(title + u": every row was filled before the stop; give a bigger --stall-size"_s);
+        return;
+    }
+
+    std::optional<double> closedAfterMs;
+    const qint64 stopNs = m_app.nowNs();
+    const auto watchClosing = [&] {
+        if (!closedAfterMs && (!open || !open->isVisible()))
+            closedAfterMs = msBetween(stopNs, m_app.nowNs());
+    };
+    StoppedBrowser stopped(m_chromium);
+    meter.start();
+    runFor(m_options.stopTime, watchClosing);
+    meter.stop();
+    ticks.mark();
+    stopped.resume();
+    const qint64 resumeNs = m_app.nowNs();
+    runUntil(
+        [&] {
+            watchClosing();
+            return ticks.ticksToRise() || closedAfterMs;
+        },
+        QDeadlineTimer(kResumePatience));
+    const double goneOnMs = msBetween(resumeNs, m_app.nowNs());
+    const int reports = m_ui.reports;
+    window.reset();
+    QCoreApplication::processEvents();
+
+    m_table.section(reports > 0 ? title + u"; %1 beeps or message boxes"_s.arg(reports) : title);
+    m_table.add({u"inspector stays open"_s, closedAfterMs ? u"no"_s : u"yes"_s, u"-"_s, u"open"_s,
+                 closedAfterMs ? Figure::Result::Missed : Figure::Result::Met,
+                 closedAfterMs ? u"closed %1 after the stop"_s.arg(msText(*closedAfterMs)) : QString()});
+    m_table.add({u"UI stall during the stop (gaps > 100 ms)"_s, msText(meter.totalMs()),
+                 msText(runningStallMs) + u" in %1 s running"_s.arg(std::chrono::seconds(kRunningTime).count()),
+                 atMost(msText(targets::kStallTotalMs)), judge(meter.totalMs(), targets::kStallTotalMs),
+                 u"longest gap %1"_s.arg(msText(meter.longestMs()))});
+    const std::optional<int> toRise = ticks.ticksToRise();
+    m_table.add({u"ticks after the resume until it fills"_s, toRise ? QString::number(*toRise) : u"never"_s,
+                 runningTicks ? u"%1, most between rises running"_s.arg(*runningTicks) : u"no rise running"_s,
+                 atMost(QString::number(targets::kStepsAfterResume)),
+                 closedAfterMs ? Figure::Result::Missed
+                               : judge(toRise ? std::optional<double>(*toRise) : std::nullopt,
+                                       double(targets::kStepsAfterResume)),
+                 toRise          ? u"%1 after the resume"_s.arg(msText(goneOnMs))
+                 : closedAfterMs ? u"the inspector closed"_s
+                                 : u"none within %1 s"_s.arg(std::chrono::seconds(kResumePatience).count())});
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    // The real window at its normal size; no display is needed.
+    // The real windows at their normal size; no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const std::optional<Options> options = parse(QApplication::arguments());
-    if (!options) {
-        std::fputs(kUsage, stderr);
+    TimedApplication app(argc, argv);
+    const std::optional<BenchOptions> options = parseOptions(QCoreApplication::arguments());
+    if (!options)
         return 2;
-    }
     try {
-        Bench bench(*options);
-        for (const int elements : options->sizes) {
-            if (!bench.run(elements))
-                return 1;
-            std::fflush(stdout);
+        Bench bench(app, *options);
+        // What was measured is shown even when a run fails.
+        const auto printed = qScopeGuard([&] { bench.print(); });
+        if (options->runSizes) {
+            for (const int elements : options->sizes)
+                bench.runSize(elements);
         }
+        if (options->runStdtypes)
+            bench.runStdtypes();
+        if (options->runStall)
+            bench.runStall();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "bench_inspector: %s\n", e.what());
         return 1;
