@@ -1,7 +1,7 @@
 // The inspector's element list: the refresh that lists placeholder rows and
 // the timer step that fills them and watches the page.
 #include "tests/inspector/InspectorFixture.h"
-#include "windows/inspector/ItemListModel.h"
+#include "windows/inspector/ItemListToolTip.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -310,7 +310,7 @@ TEST_F(ItemListRefresh, AFailedReadShowsPinkWithItsNumberAndIsReadAgainLater)
     // Code 3 reads nothing, so it never fails.
     for (const int col : {1, 2, 4, 5, 6, 7, 8, 9, 10})
         EXPECT_EQ(grid->background(1, col), QColor(255, 200, 200)) << col;
-    const QString why = grid->model()->index(0, 10).data(inspector::ItemListModel::FailureRole).toString();
+    const QString why = inspector::ItemListToolTip(*grid, 1, 10);
     EXPECT_TRUE(why.contains(QString::number(automation::AutomationError::AutomationFailure))) << why.toStdString();
     EXPECT_TRUE(why.contains(u"a dialog is open"_s)) << why.toStdString();
     EXPECT_EQ(status(), u"Update： 0/ 3"_s);
