@@ -26,6 +26,13 @@ void SetCurrentCellButton(ListGrid &grid, int imageIndex)
     grid.setPicture(grid.row(), grid.col(), cellButtonImage(imageIndex), CellButtonImages::label(imageIndex));
 }
 
+bool IsCellButton(const ListGrid &grid, int row, int col, int imageIndex)
+{
+    const QPixmap picture = grid.picture(row, col);
+    // The raised image is the even index of its pair.
+    return !picture.isNull() && picture.cacheKey() == cellButtonImage(imageIndex & ~1).cacheKey();
+}
+
 bool IsMouseOnCellButton(ListGrid &grid, const QPoint &viewportPos, int imageIndex)
 {
     const int row = grid.mouseRow(viewportPos);
@@ -33,15 +40,10 @@ bool IsMouseOnCellButton(ListGrid &grid, const QPoint &viewportPos, int imageInd
     if (row <= 0 || col <= 0)
         return false;
     grid.setCurrent(row, col);
+    if (!IsCellButton(grid, row, col, imageIndex))
+        return false;
 
     const QPixmap picture = grid.picture(row, col);
-    if (picture.isNull())
-        return false;
-    // Only the raised image of the pair (the even index) is a button to
-    // press; a cell showing the pressed one is already busy.
-    if (picture.cacheKey() != cellButtonImage(imageIndex & ~1).cacheKey())
-        return false;
-
     const PictureExtent extent =
         pictureExtent(grid.columnViewportPosition(col), grid.columnWidth(col),
                       picture.deviceIndependentSize().width(), grid.pictureAlignment(row, col));

@@ -1,6 +1,7 @@
 #include "windows/shared/GridSetup.h"
 
 #include "platform/ui/Twips.h"
+#include "windows/shared/GridAccessible.h"
 #include "windows/shared/ListGrid.h"
 
 #include <QHeaderView>
@@ -65,6 +66,8 @@ void SetListGridStyle(ListGrid &grid, int cols, int rows)
     palette.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
     grid.setPalette(palette);
     grid.setAlternatingRowColors(true);
+    grid.setTabKeyNavigation(false);
+    ProvideGridAccessibility(grid);
 }
 
 void SetupFixedColumn(ListGrid &grid, int col, int width, const QString &caption)

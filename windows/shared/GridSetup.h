@@ -12,8 +12,10 @@ class ListGrid;
 // The look and behaviour both list grids share: cols columns and rows rows,
 // header borders drag to resize, a header click sorts by its column and
 // shows the direction, no whole-column selection, scroll bars both ways,
-// every second data row light grey, the last column not stretched, and the
-// view following the scroll thumb while it is dragged.
+// every second data row light grey, the last column not stretched, the
+// view following the scroll thumb while it is dragged, Tab leaving the grid
+// for the next control (arrows move between cells) and the grid's own
+// accessibility (GridAccessible).
 void SetListGridStyle(ListGrid &grid, int cols, int rows);
 
 // The number column: numbers right-aligned, header left-aligned.
