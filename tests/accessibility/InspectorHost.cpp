@@ -1,7 +1,8 @@
 // The browser list and the page inspector over the automation double,
 // filled and left on screen for accessibility_check.py to read over the
-// accessibility bus. Prints "ready" once both lists are filled and runs
-// until it is killed. The store folder is $VORLANE_CONFIG_DIR.
+// accessibility bus. Prints "ready" once both lists are filled, then
+// "clicked ID" each time the page's element ID is clicked, and runs until
+// it is killed. The store folder is $VORLANE_CONFIG_DIR.
 #include "platform/stores/MemoryProgramSettings.h"
 #include "settings/Settings.h"
 #include "settings/SettingsVariables.h"
@@ -21,6 +22,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// An element without a value (a null one) lacks the member, so its 値 cell
+// is pink and cannot be edited.
 void addElement(automation::doubles::BrowserDouble &browser, const QString &tag, const QString &type,
                 const QString &name, const QString &value, const QString &href, const QString &text,
                 const QString &id)
@@ -35,7 +38,12 @@ void addElement(automation::doubles::BrowserDouble &browser, const QString &tag,
     members.insert(u"innerText"_s, text);
     members.insert(u"innerHTML"_s, text);
     members.insert(u"id"_s, id);
-    browser.page()->addElement(members);
+    if (value.isNull())
+        members.remove(u"value"_s);
+    browser.page()->addElement(members)->onEnter(u"click"_s, [id] {
+        std::printf("clicked %s\n", qPrintable(id));
+        std::fflush(stdout);
+    });
 }
 
 } // namespace
@@ -52,6 +60,8 @@ int main(int argc, char **argv)
     addElement(*browser, u"DIV"_s, {}, {}, {}, {}, u"本文"_s, u"main"_s);
 
     ui::RecordingUiServices ui;
+    // The inspector that a row's "詳細" opens takes the program's services.
+    ui::ScopedServices services(ui);
     SettingsVariables settings;
     LoadSettings(settings);
     // It makes the gateway and lends the inspector its status panel and cell buttons.

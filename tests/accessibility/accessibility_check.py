@@ -3,16 +3,19 @@
 
 Starts HOST (accessibility_inspector_host), waits until it has filled its
 lists, and reads its two windows as a screen reader does: over the AT-SPI
-bus, by role, accessible name and description, and through the table
-interface of the grids. Prints every mismatch and exits 1 if there is one.
-Run it through run-on-bus, which provides the display and the buses.
+bus, by role, accessible name, description and state, and through the table
+interface of the grids; then presses the grids' cell buttons through their
+actions. Prints every mismatch and exits 1 if there is one. Run it through
+run-on-bus, which provides the display and the buses.
 """
 
 import os
+import queue
 import re
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 try:
@@ -21,9 +24,10 @@ except ImportError:
     sys.exit("pyatspi is missing (Debian package python3-pyatspi): run scripts/install-deps")
 
 APP_NAME = "vorlane-accessibility-host"
-# Generous limits for start-up only; nothing is timed once the host is up.
+# Generous limits, failsafes only: what the checks wait for is polled.
 APPEAR_LIMIT_S = 60
 CALL_TIMEOUT_MS = 60000
+ACTION_LIMIT_S = 60
 
 INSPECTOR_HEADERS = ["No", "TagName", "type", "クリック", "Name", "値", "ツールチップ ", "リンク",
                      "innerText", "innerHtml", "id"]
@@ -59,7 +63,11 @@ FILTER_TEXTS = {
     "Forms": ("", "0"),
     "Frames": ("", "0"),
 }
+COUNT_BOXES = ["ALL", "Links", "Images", "Forms", "Frames"]
 MAIN_HEADERS = ["No", "詳細", "状態", "アドレス", "タイトル", "ハンドラー", "タイプ"]
+INSPECTOR_VALUE_COLUMN = 5
+INSPECTOR_CLICK_COLUMN = 3
+MAIN_DETAIL_COLUMN = 1
 
 
 class Findings:
@@ -69,6 +77,7 @@ class Findings:
     def expect(self, what, actual, expected):
         if actual != expected:
             self.failures.append(f"{what}: read {actual!r}, expected {expected!r}")
+        return actual == expected
 
     def require(self, what, found):
         if not found:
@@ -106,15 +115,67 @@ def text_of(node):
     return text.getText(0, text.characterCount)
 
 
-def start_host(host, config_dir):
-    env = dict(os.environ, VORLANE_CONFIG_DIR=config_dir)
-    process = subprocess.Popen([host], stdout=subprocess.PIPE, env=env, text=True)
-    # Blocks until the lists are filled; the host ends with a message otherwise.
-    line = process.stdout.readline().strip()
-    if line != "ready":
-        process.wait()
-        sys.exit(f"the host did not get ready (exit code {process.returncode})")
-    return process
+def has_state(node, state):
+    return node.getState().contains(state)
+
+
+def actions_of(node):
+    """(name, description) of each action; None without the action interface."""
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return None
+    return [(action.getName(i), action.getDescription(i)) for i in range(action.nActions)]
+
+
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("Press"))
+
+
+def eventually(condition):
+    deadline = time.monotonic() + ACTION_LIMIT_S
+    while not condition():
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.1)
+    return True
+
+
+class Host:
+    """The host process, and the lines it prints after "ready"."""
+
+    def __init__(self, host, config_dir):
+        env = dict(os.environ, VORLANE_CONFIG_DIR=config_dir)
+        self.process = subprocess.Popen([host], stdout=subprocess.PIPE, env=env, text=True)
+        # Blocks until the lists are filled; the host ends with a message otherwise.
+        line = self.process.stdout.readline().strip()
+        if line != "ready":
+            self.process.wait()
+            sys.exit(f"the host did not get ready (exit code {self.process.returncode})")
+        self.lines = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.put(line.strip())
+
+    def printed(self, expected):
+        try:
+            while True:
+                if self.lines.get(timeout=ACTION_LIMIT_S) == expected:
+                    return True
+        except queue.Empty:
+            return False
+
+    def end(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=30)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
 
 
 def find_application():
@@ -146,7 +207,34 @@ def check_table(findings, what, table_node, headers, rows):
         findings.expect(f"{what}: row {row + 1}", read, [r if e is None else e for r, e in zip(read, expected)])
 
 
-def check_inspector(findings, app):
+def check_count_boxes(findings, panel):
+    # The program writes them: a reader hears them as read-only, and Tab passes them by.
+    for box in all_with(panel, pyatspi.ROLE_TEXT):
+        if box.name in COUNT_BOXES:
+            findings.expect(f"count box {box.name}: read-only, focusable",
+                            (has_state(box, pyatspi.STATE_READ_ONLY), has_state(box, pyatspi.STATE_FOCUSABLE)),
+                            (True, False))
+
+
+def check_inspector_cells(findings, host, grid):
+    table = grid.queryTable()
+    # A value that was read may be edited; a failed one (the link has none)
+    # and the other columns may not.
+    editable = [has_state(table.getAccessibleAt(row, col), pyatspi.STATE_EDITABLE)
+                for row, col in [(0, INSPECTOR_VALUE_COLUMN), (1, INSPECTOR_VALUE_COLUMN), (0, 4)]]
+    findings.expect("inspector grid: editable 値 of the text box, of the link, Name of the text box",
+                    editable, [True, False, False])
+    # Only a cell that shows the button offers its press.
+    findings.expect("inspector grid: actions of the DIV's クリック cell",
+                    actions_of(table.getAccessibleAt(2, INSPECTOR_CLICK_COLUMN)), None)
+    button = table.getAccessibleAt(0, INSPECTOR_CLICK_COLUMN)
+    if findings.expect("inspector grid: actions of the text box's クリック cell", actions_of(button),
+                       [("Press", "この行の要素をクリックします")]):
+        press(button)
+        findings.require("the page's text box clicked by the action", host.printed("clicked query"))
+
+
+def check_inspector(findings, host, app):
     window = one(findings, "window ページ情報", children_with(app, pyatspi.ROLE_DIALOG, "ページ情報"))
     if window is None:
         return
@@ -176,6 +264,7 @@ def check_inspector(findings, app):
                          [d for d in all_with(panel, pyatspi.ROLE_LABEL) if d.description == "アイテム抽出時間"])
         if time_label is not None and not re.fullmatch(r"\d+\.\d\d", time_label.name):
             findings.failures.append(f"label アイテム抽出時間: read {time_label.name!r}, expected the time shown")
+        check_count_boxes(findings, panel)
 
     status_bars = children_with(window, pyatspi.ROLE_STATUS_BAR)
     if findings.require("inspector status bar", status_bars):
@@ -183,7 +272,9 @@ def check_inspector(findings, app):
 
     grid = one(findings, "inspector grid", all_with(window, pyatspi.ROLE_TABLE))
     if grid is not None:
+        findings.expect("inspector grid: name", grid.name, "アイテム一覧")
         check_table(findings, "inspector grid", grid, INSPECTOR_HEADERS, INSPECTOR_ROWS)
+        check_inspector_cells(findings, host, grid)
 
 
 def check_main_window(findings, app):
@@ -197,8 +288,30 @@ def check_main_window(findings, app):
                         [("ﾌﾟﾛﾊﾟﾃｨ", "ﾌﾟﾛﾊﾟﾃｨ"), ("ﾍﾙﾌﾟ", "ﾍﾙﾌﾟ")])
     grid = one(findings, "browser list", all_with(window, pyatspi.ROLE_TABLE))
     if grid is not None:
+        findings.expect("browser list: name", grid.name, "ﾌﾞﾗｳｻﾞ一覧")
         # Title, handle and type are the double's to choose.
         check_table(findings, "browser list", grid, MAIN_HEADERS, [["1", "詳細", "完了", "http://a.test/", None, None, None]])
+        check_detail_button(findings, app, grid)
+
+
+def inspectors(app):
+    return children_with(app, pyatspi.ROLE_DIALOG, "ページ情報")
+
+
+def check_detail_button(findings, app, grid):
+    button = grid.queryTable().getAccessibleAt(0, MAIN_DETAIL_COLUMN)
+    if not findings.expect("browser list: actions of the 詳細 cell", actions_of(button),
+                           [("Press", "この行のﾌﾞﾗｳｻﾞのページ情報を開きます")]):
+        return
+    before = inspectors(app)
+    press(button)
+    if not findings.require("an inspector opened by the 詳細 action", eventually(lambda: len(inspectors(app)) > len(before))):
+        return
+    opened = [d for d in inspectors(app) if d not in before]
+    close = all_with(opened[0], pyatspi.ROLE_PUSH_BUTTON, "閉じる")
+    if findings.require("its button 閉じる", close):
+        press(close[0])
+        findings.require("the opened inspector closed", eventually(lambda: len(inspectors(app)) == len(before)))
 
 
 def main():
@@ -206,19 +319,15 @@ def main():
         sys.exit(__doc__)
     pyatspi.setTimeout(CALL_TIMEOUT_MS, CALL_TIMEOUT_MS)
     with tempfile.TemporaryDirectory(prefix="vorlane-config.") as config_dir:
-        host = start_host(sys.argv[1], config_dir)
+        host = Host(sys.argv[1], config_dir)
         try:
             app = find_application()
             findings = Findings()
-            check_inspector(findings, app)
+            check_inspector(findings, host, app)
+            # Last: its button opens a second inspector.
             check_main_window(findings, app)
         finally:
-            host.terminate()
-            try:
-                host.wait(timeout=30)
-            except subprocess.TimeoutExpired:
-                host.kill()
-                host.wait()
+            host.end()
     for failure in findings.failures:
         print("FAIL", failure)
     if findings.failures:

@@ -158,8 +158,9 @@ void FilterPanel::buildCounts()
         PlaceInTwips(*label, 8175, top, kLabelWidth, 300);
         QLineEdit *box = addText(this, u"txtItemN_"_s + names[i], captions[i], 8175 + kLabelWidth, top,
                                  1200 - kLabelWidth);
-        // Counts are the program's to write.
+        // Counts are the program's to write, and no stop for the Tab key.
         box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setBuddy(box);
         txtItemN[i] = box;

@@ -103,6 +103,7 @@ void frmPageInfo::buildClient()
     fgItem->setRowsModel(mItems);
     mFill = std::make_unique<inspector::ItemListFill>(*mItems);
     fgItem->setFont(proportionalGothic(9));
+    fgItem->setAccessibleName(u"アイテム一覧"_s);
     watchGrid();
     // The list is what the window is for: keys go to it first.
     fgItem->setFocus();

@@ -93,6 +93,7 @@ private:
     bool fgItem_KeyDown(const QKeyEvent &event);
     void fgItem_AfterEdit(int row, int col);
     void clickRowItem();
+    bool isValueEditable(int row, int col) const;
     void editValueCell();
     void showGridMenu(const QPoint &globalPos);
     void mnuGrid01_Copy_Click();

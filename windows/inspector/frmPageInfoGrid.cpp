@@ -11,6 +11,7 @@
 #include "windows/shared/CellButtonImages.h"
 #include "windows/shared/CellButtons.h"
 #include "windows/shared/CellToolTip.h"
+#include "windows/shared/GridCellRules.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 
@@ -32,6 +33,16 @@ void frmPageInfo::watchGrid()
     fgItem->viewport()->installEventFilter(this);
     fgItem->horizontalHeader()->viewport()->installEventFilter(this);
     connect(fgItem, &shared::ListGrid::cellEdited, this, &frmPageInfo::fgItem_AfterEdit);
+    shared::SetGridCellRules(*fgItem, {
+        .editable = [this](int row, int col) { return isValueEditable(row, col); },
+        .buttonImage = CellButtonImages::kClickRaised,
+        .pressDescription = u"この行の要素をクリックします"_s,
+        .press =
+            [this](int row, int col) {
+                fgItem->setCurrent(row, col);
+                clickRowItem();
+            },
+    });
     // Rows that scrolled into view are filled now, not at the next tick.
     connect(fgItem->verticalScrollBar(), &QScrollBar::valueChanged, this, &frmPageInfo::fillRowsInView);
 }
@@ -148,13 +159,16 @@ void frmPageInfo::fgItem_DblClick(const QPoint &pos)
 
 // Only a value that was read may be edited: an unfilled or failed cell
 // would write a text the page never held.
+bool frmPageInfo::isValueEditable(int row, int col) const
+{
+    return row >= 1 && fgItem->cellData(0, col).toString() == inspector::kValueKey
+           && fgItem->background(row, col) == inspector::kReadCellColor;
+}
+
 void frmPageInfo::editValueCell()
 {
-    const int row = fgItem->row();
-    const int col = fgItem->col();
-    if (row >= 1 && fgItem->cellData(0, col).toString() == inspector::kValueKey
-        && fgItem->background(row, col) == inspector::kReadCellColor)
-        fgItem->editCell(row, col);
+    if (isValueEditable(fgItem->row(), fgItem->col()))
+        fgItem->editCell(fgItem->row(), fgItem->col());
 }
 
 // Keys act as in any item view; these add editing, copying and the menu.

@@ -63,6 +63,7 @@ frmMain::frmMain(ShellWindowsFactory newShellWindows, SettingsVariables &rSettin
     QFont font(ancillary::kProportionalGothic);
     font.setPointSizeF(9.75);
     fgIeList->setFont(font);
+    fgIeList->setAccessibleName(u"ﾌﾞﾗｳｻﾞ一覧"_s);
     layout->addWidget(fgIeList);
     watchGrid();
     setCentralWidget(client);

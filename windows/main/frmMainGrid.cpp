@@ -11,6 +11,7 @@
 #include "windows/shared/CellToolTip.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/FormTransparency.h"
+#include "windows/shared/GridCellRules.h"
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/NumberText.h"
@@ -24,6 +25,7 @@
 
 #include <exception>
 
+using namespace Qt::StringLiterals;
 using shared::CellButtonImages;
 
 void frmMain::watchGrid()
@@ -31,6 +33,15 @@ void frmMain::watchGrid()
     fgIeList->installEventFilter(this);
     fgIeList->viewport()->installEventFilter(this);
     fgIeList->horizontalHeader()->viewport()->installEventFilter(this);
+    shared::SetGridCellRules(*fgIeList, {
+        .buttonImage = CellButtonImages::kDetailRaised,
+        .pressDescription = u"この行のﾌﾞﾗｳｻﾞのページ情報を開きます"_s,
+        .press =
+            [this](int row, int col) {
+                fgIeList->setCurrent(row, col);
+                pressDetail(row, col);
+            },
+    });
 }
 
 // The list has one action of its own, its "詳細" buttons; the grid does
