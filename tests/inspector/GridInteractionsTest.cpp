@@ -261,6 +261,9 @@ TEST_F(GridInteractions, ToolTipsShowCellsAndItemNumbers)
     fillAll();
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 4, 0), u"ItemNo: 3"_s);
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 4, 9), u"<b>long mark-up</b>"_s);
+    // Where a double-click focuses the element, the tip names the key too.
+    EXPECT_TRUE(inspector::ItemListToolTip(*grid, 1, kIdCol).startsWith(u"e0\n"_s));
+    EXPECT_TRUE(inspector::ItemListToolTip(*grid, 1, kIdCol).contains(u"Ctrl+Enter"_s));
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 0, 0), QString());
     EXPECT_EQ(inspector::ItemListToolTip(*grid, 0, 4), QString());
     // A cell too long for a tool tip is cut, and says how to copy all of it.

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -215,6 +216,19 @@ TEST_F(ItemListRefresh, ALoadingPageShowsItsStateUnlessForced)
     control<QPushButton>(u"cmdUpdateItem"_s)->click();
     EXPECT_EQ(grid->rows(), 4);
     EXPECT_EQ(ui.beeps, 1);
+
+    // F5 is the button's key and Ctrl+F5 its Ctrl+click, wherever the focus
+    // is. The first activation's refresh is forced too, Ctrl being down.
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_EQ(grid->rows(), 4);
+    ui.ctrlKeyDown = false;
+    QTest::keyClick(control(u"txtID_Str"_s), Qt::Key_F5);
+    EXPECT_EQ(grid->rows(), 2);
+    ui.ctrlKeyDown = true;
+    QTest::keyClick(control(u"txtID_Str"_s), Qt::Key_F5, Qt::ControlModifier);
+    EXPECT_EQ(grid->rows(), 4);
 }
 
 TEST_F(ItemListRefresh, APendingFillEndsCleanlyBehindTheLoadingRow)

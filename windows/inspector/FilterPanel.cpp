@@ -5,6 +5,7 @@
 #include "windows/inspector/DesignedControls.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,6 +49,8 @@ FilterPanel::FilterPanel(QWidget *parent)
     setStyleSheet(u"QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
                   "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }"_s);
 
+    // Controls are made in reading order, which Tab follows: group by group
+    // down each column, Link(href) along the bottom, then the options.
     buildTypeAndTagGroups();
     buildTextGroups();
     buildSearchOptions();
@@ -74,13 +77,6 @@ bool FilterPanel::ApplyFilterPanel(CWebPageHV &rPage) const
 
 void FilterPanel::buildTypeAndTagGroups()
 {
-    QGroupBox *type = addGroup(0, u"Type"_s, 2985, 240, 1125, 2115);
-    chkType_text = addCheck(type, u"chkType_text"_s, u"text"_s, 180, 180);
-    chkType_radio = addCheck(type, u"chkType_radio"_s, u"radio"_s, 180, 510);
-    chkType_submit = addCheck(type, u"chkType_submit"_s, u"submit"_s, 180, 840);
-    chkType_hidden = addCheck(type, u"chkType_hidden"_s, u"hidden"_s, 180, 1170);
-    chkType_Other = addCheck(type, u"chkType_Other"_s, u"その他"_s, 180, 1500, 900, kTallCheck);
-
     QGroupBox *tag = addGroup(1, u"TagName"_s, 120, 240, 2805, 2115);
     chkTagName_A = addCheck(tag, u"chkTagName_A"_s, u"A"_s, 180, 180);
     chkTagName_B = addCheck(tag, u"chkTagName_B"_s, u"B"_s, 180, 480);
@@ -92,26 +88,25 @@ void FilterPanel::buildTypeAndTagGroups()
     chkTagName_TD = addCheck(tag, u"chkTagName_TD"_s, u"TD"_s, 1155, 780);
     chkTagName_BR = addCheck(tag, u"chkTagName_BR"_s, u"BR"_s, 1155, 1080);
     chkTagName_Other = addCheck(tag, u"chkTagName_Other"_s, u"その他"_s, 1155, 1680, 900, kTallCheck);
+
+    QGroupBox *type = addGroup(0, u"Type"_s, 2985, 240, 1125, 2115);
+    chkType_text = addCheck(type, u"chkType_text"_s, u"text"_s, 180, 180);
+    chkType_radio = addCheck(type, u"chkType_radio"_s, u"radio"_s, 180, 510);
+    chkType_submit = addCheck(type, u"chkType_submit"_s, u"submit"_s, 180, 840);
+    chkType_hidden = addCheck(type, u"chkType_hidden"_s, u"hidden"_s, 180, 1170);
+    chkType_Other = addCheck(type, u"chkType_Other"_s, u"その他"_s, 180, 1500, 900, kTallCheck);
 }
 
 void FilterPanel::buildTextGroups()
 {
-    const QString hrefTip = u"URLに含まれる文字列を入力"_s;
-    QGroupBox *href = addGroup(2, u"Link(href)"_s, 120, 2370, 5145, 1575);
-    chkHref_http = addCheck(href, u"chkHref_http"_s, u"http"_s, 180, 180);
-    chkHref_Other = addCheck(href, u"chkHref_Other"_s, u"その他"_s, 165, 525, 900, kTallCheck);
-    // Two boxes under one caption: the number tells them apart when read aloud.
-    txtHref_Str[0] = addText(href, u"txtHref_Str0"_s, href->title() + u" 1"_s, 180, 870, 4020, hrefTip);
-    txtHref_Str[1] = addText(href, u"txtHref_Str1"_s, href->title() + u" 2"_s, 180, 1200, 4020, hrefTip);
-
-    QGroupBox *tooltip = addGroup(3, u"ツールチップ"_s, 4170, 1470, 1905, 885);
-    txtTooltip_Str = addText(tooltip, u"txtTooltip_Str"_s, tooltip->title(), 60, 195, 1650);
-    chkTooltip_Other = addCheck(tooltip, u"chkTooltip_Other"_s, u"その他"_s, 60, 495, 900, kTallCheck);
-
     QGroupBox *disp = addGroup(4, u"表示文字"_s, 4170, 240, 1935, 1215);
     txtDispStr = addText(disp, u"txtDispStr"_s, disp->title(), 60, 210, 1650, u"表示されている文字列を入力"_s);
     chkDispStr_Other = addCheck(disp, u"chkDispStr_Other"_s, u"その他"_s, 60, 510, 1335, kTallCheck);
     chkStrExtend = addCheck(disp, u"chkStrExtend"_s, u"拡張検索"_s, 60, 840, 1335);
+
+    QGroupBox *tooltip = addGroup(3, u"ツールチップ"_s, 4170, 1470, 1905, 885);
+    txtTooltip_Str = addText(tooltip, u"txtTooltip_Str"_s, tooltip->title(), 60, 195, 1650);
+    chkTooltip_Other = addCheck(tooltip, u"chkTooltip_Other"_s, u"その他"_s, 60, 495, 900, kTallCheck);
 
     QGroupBox *name = addGroup(5, u"Name"_s, 6165, 240, 1935, 915);
     txtName_Str = addText(name, u"txtName_Str"_s, name->title(), 60, 195, 1650);
@@ -120,6 +115,14 @@ void FilterPanel::buildTextGroups()
     QGroupBox *id = addGroup(6, u"ID"_s, 6165, 1470, 1935, 885);
     txtID_Str = addText(id, u"txtID_Str"_s, id->title(), 60, 195, 1650);
     chkID_Other = addCheck(id, u"chkID_Other"_s, u"その他"_s, 60, 495, 900, kTallCheck);
+
+    const QString hrefTip = u"URLに含まれる文字列を入力"_s;
+    QGroupBox *href = addGroup(2, u"Link(href)"_s, 120, 2370, 5145, 1575);
+    chkHref_http = addCheck(href, u"chkHref_http"_s, u"http"_s, 180, 180);
+    chkHref_Other = addCheck(href, u"chkHref_Other"_s, u"その他"_s, 165, 525, 900, kTallCheck);
+    // Two boxes under one caption: the number tells them apart when read aloud.
+    txtHref_Str[0] = addText(href, u"txtHref_Str0"_s, href->title() + u" 1"_s, 180, 870, 4020, hrefTip);
+    txtHref_Str[1] = addText(href, u"txtHref_Str1"_s, href->title() + u" 2"_s, 180, 1200, 4020, hrefTip);
 }
 
 void FilterPanel::buildSearchOptions()
@@ -132,6 +135,8 @@ void FilterPanel::buildSearchOptions()
     Describe(*cmdFilterClear, cmdFilterClear->text());
     PlaceInTwips(*cmdFilterClear, 8580, 2700, 900, 330);
     connect(cmdFilterClear, &QPushButton::clicked, this, &FilterPanel::cmdFilterClear_Click);
+    // Enter on it is the panel's Enter; only Space or a click clears.
+    cmdFilterClear->setAutoDefault(false);
 
     lblProcessTime = new QLabel(u"000sec"_s, this);
     lblProcessTime->setObjectName(u"lblProcessTime"_s);
@@ -191,6 +196,16 @@ void FilterPanel::showItemCount(int kind, qint32 count)
 void FilterPanel::showProcessTime(const QString &text)
 {
     lblProcessTime->setText(text);
+}
+
+// Texts and check boxes leave Enter to the panel.
+void FilterPanel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QGroupBox::keyPressEvent(event);
+        return;
+    }
+    emit updateRequested();
 }
 
 void FilterPanel::cmdFilterClear_Click()

@@ -6,6 +6,7 @@
 
 class CWebPageHV;
 class QCheckBox;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 
@@ -31,6 +32,13 @@ public:
     bool isRegSearch() const;
     void showItemCount(int kind, qint32 count);
     void showProcessTime(const QString &text);
+
+signals:
+    // Enter anywhere in the panel asks for the list by the panel's settings.
+    void updateRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildTypeAndTagGroups();

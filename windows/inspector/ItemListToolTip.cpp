@@ -24,8 +24,16 @@ QString ItemListToolTip(const shared::ListGrid &grid, int row, int col)
     const QString failure = grid.model()->index(row - 1, col).data(ItemListModel::FailureRole).toString();
     if (!failure.isEmpty())
         return failure;
-    if (col >= 1)
-        return shared::CappedToolTip(grid.text(row, col), kCutNote);
+    if (col >= 1) {
+        const QString text = shared::CappedToolTip(grid.text(row, col), kCutNote);
+        const QString key = grid.cellData(0, col).toString();
+        // Where a double-click focuses the element, the key that does it
+        // from any cell of the row.
+        if (key != kNameKey && key != kIdKey)
+            return text;
+        const QString keyHint = u"Ctrl+Enter でこの行の要素に入力フォーカスを移します"_s;
+        return text.isEmpty() ? keyHint : text + u"\n\n"_s + keyHint;
+    }
     return u"ItemNo:"_s + shared::SignedNumberText(grid.cellData(row, kItemNoCol).toLongLong());
 }
 

@@ -14,6 +14,7 @@
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/StatusPanels.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
@@ -109,6 +110,7 @@ void frmPageInfo::buildClient()
     fgItem->setFocus();
 
     fraFilter = new inspector::FilterPanel(mClient);
+    connect(fraFilter, &inspector::FilterPanel::updateRequested, this, &frmPageInfo::cmdUpdateItem_Click);
 
     cmdUpdateItem = new QPushButton(u" 更  新 "_s, mClient);
     cmdUpdateItem->setObjectName(u"cmdUpdateItem"_s);
@@ -126,6 +128,13 @@ void frmPageInfo::buildClient()
     // Enter in a filter text must not press a button.
     cmdUpdateItem->setAutoDefault(false);
     cmdCancel->setAutoDefault(false);
+
+    // F5 is the Update button's key, wherever the focus is; Ctrl+F5 is its
+    // Ctrl+click.
+    auto *updateKey = new QAction(this);
+    updateKey->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_F5)});
+    connect(updateKey, &QAction::triggered, this, &frmPageInfo::cmdUpdateItem_Click);
+    addAction(updateKey);
 }
 
 void frmPageInfo::buildStatusBar()

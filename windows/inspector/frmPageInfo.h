@@ -93,6 +93,9 @@ private:
     bool fgItem_KeyDown(const QKeyEvent &event);
     void fgItem_AfterEdit(int row, int col);
     void clickRowItem();
+    void focusRowElement();
+    // The row's element as the page finds it: by its id, else by its name.
+    QString rowElementName(int row) const;
     bool isValueEditable(int row, int col) const;
     void editValueCell();
     void showGridMenu(const QPoint &globalPos);

@@ -128,8 +128,7 @@ void frmPageInfo::clickRowItem()
     const QPersistentModelIndex button = fgItem->currentIndex();
     mItems->setClickPressed(row - 1, true);
     QString type = fgItem->text(row, inspector::kTypeCol);
-    const QString id = fgItem->text(row, inspector::kIdCol);
-    const QString ident = id.isEmpty() ? fgItem->text(row, inspector::kNameCol) : id;
+    const QString ident = rowElementName(row);
     const ItemNo itemNo = rowItemNo(row);
     reportingFailures([&] {
         const auto raise = qScopeGuard([&] {
@@ -138,6 +137,23 @@ void frmPageInfo::clickRowItem()
         });
         mWebPage->ItemClick(itemNo, type, ident);
     });
+}
+
+// The key's counterpart of a double-click on a Name or id cell, from any
+// cell of the row.
+void frmPageInfo::focusRowElement()
+{
+    const int row = fgItem->row();
+    if (row < 1)
+        return;
+    const QString name = rowElementName(row);
+    reportingFailures([&] { mWebPage->SetfocusItem(name); });
+}
+
+QString frmPageInfo::rowElementName(int row) const
+{
+    const QString id = fgItem->text(row, inspector::kIdCol);
+    return id.isEmpty() ? fgItem->text(row, inspector::kNameCol) : id;
 }
 
 void frmPageInfo::fgItem_DblClick(const QPoint &pos)
@@ -171,7 +187,8 @@ void frmPageInfo::editValueCell()
         fgItem->editCell(fgItem->row(), fgItem->col());
 }
 
-// Keys act as in any item view; these add editing, copying and the menu.
+// Keys act as in any item view; these add editing, clicking, focusing,
+// copying and the menu.
 bool frmPageInfo::fgItem_KeyDown(const QKeyEvent &event)
 {
     // Keys an open editor passed on (its Enter among them) are not the grid's.
@@ -181,18 +198,25 @@ bool frmPageInfo::fgItem_KeyDown(const QKeyEvent &event)
         mnuGrid01_Copy_Click();
         return true;
     }
-    if (event.modifiers() & ~Qt::KeypadModifier)
-        return false;
-    switch (event.key()) {
-    case Qt::Key_F2:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        editValueCell();
-        // Enter must not reach the dialog's default button.
+    const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::ControlModifier) {
+        focusRowElement();
         return true;
-    default:
-        return false;
     }
+    if (modifiers != Qt::NoModifier)
+        return false;
+    if ((enter || event.key() == Qt::Key_Space)
+        && shared::IsCellButton(*fgItem, fgItem->row(), fgItem->col(), CellButtonImages::kClickRaised)) {
+        clickRowItem();
+        return true;
+    }
+    if (enter || event.key() == Qt::Key_F2) {
+        editValueCell();
+        // Enter must not reach the dialog.
+        return true;
+    }
+    return false;
 }
 
 void frmPageInfo::fgItem_AfterEdit(int row, int col)
