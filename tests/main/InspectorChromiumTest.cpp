@@ -143,3 +143,40 @@ TEST_F(MainWindowOnChromium, TheInspectorDrivesTheLivePageUntilTheTabLeavesTheWe
     EXPECT_EQ(statusPanel->text(), u"Ready"_s);
     tab->quit();
 }
+
+// Every cell of a row comes from one element, even on a page that keeps
+// inserting and removing its first elements while the rows fill.
+TEST_F(MainWindowOnChromium, EveryCellOfARowComesFromOneElementOfAChangingPage)
+{
+    QString page = u"<title>動く</title><div id=\"box\">"_s;
+    for (int k = 0; k < 400; ++k)
+        page += u"<p id=\"k%1\">k%1</p>"_s.arg(k);
+    page += uR"(</div><script>
+  let next = 400;
+  const box = document.getElementById('box');
+  setInterval(() => {
+    const p = document.createElement('p');
+    p.id = p.textContent = 'k' + next++;
+    if (next % 2) box.prepend(p); else box.firstElementChild.remove();
+  }, 10);
+</script>)"_s;
+    auto tab = openPage(u"/moving.html"_s, page);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return urls() == QStringList{url(u"/moving.html"_s)}; }, kPatienceMs));
+    window->show();
+
+    const bool opened = inspectRow(1, [&](frmPageInfo &inspector) {
+        InspectorView view(inspector);
+        ASSERT_TRUE(view.waitUntilReady()) << view.status().toStdString();
+        int paragraphs = 0;
+        for (int row = 1; row < view.grid->rows(); ++row) {
+            if (view.grid->text(row, 1) != u"P"_s)
+                continue;
+            ++paragraphs;
+            EXPECT_EQ(view.grid->text(row, kIdCol), view.grid->text(row, 8)) << row;
+        }
+        EXPECT_GT(paragraphs, 300);
+        inspector.hide();
+    });
+    EXPECT_TRUE(opened);
+    tab->quit();
+}

@@ -177,8 +177,8 @@ void frmPageInfo::fgItem_DblClick(const QPoint &pos)
 // would write a text the page never held.
 bool frmPageInfo::isValueEditable(int row, int col) const
 {
-    return row >= 1 && fgItem->cellData(0, col).toString() == inspector::kValueKey
-           && fgItem->background(row, col) == inspector::kReadCellColor;
+    // The list's rows say which of their cells hold a value that was read.
+    return row >= 1 && fgItem->model()->flags(fgItem->model()->index(row - 1, col)).testFlag(Qt::ItemIsEditable);
 }
 
 void frmPageInfo::editValueCell()
