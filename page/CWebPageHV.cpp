@@ -151,3 +151,9 @@ std::unique_ptr<ItemRowsRead> CWebPageHV::StartItemStrRows(const QList<ItemNo> &
 {
     return std::make_unique<ItemRowsRead>(mItems, mUi, vItemNos, vProperties);
 }
+
+std::unique_ptr<ItemRowsRead> CWebPageHV::StartItemStrRowsOf(const QStringList &vUniqueIds,
+                                                             const QList<qint32> &vProperties)
+{
+    return std::make_unique<ItemRowsRead>(mItems, mUi, vUniqueIds, vProperties);
+}

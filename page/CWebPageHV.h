@@ -51,6 +51,9 @@ public:
     // The same rows, sent for without waiting: the browser reads them while
     // the caller goes on.
     std::unique_ptr<ItemRowsRead> StartItemStrRows(const QList<ItemNo> &vItemNos, const QList<qint32> &vProperties);
+    // The same of the elements that an earlier read's kUniqueId named,
+    // wherever they stand now: the rest of their rows, from the same elements.
+    std::unique_ptr<ItemRowsRead> StartItemStrRowsOf(const QStringList &vUniqueIds, const QList<qint32> &vProperties);
 
     // Filter and search
     void ClearItemFilter();

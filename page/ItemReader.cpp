@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -16,25 +17,48 @@ ItemReader::ItemReader(automation::ElementCollectionPtr items, ReadFailures &fai
 {
 }
 
+QList<qint32> ItemReader::memberCodes(const QList<qint32> &codes)
+{
+    QList<qint32> read;
+    for (const qint32 code : codes) {
+        if (!PropertyMember(code).isEmpty() && !read.contains(code))
+            read.append(code);
+    }
+    return read;
+}
+
 void ItemReader::prefetch(QList<qint32> positions, const QList<qint32> &codes,
                           const QList<automation::TextTest> &tests)
 {
-    QList<qint32> memberCodes;
-    for (const qint32 code : codes) {
-        if (!PropertyMember(code).isEmpty() && !memberCodes.contains(code))
-            memberCodes.append(code);
-    }
-    if (!m_items || positions.isEmpty() || memberCodes.isEmpty())
+    const QList<qint32> readCodes = memberCodes(codes);
+    if (!m_items || positions.isEmpty() || readCodes.isEmpty())
         return;
     std::sort(positions.begin(), positions.end());
     positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
-    Fetch fetch{positions, memberCodes, {}, {}, std::nullopt};
+    send({positions, readCodes, {}, {}, std::nullopt}, [&](const QStringList &members) {
+        return tests.isEmpty() ? m_items->startReadMany(members, positions)
+                               : m_items->startReadSelected(members, positions, tests);
+    });
+}
+
+void ItemReader::prefetchIdentified(const QStringList &uniqueIds, const QList<qint32> &codes)
+{
+    const QList<qint32> readCodes = memberCodes(codes);
+    if (!m_items || uniqueIds.isEmpty() || readCodes.isEmpty())
+        return;
+    QList<qint32> indexes(uniqueIds.size());
+    std::iota(indexes.begin(), indexes.end(), 0);
+    send({std::move(indexes), readCodes, {}, {}, std::nullopt, true},
+         [&](const QStringList &members) { return m_items->startReadIdentified(members, uniqueIds); });
+}
+
+void ItemReader::send(Fetch fetch, const std::function<automation::PendingReadPtr(const QStringList &)> &start)
+{
     QStringList members;
-    for (const qint32 code : memberCodes)
+    for (const qint32 code : std::as_const(fetch.codes))
         members.append(PropertyMember(code));
     try {
-        fetch.pending = tests.isEmpty() ? m_items->startReadMany(members, positions)
-                                        : m_items->startReadSelected(members, positions, tests);
+        fetch.pending = start(members);
     } catch (const AutomationError &error) {
         fetch.callError = error;
     }
@@ -109,6 +133,9 @@ ItemText ItemReader::read(qint32 position, qint32 code)
             return {fetched.text, ItemText::Outcome::Read};
         if (IsUnavailableError(fetched.errorNumber))
             return {{}, ItemText::Outcome::Unavailable, nullptr, fetched.errorNumber};
+        // Nothing stands at a position of its own to be read live.
+        if (fetch.identified)
+            return m_failures.classify(AutomationError(fetched.errorNumber, u"CWebPageHV"_s, PropertyMember(code)));
     }
     // Only the number came back; the user is owed its source and description.
     return readLive(position, code);

@@ -5,6 +5,7 @@
 
 #include <QList>
 
+#include <functional>
 #include <optional>
 
 // Reads property codes of the elements of one collection with exactly the
@@ -21,6 +22,9 @@ public:
 
     // With tests, the browser may pass over the elements that fail them.
     void prefetch(QList<qint32> positions, const QList<qint32> &codes, const QList<automation::TextTest> &tests = {});
+    // The elements that an earlier read's uniqueIDs name, wherever they
+    // stand now; read() takes the index into uniqueIds for a position.
+    void prefetchIdentified(const QStringList &uniqueIds, const QList<qint32> &codes);
     // Whether the latest fetch of the position passed it over, waiting for
     // it if need be. Such an element fails the tests; read() still reads it
     // live.
@@ -39,6 +43,8 @@ private:
         automation::PendingReadPtr pending; // until its answer is taken
         QList<automation::MemberText> texts;
         std::optional<automation::AutomationError> callError; // the whole bulk call failed
+        // Its positions index an earlier read's elements, not the collection.
+        bool identified = false;
     };
     // Where a position's members are: which fetch, and its row there.
     struct Slot
@@ -50,6 +56,10 @@ private:
     // The latest fetch of the position that holds the code (any code when
     // negative), and the index of the code there; none when no fetch does.
     std::optional<std::pair<Slot, qsizetype>> latestSlot(qint32 position, qint32 code) const;
+    // Starts the fetch's read of its codes' members, or keeps why it failed.
+    void send(Fetch fetch, const std::function<automation::PendingReadPtr(const QStringList &)> &start);
+    // The members of the codes that read one, once each.
+    static QList<qint32> memberCodes(const QList<qint32> &codes);
     ItemText readLive(qint32 position, qint32 code);
     static void settle(Fetch &fetch);
 

@@ -17,12 +17,16 @@ class ItemRowsRead
 public:
     ItemRowsRead(automation::ElementCollectionPtr items, ui::UiServices &ui, QList<qint32> itemNos,
                  QList<qint32> properties);
+    // The rows of the elements that an earlier read's uniqueIDs (property
+    // kUniqueId) name, wherever the page moved them since.
+    ItemRowsRead(automation::ElementCollectionPtr items, ui::UiServices &ui, const QStringList &uniqueIds,
+                 QList<qint32> properties);
     ItemRowsRead(const ItemRowsRead &) = delete;
     ItemRowsRead &operator=(const ItemRowsRead &) = delete;
 
     // Whether take() would not wait, after waiting up to `patience`.
     bool ready(std::chrono::milliseconds patience) const { return mReader.fetched(patience); }
-    // Row k holds the properties of item k, in the order asked for; waits
+    // Row k holds the properties of item (or identity) k, in the order asked for; waits
     // for what has not arrived.
     QList<QList<ItemText>> take();
 

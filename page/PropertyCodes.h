@@ -16,3 +16,6 @@ inline constexpr qint32 kHref = 7;
 inline constexpr qint32 kInnerText = 8;
 inline constexpr qint32 kInnerHtml = 9;
 inline constexpr qint32 kId = 10;
+// An identity of the element for its page's life, by which a later read
+// finds it again wherever it moved.
+inline constexpr qint32 kUniqueId = 14;

@@ -100,6 +100,11 @@ public:
     // over every such element, but passes over no other.
     virtual PendingReadPtr startReadSelected(const QStringList &members, const QList<qint32> &positions,
                                              const QList<TextTest> &tests) = 0;
+    // startReadMany of the elements that the "uniqueID" members of an
+    // earlier read named, in that order, wherever they stand now: a second
+    // read of the same elements, however the page moved them meanwhile. An
+    // element that left the page, or an unknown identity, gives ObjectNotSet.
+    virtual PendingReadPtr startReadIdentified(const QStringList &members, const QStringList &uniqueIds) = 0;
 };
 
 // A read that was done before it was handed over: what a backend gives

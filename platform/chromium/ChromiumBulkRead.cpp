@@ -156,8 +156,21 @@ std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocument
                                                           const QStringList &members, const QList<qint32> &positions,
                                                           const QList<automation::TextTest> &tests)
 {
-    std::shared_ptr<ChromiumBulkRead> read(
-        new ChromiumBulkRead(document, kind, members, positions, testsOnTheWire(tests)));
+    return started(document, std::shared_ptr<ChromiumBulkRead>(
+                                 new ChromiumBulkRead(document, kind, members, positions, {}, testsOnTheWire(tests))));
+}
+
+std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::startIdentified(const ChromiumDocumentRef &document,
+                                                                    const QStringList &members,
+                                                                    const QStringList &uniqueIds)
+{
+    return started(document, std::shared_ptr<ChromiumBulkRead>(
+                                 new ChromiumBulkRead(document, QString(), members, {}, uniqueIds, {})));
+}
+
+std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::started(const ChromiumDocumentRef &document,
+                                                            std::shared_ptr<ChromiumBulkRead> read)
+{
     std::lock_guard lock(read->m_mutex);
     if (read->m_wanted <= 0) {
         read->finish();
@@ -174,14 +187,15 @@ std::shared_ptr<ChromiumBulkRead> ChromiumBulkRead::start(const ChromiumDocument
 }
 
 ChromiumBulkRead::ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
-                                   QList<qint32> positions, QJsonArray tests)
+                                   QList<qint32> positions, QStringList uniqueIds, QJsonArray tests)
     : m_tab(document.tab)
     , m_context(document.context)
     , m_kind(std::move(kind))
     , m_members(std::move(members))
     , m_positions(std::move(positions))
+    , m_uniqueIds(std::move(uniqueIds))
     , m_tests(std::move(tests))
-    , m_wanted(m_positions.size() * m_members.size())
+    , m_wanted((m_positions.size() + m_uniqueIds.size()) * m_members.size())
 {
     m_texts.reserve(m_wanted);
 }
@@ -283,9 +297,12 @@ void ChromiumBulkRead::callHelper(const QString &op, const QJsonArray &args, Nex
 void ChromiumBulkRead::askBulk()
 {
     const qsizetype done = m_texts.size() / m_members.size();
+    const Next take = [this](const QJsonValue &answer) { takeBulk(answer); };
+    if (!m_uniqueIds.isEmpty())
+        return callHelper(u"readIdentified"_s,
+                          {QJsonArray::fromStringList(m_members), QJsonArray::fromStringList(m_uniqueIds.mid(done))}, take);
     callHelper(u"readMany"_s,
-               {m_kind, QJsonArray::fromStringList(m_members), positionRuns(m_positions.mid(done)), m_tests},
-               [this](const QJsonValue &answer) { takeBulk(answer); });
+               {m_kind, QJsonArray::fromStringList(m_members), positionRuns(m_positions.mid(done)), m_tests}, take);
 }
 
 void ChromiumBulkRead::takeBulk(const QJsonValue &answer)

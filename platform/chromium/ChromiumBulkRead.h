@@ -63,6 +63,9 @@ public:
     static std::shared_ptr<ChromiumBulkRead> start(const ChromiumDocumentRef &document, const QString &kind,
                                                    const QStringList &members, const QList<qint32> &positions,
                                                    const QList<automation::TextTest> &tests = {});
+    // The elements that the uniqueIDs name, wherever they stand now.
+    static std::shared_ptr<ChromiumBulkRead> startIdentified(const ChromiumDocumentRef &document,
+                                                             const QStringList &members, const QStringList &uniqueIds);
 
     bool ready(std::chrono::milliseconds patience) override;
     QList<automation::MemberText> take() override;
@@ -70,8 +73,12 @@ public:
 private:
     using Next = std::function<void(const QJsonValue &answer)>;
 
+    // The elements read are the collection's at positions, or else those
+    // that uniqueIds name.
     ChromiumBulkRead(const ChromiumDocumentRef &document, QString kind, QStringList members,
-                     QList<qint32> positions, QJsonArray tests);
+                     QList<qint32> positions, QStringList uniqueIds, QJsonArray tests);
+    static std::shared_ptr<ChromiumBulkRead> started(const ChromiumDocumentRef &document,
+                                                     std::shared_ptr<ChromiumBulkRead> read);
 
     // Every step below runs with m_mutex held.
     // Posts one evaluation; its value goes to next, a failure to failed().
@@ -96,6 +103,7 @@ private:
     const QString m_kind;
     const QStringList m_members;
     const QList<qint32> m_positions;
+    const QStringList m_uniqueIds;
     const QJsonArray m_tests; // as the helper takes them
     const qsizetype m_wanted;
 

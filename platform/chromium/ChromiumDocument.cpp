@@ -85,4 +85,10 @@ automation::PendingReadPtr ChromiumElementCollection::startReadSelected(const QS
     return ChromiumBulkRead::start(m_ref, m_kind, members, positions, tests);
 }
 
+automation::PendingReadPtr ChromiumElementCollection::startReadIdentified(const QStringList &members,
+                                                                        const QStringList &uniqueIds)
+{
+    return ChromiumBulkRead::startIdentified(m_ref, members, uniqueIds);
+}
+
 } // namespace chromium

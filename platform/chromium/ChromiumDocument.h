@@ -33,6 +33,7 @@ public:
     // The page makes the tests as it reads.
     automation::PendingReadPtr startReadSelected(const QStringList &members, const QList<qint32> &positions,
                                                  const QList<automation::TextTest> &tests) override;
+    automation::PendingReadPtr startReadIdentified(const QStringList &members, const QStringList &uniqueIds) override;
 
 private:
 

@@ -20,7 +20,9 @@
     frames: () => document.querySelectorAll('frame,iframe'),
   };
 
-  // Element identities for the life of this document.
+  // Element identities for the life of this document; an element's uniqueID
+  // is UID and its key.
+  const UID = 'vorlane_uid';
   const keyOf = new WeakMap();
   const byKey = new Map();
   let nextKey = 1;
@@ -84,7 +86,7 @@
   // members they have, never in how a member is spelt.
   const MISSING = Symbol('missing');
   const memberReader = (member, makeAttributeTest) => {
-    if (member.toLowerCase() === 'uniqueid') return (el) => 'vorlane_uid' + keyFor(el);
+    if (member.toLowerCase() === 'uniqueid') return (el) => UID + keyFor(el);
     const names = new Map(); // prototype -> member name, null when it has none
     let spelling, attributed;
     return (el) => {
@@ -197,6 +199,65 @@
     }
   };
 
+  // The members of the elements at(0) .. at(count - 1) in one answer, as
+  // readMany describes it.
+  const readElements = (count, at, members, tests) => {
+    // One query of the document pays off only over many elements.
+    const attributes = count > 256 ? bulkAttributeTest : attributeTest;
+    const readers = members.map((member) => memberReader(member, attributes));
+    const failsATest = testsFailed(tests, attributes);
+    const partOf = members.map(partFinder);
+    const pieces = [];
+    const x = [];
+    // Tag names, types and the like repeat: a short text sent once stands
+    // for its later copies, numbered in the order they were first sent.
+    const repeats = new Map();
+    let size = 0;
+    let entry = 0;
+    let passed = 0; // entries passed over since the last piece
+    for (let n = 0; n < count && size <= BULK; n++) {
+      const el = at(n);
+      if (el && failsATest && failsATest(el)) {
+        passed += readers.length;
+        entry += readers.length;
+        continue;
+      }
+      if (passed) pieces.push('-' + passed + ':');
+      passed = 0;
+      for (let j = 0; j < readers.length; j++, entry++) {
+        let v;
+        try {
+          v = el ? readers[j](el) : MISSING;
+        } catch (e) {
+          pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
+          continue;
+        }
+        const part = typeof v === 'string' && v.length > SHORT ? partOf[j](el, v, entry) : undefined;
+        if (part) {
+          pieces.push('^' + part[0] + '.' + part[1] + '.' + v.length + ':');
+        } else if (typeof v === 'string' && v.length <= CHUNK) {
+          const seen = v.length <= SHORT ? repeats.get(v) : undefined;
+          if (seen !== undefined) {
+            pieces.push('=' + seen + ':');
+            continue;
+          }
+          if (v.length <= SHORT) repeats.set(v, repeats.size);
+          pieces.push(v.length + ':' + v);
+          size += v.length;
+        } else if (v === MISSING) {
+          pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
+        } else {
+          // A long text counts too, so that an answer leaves few waiting.
+          if (typeof v === 'string') size += v.length;
+          x.push(typeof v === 'string' ? [entry, null, keep(v), v.length] : [entry, v]);
+          pieces.push('~:');
+        }
+      }
+    }
+    if (passed) pieces.push('-' + passed + ':');
+    return { t: pieces.join(''), x };
+  };
+
   const formControl = (el) => el instanceof HTMLInputElement || el instanceof HTMLSelectElement
     || el instanceof HTMLTextAreaElement;
 
@@ -222,65 +283,18 @@
     // is passed over unread, and "-<n>:" stands for n such entries.
     readMany: guarded((kind, members, runs, tests) => {
       const list = collections[kind]();
-      let count = 0;
-      for (let r = 1; r < runs.length; r += 2) count += runs[r];
-      // One query of the document pays off only over many elements.
-      const attributes = count > 256 ? bulkAttributeTest : attributeTest;
-      const readers = members.map((member) => memberReader(member, attributes));
-      const failsATest = testsFailed(tests, attributes);
-      const partOf = members.map(partFinder);
-      const pieces = [];
-      const x = [];
-      // Tag names, types and the like repeat: a short text sent once stands
-      // for its later copies, numbered in the order they were first sent.
-      const repeats = new Map();
-      let size = 0;
-      let entry = 0;
-      let passed = 0; // entries passed over since the last piece
-      for (let r = 0; r < runs.length && size <= BULK; r += 2) {
-        for (let i = runs[r], end = runs[r] + runs[r + 1]; i < end && size <= BULK; i++) {
-          const el = list[i];
-          if (el && failsATest && failsATest(el)) {
-            passed += readers.length;
-            entry += readers.length;
-            continue;
-          }
-          if (passed) pieces.push('-' + passed + ':');
-          passed = 0;
-          for (let j = 0; j < readers.length; j++, entry++) {
-            let v;
-            try {
-              v = el ? readers[j](el) : MISSING;
-            } catch (e) {
-              pieces.push('!' + (e instanceof Fault ? e.number : FAILURE) + ':');
-              continue;
-            }
-            const part = typeof v === 'string' && v.length > SHORT ? partOf[j](el, v, entry) : undefined;
-            if (part) {
-              pieces.push('^' + part[0] + '.' + part[1] + '.' + v.length + ':');
-            } else if (typeof v === 'string' && v.length <= CHUNK) {
-              const seen = v.length <= SHORT ? repeats.get(v) : undefined;
-              if (seen !== undefined) {
-                pieces.push('=' + seen + ':');
-                continue;
-              }
-              if (v.length <= SHORT) repeats.set(v, repeats.size);
-              pieces.push(v.length + ':' + v);
-              size += v.length;
-            } else if (v === MISSING) {
-              pieces.push(el ? '!:' : '!' + OBJECT_NOT_SET + ':');
-            } else {
-              // A long text counts too, so that an answer leaves few waiting.
-              if (typeof v === 'string') size += v.length;
-              x.push(typeof v === 'string' ? [entry, null, keep(v), v.length] : [entry, v]);
-              pieces.push('~:');
-            }
-          }
-        }
-      }
-      if (passed) pieces.push('-' + passed + ':');
-      return { t: pieces.join(''), x };
+      const positions = [];
+      for (let r = 0; r < runs.length; r += 2)
+        for (let i = runs[r], end = runs[r] + runs[r + 1]; i < end; i++) positions.push(i);
+      return readElements(positions.length, (n) => list[positions[n]], members, tests);
     }),
+    // readMany of the elements that an earlier read's uniqueID named,
+    // wherever they stand now; one that left the page reads as no element.
+    readIdentified: guarded((members, ids) => readElements(ids.length, (n) => {
+      const id = String(ids[n]);
+      const el = id.startsWith(UID) ? byKey.get(Number(id.slice(UID.length)))?.deref() : undefined;
+      return el && el.isConnected ? el : undefined;
+    }, members, null)),
     // The piece of a kept text at offset; the last piece lets it go.
     chunk: (token, offset) => {
       const text = kept.get(token);

@@ -56,6 +56,23 @@ TEST_P(PageContract, elementsByPositionAndMembersByName)
     EXPECT_EQ(both[5].errorNumber, AutomationError::MemberNotFound);
 }
 
+TEST_P(PageContract, aSecondReadFindsTheElementsOfTheFirstByTheirIdentity)
+{
+    auto all = scene.browser->document()->collection(CollectionKind::All);
+    const QList<automation::MemberText> first = all->readMany({u"uniqueID"_s}, QList<qint32>{5, 4});
+    ASSERT_EQ(first.size(), 2);
+    EXPECT_NE(first[0].text, first[1].text);
+    const QStringList ids{first[0].text, first[1].text, u"vorlane_uid999999"_s, u"no identity"_s};
+    const QList<automation::MemberText> again = all->startReadIdentified({u"id"_s, u"value"_s}, ids)->take();
+    ASSERT_EQ(again.size(), 8);
+    EXPECT_EQ(again[0].text, u"field"_s);
+    EXPECT_EQ(again[1].text, u"v"_s);
+    EXPECT_EQ(again[2].text, u"box"_s);
+    EXPECT_EQ(again[3].errorNumber, AutomationError::MemberNotFound);
+    for (int entry = 4; entry < 8; ++entry)
+        EXPECT_EQ(again[entry].errorNumber, AutomationError::ObjectNotSet) << entry;
+}
+
 TEST_P(PageContract, aBulkReadStartedNowIsTakenLater)
 {
     auto all = scene.browser->document()->collection(CollectionKind::All);

@@ -145,7 +145,8 @@ TEST_F(MainWindowOnChromium, TheInspectorDrivesTheLivePageUntilTheTabLeavesTheWe
 }
 
 // Every cell of a row comes from one element, even on a page that keeps
-// inserting and removing its first elements while the rows fill.
+// inserting and removing its first elements while the rows fill: the long
+// texts are read from the element the short cells came from.
 TEST_F(MainWindowOnChromium, EveryCellOfARowComesFromOneElementOfAChangingPage)
 {
     QString page = u"<title>動く</title><div id=\"box\">"_s;
@@ -172,7 +173,10 @@ TEST_F(MainWindowOnChromium, EveryCellOfARowComesFromOneElementOfAChangingPage)
             if (view.grid->text(row, 1) != u"P"_s)
                 continue;
             ++paragraphs;
-            EXPECT_EQ(view.grid->text(row, kIdCol), view.grid->text(row, 8)) << row;
+            // An element gone before its texts were read is marked so, never
+            // shown with another element's texts.
+            if (view.grid->background(row, 8) != QColor(255, 200, 200))
+                EXPECT_EQ(view.grid->text(row, kIdCol), view.grid->text(row, 8)) << row;
         }
         EXPECT_GT(paragraphs, 300);
         inspector.hide();

@@ -2,6 +2,8 @@
 
 #include "page/CWebPageHV.h"
 
+#include <QDeadlineTimer>
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,13 +23,9 @@ constexpr int kMostFurther = 20000;
 // Steps between reads of failed rows: at one step a tick, five seconds at most.
 constexpr int kLongestFailedPause = 50;
 
-QList<qint32> allCodes()
-{
-    QList<qint32> codes;
-    for (qint32 code = 1; code <= kLastItemCol; ++code)
-        codes.append(code);
-    return codes;
-}
+// A row's short cells with its element's identity, and its long texts.
+const QList<qint32> kShortCodes{kTagName, kType, kClickCol, kName, kValueCol, kAlt, kHref, kId, kUniqueId};
+const QList<qint32> kLongCodes{kInnerText, kInnerHtml};
 
 // Recent steps weigh more than old ones: a page's rows grow and shrink.
 double blended(double old, double now)
@@ -48,6 +46,8 @@ void ItemListFill::restart()
 {
     m_read.reset();
     m_readRows.clear();
+    m_longRows.clear();
+    m_batchWindowNs = m_batchBrowserNs = 0;
     m_lastFilledView = -1;
     m_lastFurther = 0;
     m_failedPause = 1;
@@ -56,10 +56,14 @@ void ItemListFill::restart()
 
 ItemListFill::Step ItemListFill::step(CWebPageHV &page, int top, int bottom, std::chrono::milliseconds patience)
 {
-    if (!m_read)
-        send(page, top, bottom);
-    if (m_read) {
-        if (!m_read->ready(patience))
+    const QDeadlineTimer until(patience);
+    // At most a batch's two parts a step, so that a step keeps to its time.
+    for (int taken = 0; taken < 2; ++taken) {
+        if (!m_read)
+            send(page, top, bottom);
+        if (!m_read)
+            break;
+        if (!m_read->ready(std::chrono::duration_cast<std::chrono::milliseconds>(until.remainingTimeAsDuration())))
             return Step::Waiting;
         take();
         // The next read goes out at once: the browser reads while the window
@@ -85,6 +89,17 @@ int ItemListFill::furtherRows() const
 
 void ItemListFill::send(CWebPageHV &page, int top, int bottom)
 {
+    if (!m_longRows.isEmpty()) {
+        m_readRows = std::exchange(m_longRows, {});
+        QStringList uniqueIds;
+        uniqueIds.reserve(m_readRows.size());
+        for (const ItemListModel::ListedRow row : std::as_const(m_readRows))
+            uniqueIds.append(m_model.uniqueId(row));
+        m_read = page.StartItemStrRowsOf(uniqueIds, kLongCodes);
+        m_readIsLong = true;
+        m_sentAt.start();
+        return;
+    }
     const int further = furtherRows();
     m_readRows = m_model.rowsToFill(top, bottom, m_lastFilledView, further, false);
     if (m_readRows.isEmpty() && m_model.failedCount() > 0 && ++m_idleSteps >= m_failedPause) {
@@ -99,13 +114,14 @@ void ItemListFill::send(CWebPageHV &page, int top, int bottom)
     itemNos.reserve(m_readRows.size());
     for (const ItemListModel::ListedRow row : std::as_const(m_readRows))
         itemNos.append(m_model.itemNo(row));
-    m_read = page.StartItemStrRows(itemNos, allCodes());
+    m_read = page.StartItemStrRows(itemNos, kShortCodes);
+    m_readIsLong = false;
     m_sentAt.start();
 }
 
 void ItemListFill::take()
 {
-    const double browserNs = double(m_sentAt.nsecsElapsed());
+    m_batchBrowserNs += double(m_sentAt.nsecsElapsed());
     QElapsedTimer clock;
     clock.start();
     // Taken out first: a message box about a failed read runs the event
@@ -115,17 +131,25 @@ void ItemListFill::take()
     const QList<QList<ItemText>> texts = read->take();
     const int failedBefore = m_model.failedCount();
     for (qsizetype k = 0; k < rows.size() && k < texts.size(); ++k) {
-        // The rows after those in view come in the order the fill goes on in.
-        if (m_model.fill(rows[k], texts[k]))
+        if (m_readIsLong) {
+            m_model.fillLong(rows[k], kLongCodes, texts[k]);
+        } else if (m_model.fillShort(rows[k], kShortCodes, texts[k])) {
+            // The rows after those in view come in the order the fill goes on in.
             m_lastFilledView = m_model.viewRow(rows[k]);
+            if (m_model.waitsForLongTexts(rows[k]))
+                m_longRows.append(rows[k]);
+        }
     }
     // Rows read again and read at last are worth reading again soon.
     if (m_model.failedCount() < failedBefore)
         m_failedPause = 1;
-    if (rows.isEmpty())
+    m_batchWindowNs += double(clock.nsecsElapsed());
+    // A batch's cost is known once its long texts are in.
+    if ((!m_readIsLong && !m_longRows.isEmpty()) || rows.isEmpty())
         return;
-    m_windowCostPerRow = blended(m_windowCostPerRow, double(clock.nsecsElapsed()) / double(rows.size()));
-    m_browserCostPerRow = blended(m_browserCostPerRow, browserNs / double(rows.size()));
+    m_windowCostPerRow = blended(m_windowCostPerRow, m_batchWindowNs / double(rows.size()));
+    m_browserCostPerRow = blended(m_browserCostPerRow, m_batchBrowserNs / double(rows.size()));
+    m_batchWindowNs = m_batchBrowserNs = 0;
 }
 
 } // namespace inspector

@@ -5,6 +5,7 @@
 
 #include <QPixmap>
 
+#include <algorithm>
 #include <numeric>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +21,12 @@ const QString kFillMarker = u"更新中"_s;
 bool isItemCol(int col)
 {
     return col >= 1 && col <= kLastItemCol;
+}
+
+// The columns whose texts can be as long as the page itself.
+bool isLongCol(int col)
+{
+    return col == kTextCol || col == kInnerHtmlCol;
 }
 
 qint64 errorKey(int listed, int col)
@@ -109,11 +116,14 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
             return QString::number(m_order[index.row()] + 1);
         if (row->state == State::Placeholder)
             return col == kItemNoCol ? kFillMarker : QString();
+        if (row->state == State::ShortIn && isLongCol(col))
+            return kFillMarker;
         return row->cells[col];
     case shared::GridRole::CellData:
         return isItem && col == kItemNoCol ? QVariant(row->itemNo) : QVariant();
     case Qt::BackgroundRole:
-        if (!isItem || row->state == State::Placeholder || !isItemCol(col))
+        if (!isItem || row->state == State::Placeholder || !isItemCol(col)
+            || (row->state == State::ShortIn && isLongCol(col)))
             return {};
         return row->failures && (*row->failures)[col] != 0 ? kFailedCellColor : kReadCellColor;
     case FailureRole: {
@@ -169,7 +179,8 @@ Qt::ItemFlags ItemListModel::flags(const QModelIndex &index) const
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     // Only a value that was read may be edited: an unfilled or failed cell
     // would write a text the page never held.
-    if (index.column() == kValueCol && row->state == State::Filled && !(row->failures && (*row->failures)[kValueCol]))
+    const bool read = row->state == State::ShortIn || row->state == State::Filled;
+    if (index.column() == kValueCol && read && !(row->failures && (*row->failures)[kValueCol]))
         flags |= Qt::ItemIsEditable;
     return flags;
 }
@@ -226,37 +237,79 @@ bool ItemListModel::isPlaceholder(int viewRow) const
     return viewRow >= 0 && viewRow < m_order.size() && m_rows[m_order[viewRow]].state == State::Placeholder;
 }
 
-bool ItemListModel::fill(ListedRow listed, const QList<ItemText> &cells)
+bool ItemListModel::keepCells(ListedRow listed, const QList<qint32> &codes, const QList<ItemText> &cells)
+{
+    Row &row = m_rows[listed];
+    bool passingFailure = false;
+    for (qsizetype k = 0; k < codes.size() && k < cells.size(); ++k) {
+        const int col = codes[k];
+        const ItemText &cell = cells[k];
+        if (col == kUniqueId) {
+            row.uniqueId = cell.text;
+        } else if (isItemCol(col)) {
+            row.cells[col] = cell.text;
+            m_errors.remove(errorKey(listed, col));
+            if (row.failures)
+                (*row.failures)[col] = 0;
+            if (cell.outcome != ItemText::Outcome::Read) {
+                if (!row.failures)
+                    row.failures = std::make_unique<std::array<qint32, kLastItemCol + 1>>();
+                (*row.failures)[col] = cell.failure ? cell.failure->number() : cell.unavailableNumber;
+                if (cell.failure)
+                    m_errors.insert(errorKey(listed, col), cell.failure);
+            }
+        }
+        // A failed call says nothing about the element (a dialog open, a
+        // browser that did not answer): the fill reads it again later.
+        passingFailure = passingFailure || cell.failed();
+    }
+    return passingFailure;
+}
+
+void ItemListModel::setState(ListedRow listed, State state)
+{
+    Row &row = m_rows[listed];
+    m_failed += int(state == State::Failed) - int(row.state == State::Failed);
+    m_filled += int(state == State::Filled) - int(row.state == State::Filled);
+    row.state = state;
+    emitRowChanged(m_viewRowOf[listed]);
+}
+
+bool ItemListModel::fillShort(ListedRow listed, const QList<qint32> &codes, const QList<ItemText> &cells)
 {
     if (listed < 0 || listed >= qint32(m_rows.size()))
         return false;
     Row &row = m_rows[listed];
     if (row.state != State::Placeholder && row.state != State::Failed)
         return false;
-    const bool wasFailed = row.state == State::Failed;
-    bool passingFailure = false;
     row.failures.reset();
-    for (int col = 1; col <= kLastItemCol && col - 1 < cells.size(); ++col) {
-        const ItemText &cell = cells[col - 1];
-        row.cells[col] = cell.text;
-        m_errors.remove(errorKey(listed, col));
-        if (cell.outcome == ItemText::Outcome::Read)
-            continue;
-        if (!row.failures)
-            row.failures = std::make_unique<std::array<qint32, kLastItemCol + 1>>();
-        (*row.failures)[col] = cell.failure ? cell.failure->number() : cell.unavailableNumber;
-        if (cell.failure)
-            m_errors.insert(errorKey(listed, col), cell.failure);
-        // A failed call says nothing about the element (a dialog open, a
-        // browser that did not answer): the fill reads it again later.
-        passingFailure = passingFailure || cell.failed();
+    const bool failed = keepCells(listed, codes, cells);
+    // The long texts wait for the row's next read, which its failure holds up.
+    if (failed) {
+        const auto why = std::find_if(cells.cbegin(), cells.cend(), [](const ItemText &cell) { return cell.failed(); });
+        keepCells(listed, {kTextCol, kInnerHtmlCol}, {*why, *why});
     }
-    row.state = passingFailure ? State::Failed : State::Filled;
     row.clickable = row.cells[kItemNoCol] == u"INPUT"_s || !row.cells[kLinkCol].isEmpty();
-    m_failed += int(passingFailure) - int(wasFailed);
-    m_filled += !passingFailure;
-    emitRowChanged(m_viewRowOf[listed]);
+    setState(listed, failed ? State::Failed : State::ShortIn);
     return true;
+}
+
+bool ItemListModel::fillLong(ListedRow listed, const QList<qint32> &codes, const QList<ItemText> &cells)
+{
+    if (listed < 0 || listed >= qint32(m_rows.size()) || m_rows[listed].state != State::ShortIn)
+        return false;
+    setState(listed, keepCells(listed, codes, cells) ? State::Failed : State::Filled);
+    return true;
+}
+
+bool ItemListModel::waitsForLongTexts(ListedRow listed) const
+{
+    return listed >= 0 && listed < qint32(m_rows.size()) && m_rows[listed].state == State::ShortIn;
+}
+
+QString ItemListModel::uniqueId(ListedRow listed) const
+{
+    return listed >= 0 && listed < qint32(m_rows.size()) ? m_rows[listed].uniqueId : QString();
 }
 
 void ItemListModel::setClickPressed(int viewRow, bool pressed)

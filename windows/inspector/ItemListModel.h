@@ -47,9 +47,15 @@ public:
     // wrapping. With `failed`, rows whose last read failed count too.
     QList<ListedRow> rowsToFill(int top, int bottom, int after, int further, bool failed) const;
     qint32 itemNo(ListedRow listed) const;
-    // The cells of codes 1 to kLastItemCol as read from the row's element.
-    // False when the row is no longer waiting for it.
-    bool fill(ListedRow listed, const QList<ItemText> &cells);
+    // A row is read in two parts, its short cells with the element's
+    // kUniqueId first, so that it shows at once, then its long texts from
+    // the element that identity names, wherever the page moved it. cells[k]
+    // is property codes[k]. False when the row no longer waits for it.
+    bool fillShort(ListedRow listed, const QList<qint32> &codes, const QList<ItemText> &cells);
+    bool fillLong(ListedRow listed, const QList<qint32> &codes, const QList<ItemText> &cells);
+    // The identity the short part read; empty when it could not.
+    QString uniqueId(ListedRow listed) const;
+    bool waitsForLongTexts(ListedRow listed) const;
     int viewRow(ListedRow listed) const;
     // Rows filled and rows whose read failed, since the listing.
     int filledCount() const { return m_filled; }
@@ -61,7 +67,7 @@ public:
     void setClickPressed(int viewRow, bool pressed);
 
 private:
-    enum class State : quint8 { Text, Placeholder, Filled, Failed };
+    enum class State : quint8 { Text, Placeholder, ShortIn, Filled, Failed };
     struct Row
     {
         qint32 itemNo = 0;
@@ -69,11 +75,15 @@ private:
         bool clickable = false;
         bool clickPressed = false;
         std::array<QString, kLastItemCol + 1> cells; // by column; column 0 of text rows only
+        QString uniqueId;
         // The error number of each pink cell; none when no cell is.
         std::unique_ptr<std::array<qint32, kLastItemCol + 1>> failures;
     };
 
     const Row *rowAt(const QModelIndex &index) const;
+    // Keeps the cells read; true when one failed in a way worth reading again.
+    bool keepCells(ListedRow listed, const QList<qint32> &codes, const QList<ItemText> &cells);
+    void setState(ListedRow listed, State state);
     QVariant clickPicture(const Row &row) const;
     void emitRowChanged(int viewRow);
 

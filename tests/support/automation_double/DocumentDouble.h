@@ -33,6 +33,7 @@ public:
     // Passes over every element that fails the tests.
     PendingReadPtr startReadSelected(const QStringList &members, const QList<qint32> &positions,
                                      const QList<TextTest> &tests) override;
+    PendingReadPtr startReadIdentified(const QStringList &members, const QStringList &uniqueIds) override;
 
     // A browser still busy with the reads started from now on.
     void holdReads() { m_held = std::make_shared<bool>(true); }

@@ -30,6 +30,22 @@ bool belongs(const ElementDouble &element, CollectionKind kind)
     return false;
 }
 
+// The members of one element, or of none: ObjectNotSet for each.
+void appendMembers(QList<MemberText> &texts, ElementDouble *element, const QStringList &members)
+{
+    for (const QString &member : members) {
+        if (!element) {
+            texts.append({{}, AutomationError::ObjectNotSet});
+            continue;
+        }
+        try {
+            texts.append({automationText(element->get(member)), 0});
+        } catch (const AutomationError &error) {
+            texts.append({{}, error.number()});
+        }
+    }
+}
+
 } // namespace
 
 ElementCollectionDouble::ElementCollectionDouble(std::shared_ptr<Lifetime> page,
@@ -67,19 +83,8 @@ QList<MemberText> ElementCollectionDouble::readMany(const QStringList &members, 
     enter(u"readMany"_s);
     const ElementList current = this->members();
     QList<MemberText> texts;
-    for (const qint32 index : positions) {
-        for (const QString &member : members) {
-            if (index < 0 || index >= current.size()) {
-                texts.append({{}, AutomationError::ObjectNotSet});
-                continue;
-            }
-            try {
-                texts.append({automationText(current.at(index)->get(member)), 0});
-            } catch (const AutomationError &error) {
-                texts.append({{}, error.number()});
-            }
-        }
-    }
+    for (const qint32 index : positions)
+        appendMembers(texts, index < 0 || index >= current.size() ? nullptr : current.at(index).get(), members);
     return texts;
 }
 
@@ -102,6 +107,21 @@ PendingReadPtr ElementCollectionDouble::startReadSelected(const QStringList &mem
             for (qsizetype j = 0; j < members.size(); ++j)
                 texts[row * members.size() + j] = {QString(), 0, true};
         }
+        return texts;
+    });
+}
+
+PendingReadPtr ElementCollectionDouble::startReadIdentified(const QStringList &members, const QStringList &uniqueIds)
+{
+    return started([&] {
+        enter(u"readIdentified"_s);
+        // Any element of the page, in this collection or not, as the browser finds it.
+        QHash<QString, std::shared_ptr<ElementDouble>> byId;
+        for (const auto &element : *m_all)
+            byId.insert(element->value(u"uniqueID"_s).toString(), element);
+        QList<MemberText> texts;
+        for (const QString &id : uniqueIds)
+            appendMembers(texts, byId.value(id).get(), members);
         return texts;
     });
 }

@@ -9,6 +9,10 @@ ElementDouble::ElementDouble(std::shared_ptr<Lifetime> page, const QVariantMap &
 {
     for (auto it = members.cbegin(); it != members.cend(); ++it)
         set(it.key(), it.value());
+    // Every element has an identity of its own, as in a browser.
+    static qint64 made = 0;
+    if (!has(u"uniqueID"_s))
+        set(u"uniqueID"_s, QString(u"double_uid"_s + QString::number(++made)));
 }
 
 QString ElementDouble::typeName() const

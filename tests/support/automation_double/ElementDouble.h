@@ -7,8 +7,8 @@
 
 namespace automation::doubles {
 
-// An element of a scripted page. Its members are what the test gave it;
-// reading or writing any other is MemberNotFound. "click" and "focus" can
+// An element of a scripted page. Its members are what the test gave it and
+// a uniqueID of its own; reading or writing any other is MemberNotFound. "click" and "focus" can
 // always be invoked and are only journalled.
 class ElementDouble final : public Element, public Scripted
 {
