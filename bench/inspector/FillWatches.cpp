@@ -21,20 +21,28 @@ void RowsInViewShown::arm()
 {
     m_armed = true;
     m_shownNs.reset();
+    m_wholeNs.reset();
 }
 
 void RowsInViewShown::delivering(QObject *receiver, QEvent *event)
 {
     // Judged before the paint: what it draws is what the rows hold now.
-    if (m_armed && receiver == m_viewport && event->type() == QEvent::Paint)
-        m_paintShowsFilled = m_inspector.rowsInViewFilled();
+    if (m_armed && receiver == m_viewport && event->type() == QEvent::Paint) {
+        m_paintShowsShort = !m_shownNs && m_inspector.rowsInViewFilled(false);
+        m_paintShowsWhole = m_inspector.rowsInViewFilled(true);
+    }
 }
 
 void RowsInViewShown::delivered(QObject *receiver, QEvent::Type type)
 {
-    if (receiver != m_viewport || type != QEvent::Paint || !std::exchange(m_paintShowsFilled, false))
+    if (receiver != m_viewport || type != QEvent::Paint)
         return;
-    m_shownNs = m_app.nowNs();
+    if (std::exchange(m_paintShowsShort, false))
+        m_shownNs = m_app.nowNs();
+    if (!std::exchange(m_paintShowsWhole, false))
+        return;
+    m_shownNs = m_shownNs.value_or(m_app.nowNs());
+    m_wholeNs = m_app.nowNs();
     m_armed = false;
 }
 

@@ -10,8 +10,10 @@ namespace bench {
 
 class InspectorDriver;
 
-// When the grid was first painted with every row in view filled, after
-// arm(): what the user sees, not what the model holds.
+// When the grid was first painted with every row in view shown (its short
+// cells in, its long texts still marked as coming), and when with every
+// row in view whole, after arm(): what the user sees, not what the model
+// holds.
 class RowsInViewShown final : public EventWatch
 {
 public:
@@ -20,6 +22,7 @@ public:
     void arm();
     // On the application's step clock.
     std::optional<qint64> shownNs() const { return m_shownNs; }
+    std::optional<qint64> wholeNs() const { return m_wholeNs; }
 
     void delivering(QObject *receiver, QEvent *event) override;
     void delivered(QObject *receiver, QEvent::Type type) override;
@@ -29,8 +32,10 @@ private:
     const InspectorDriver &m_inspector;
     const QObject *m_viewport;
     bool m_armed = false;
-    bool m_paintShowsFilled = false;
+    bool m_paintShowsShort = false;
+    bool m_paintShowsWhole = false;
     std::optional<qint64> m_shownNs;
+    std::optional<qint64> m_wholeNs;
 };
 
 // The ticks of the inspector's step timer, and at which of them the fill

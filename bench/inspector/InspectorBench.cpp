@@ -148,6 +148,7 @@ struct UpdateRound
     QDeadlineTimer fillDeadline; // from the click
     double clickMs = 0;
     std::optional<double> rowsInViewMs;
+    std::optional<double> rowsInViewWholeMs;
 };
 
 class Bench
@@ -179,6 +180,7 @@ private:
         double residentFilledMb = 0;
         QList<double> clicks;
         std::optional<double> rowsInViewMs; // the median, when every click got there
+        std::optional<double> rowsInViewWholeMs;
         std::optional<double> readyMs;
         int rows = 0;
         int filled = 0;
@@ -310,8 +312,10 @@ UpdateRound Bench::update(InspectorDriver &inspector, RowsInViewShown &shown)
     round.clickMs = msOf([&] { inspector.clickUpdate(); });
     // The click's own work is the Update round's, not the fill's.
     m_app.takeLongestStep();
-    if (runUntil([&] { return shown.shownNs().has_value(); }, round.fillDeadline))
+    if (runUntil([&] { return shown.wholeNs().has_value(); }, round.fillDeadline)) {
         round.rowsInViewMs = msBetween(round.clickNs, *shown.shownNs());
+        round.rowsInViewWholeMs = msBetween(round.clickNs, *shown.wholeNs());
+    }
     return round;
 }
 
@@ -385,15 +389,20 @@ Bench::FillFigures Bench::measureFill()
     runUntil([&] { return inspector.rowsInViewFilled(); }, QDeadlineTimer(m_options.fillTimeout));
 
     QList<double> rowsInView;
+    QList<double> rowsInViewWhole;
     UpdateRound round;
     for (int r = 0; r < m_options.rounds; ++r) {
         round = update(inspector, shown);
         figures.clicks.append(round.clickMs);
-        if (round.rowsInViewMs)
+        if (round.rowsInViewMs) {
             rowsInView.append(*round.rowsInViewMs);
+            rowsInViewWhole.append(*round.rowsInViewWholeMs);
+        }
     }
-    if (rowsInView.size() == m_options.rounds)
+    if (rowsInView.size() == m_options.rounds) {
         figures.rowsInViewMs = median(rowsInView);
+        figures.rowsInViewWholeMs = median(rowsInViewWhole);
+    }
     // The last round fills on to the end.
     if (runUntil([&] { return inspector.ready(); }, round.fillDeadline))
         figures.readyMs = msBetween(round.clickNs, m_app.nowNs());
@@ -442,6 +451,9 @@ void Bench::report(const QString &title, std::optional<int> elements, std::optio
     m_table.add({u"Update to rows in view shown"_s, fill.rowsInViewMs ? msText(*fill.rowsInViewMs) : u"-"_s,
                  msText(fill.searchAndScriptMs) + u", search + script, rows in view"_s,
                  atMost(msText(targets::kRowsInViewMs)), judge(fill.rowsInViewMs, targets::kRowsInViewMs),
+                 u"median of %1 clicks"_s.arg(m_options.rounds)});
+    m_table.add({u"... and their long texts in too"_s, fill.rowsInViewWholeMs ? msText(*fill.rowsInViewWholeMs) : u"-"_s,
+                 msText(fill.searchAndScriptMs) + u", search + script, rows in view"_s, {}, Figure::Result::NoTarget,
                  u"median of %1 clicks"_s.arg(m_options.rounds)});
     m_table.add({u"Update's click itself (search, list)"_s, msText(median(fill.clicks)),
                  msText(fill.searchMs) + u", search alone"_s, {}, Figure::Result::NoTarget, {}});

@@ -105,14 +105,15 @@ std::optional<std::pair<int, int>> InspectorDriver::rowsInView() const
     return std::pair(first, last < 0 ? rows() - 1 : last);
 }
 
-bool InspectorDriver::rowsInViewFilled() const
+bool InspectorDriver::rowsInViewFilled(bool withLongTexts) const
 {
     const auto inView = rowsInView();
     if (!inView)
         return false;
     for (int row = inView->first; row <= inView->second; ++row) {
         for (int column = inspector::kItemNoCol; column <= inspector::kLastItemCol; ++column) {
-            if (showsMarker(row, column))
+            const bool longText = column == inspector::kTextCol || column == inspector::kInnerHtmlCol;
+            if ((withLongTexts || !longText) && showsMarker(row, column))
                 return false;
         }
     }

@@ -44,7 +44,8 @@ public:
     // The rows in view, first and last; none when the grid shows no row.
     std::optional<std::pair<int, int>> rowsInView() const;
     // Whether every cell of the rows in view, long texts too, is filled.
-    bool rowsInViewFilled() const;
+    // Their short cells alone, or with their long texts too.
+    bool rowsInViewFilled(bool withLongTexts = true) const;
     QString text(int row, int column) const;
     QStringList columnTexts(int column) const;
 
