@@ -4,6 +4,7 @@
 // focuses the current row's element.
 #include "browser/CWebBrowserHV.h"
 #include "platform/stores/MemoryProgramSettings.h"
+#include "tests/inspector/InspectorView.h"
 #include "tests/support/QtPrinting.h"
 #include "tests/support/chromium/ChromiumFixture.h"
 #include "tests/ui/RecordingUiServices.h"
@@ -26,9 +27,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kClickCol = 3;
-constexpr int kIdCol = 10;
-// Failure limits, not expectations: a loaded machine takes its time.
-constexpr int kPatienceMs = 30000;
+constexpr int kIdCol = testsupport::InspectorView::kIdCol;
+constexpr int kPatienceMs = testsupport::InspectorView::kPatienceMs;
 
 const QString kPage = uR"(<title>鍵</title>
 <input id="city" name="city" value="札幌">
@@ -66,20 +66,12 @@ protected:
     template<typename T = QWidget>
     T *control(const QString &name) const
     {
-        return window->findChild<T *>(name);
+        return view().control<T>(name);
     }
-    QString status() const { return control<QLabel>(u"Status"_s)->text(); }
-    bool waitUntilReady() const
-    {
-        return QTest::qWaitFor([&] { return status() == u"Ready"_s; }, kPatienceMs);
-    }
-    QStringList ids() const
-    {
-        QStringList list;
-        for (int row = 1; row < grid->rows(); ++row)
-            list.append(grid->text(row, kIdCol));
-        return list;
-    }
+    testsupport::InspectorView view() const { return testsupport::InspectorView(*window); }
+    QString status() const { return view().status(); }
+    bool waitUntilReady() const { return view().waitUntilReady(); }
+    QStringList ids() const { return view().ids(); }
     bool listsOnly(const QStringList &expected) const
     {
         return QTest::qWaitFor([&] { return status() == u"Ready"_s && ids() == expected; }, kPatienceMs);

@@ -3,6 +3,7 @@
 // hears, clicks a link and follows the tab, and closes when the tab leaves
 // the web.
 #include "platform/automation/Automation.h"
+#include "tests/inspector/InspectorView.h"
 #include "tests/main/MainWindowOnChromium.h"
 #include "tests/support/QtPrinting.h"
 #include "windows/shared/ListGrid.h"
@@ -13,15 +14,15 @@
 #include <QLineEdit>
 
 using namespace Qt::StringLiterals;
+using testsupport::InspectorView;
 using testsupport::MainWindowOnChromium;
 
 namespace {
 
 constexpr int kValueCol = 5;
 constexpr int kClickCol = 3;
-constexpr int kIdCol = 10;
-// Failure limits, not expectations: a loaded machine takes its time.
-constexpr int kPatienceMs = 30000;
+constexpr int kIdCol = InspectorView::kIdCol;
+constexpr int kPatienceMs = InspectorView::kPatienceMs;
 
 const QString kFormPage = uR"(<title>入力</title>
 <input id="city" name="city" value="札幌">
@@ -35,50 +36,6 @@ const QString kFormPage = uR"(<title>入力</title>
 </script>)"_s;
 
 const QString kNextPage = uR"(<title>次</title><p id="one">一</p><p id="two">二</p>)"_s;
-
-// The inspector's grid and controls, as its user sees them.
-class InspectorView
-{
-public:
-    explicit InspectorView(frmPageInfo &inspector)
-        : grid(inspector.findChild<shared::ListGrid *>(u"fgItem"_s))
-        , m_inspector(inspector)
-    {
-    }
-
-    template<typename T>
-    T *control(const QString &name) const
-    {
-        return m_inspector.findChild<T *>(name);
-    }
-    QString status() const { return control<QLabel>(u"Status"_s)->text(); }
-    bool waitUntilReady() const
-    {
-        return QTest::qWaitFor([&] { return status() == u"Ready"_s; }, kPatienceMs);
-    }
-    QStringList ids() const
-    {
-        QStringList list;
-        for (int row = 1; row < grid->rows(); ++row)
-            list.append(grid->text(row, kIdCol));
-        return list;
-    }
-    int rowOf(const QString &id) const { return int(ids().indexOf(id)) + 1; }
-    QPoint centre(int row, int col) const { return grid->visualRect(grid->model()->index(row - 1, col)).center(); }
-    void update() const { control<QPushButton>(u"cmdUpdateItem"_s)->click(); }
-    void clearFilter() const { control<QPushButton>(u"cmdFilterClear"_s)->click(); }
-    void onlyTag(const QString &tag) const
-    {
-        clearFilter();
-        control<QCheckBox>(u"chkTagName_"_s + tag)->setChecked(true);
-        control<QCheckBox>(u"chkSearchAll"_s)->setChecked(true);
-    }
-
-    shared::ListGrid *grid;
-
-private:
-    frmPageInfo &m_inspector;
-};
 
 QString textOf(const automation::BrowserPtr &tab, const QString &id)
 {
