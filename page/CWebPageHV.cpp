@@ -72,9 +72,21 @@ bool CWebPageHV::IsWebPage() const
     return automation::asWebPage(mIE) != nullptr;
 }
 
+PageCheck CWebPageHV::CheckPage() const
+{
+    QString url; // none where the tab cannot tell it
+    try {
+        url = boundBrowser().locationURL();
+    } catch (const AutomationError &e) {
+        if (e.unanswered())
+            return {PageCheck::Outcome::NoAnswer, e};
+    }
+    return {url == mURL ? PageCheck::Outcome::SamePage : PageCheck::Outcome::Elsewhere, std::nullopt};
+}
+
 bool CWebPageHV::CheckWebPage() const
 {
-    return absorbed(QString(), [&] { return boundBrowser().locationURL(); }) == mURL;
+    return CheckPage().outcome == PageCheck::Outcome::SamePage;
 }
 
 qint32 CWebPageHV::GetIE_hWnd() const

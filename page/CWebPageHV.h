@@ -2,6 +2,7 @@
 
 #include "page/ItemFilter.h"
 #include "page/ItemRowsRead.h"
+#include "page/PageCheck.h"
 #include "page/ReadFailures.h"
 #include "platform/automation/Automation.h"
 #include "platform/stores/ProgramSettings.h"
@@ -37,6 +38,8 @@ public:
     bool SetWebPage(const automation::ObjectPtr &rIe);
     bool SetItems(qint32 vType);
     bool IsWebPage() const;
+    PageCheck CheckPage() const;
+    // CheckPage found the same page.
     bool CheckWebPage() const;
     qint32 GetIE_hWnd() const;
     bool IsWebPageComplete() const;

@@ -50,4 +50,11 @@ AutomationError AutomationError::automationFailure(const QString &source, const 
     return {AutomationFailure, source, u"ｵｰﾄﾒｰｼｮﾝ ｴﾗｰです。 "_s + detail, detail};
 }
 
+AutomationError AutomationError::noAnswer(const QString &source, const QString &detail)
+{
+    AutomationError error = automationFailure(source, detail);
+    error.m_unanswered = true;
+    return error;
+}
+
 } // namespace automation

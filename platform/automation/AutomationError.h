@@ -32,6 +32,9 @@ public:
     // The detail where there is one, else the description: for a status line.
     const QString &summary() const { return m_detail.isEmpty() ? m_description : m_detail; }
     const char *what() const noexcept override { return m_what.constData(); }
+    // The browser gave no answer in time, or has given none since an earlier
+    // call went unanswered: what was asked about is unknown, not changed.
+    bool unanswered() const { return m_unanswered; }
 
     static AutomationError overflow(const QString &source);
     static AutomationError permissionDenied(const QString &source);
@@ -40,6 +43,8 @@ public:
     static AutomationError memberNotFound(const QString &source, const QString &member);
     static AutomationError serverUnavailable(const QString &source, const QString &detail = {});
     static AutomationError automationFailure(const QString &source, const QString &detail);
+    // An AutomationFailure that is unanswered().
+    static AutomationError noAnswer(const QString &source, const QString &detail);
 
 private:
     qint32 m_number;
@@ -47,6 +52,7 @@ private:
     QString m_description;
     QString m_detail;
     QByteArray m_what;
+    bool m_unanswered = false;
 };
 
 } // namespace automation

@@ -23,6 +23,7 @@ AutomationError numbered(CdpError::Kind kind, const QString &detail)
     case CdpError::Kind::ContextGone:
         return AutomationError::permissionDenied(errorSource());
     case CdpError::Kind::DeadlinePassed:
+        return AutomationError::noAnswer(errorSource(), detail);
     case CdpError::Kind::Rejected:
     case CdpError::Kind::Garbled:
     case CdpError::Kind::ScriptThrew:

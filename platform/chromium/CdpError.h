@@ -17,7 +17,7 @@ public:
         TabClosed,          // 462: the tab or its session has gone
         TabCrashed,         // 462: the tab's page crashed
         ContextGone,        // 70: the page navigated away from the document
-        DeadlinePassed,     // 440: no answer in time, or none since an earlier call ran out
+        DeadlinePassed,     // 440, unanswered: no answer in time, or none since an earlier call ran out
         BrowserUnreachable, // 462: the socket closed or never opened
         Rejected,           // 440: the browser refused the command
         Garbled,            // 440: an answer that cannot be decoded

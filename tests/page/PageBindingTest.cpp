@@ -87,6 +87,32 @@ TEST_F(PageOnDouble, NoticesNavigationLoadingAndClosing)
     EXPECT_EQ(page.GetURL(), u"No URL"_s);
 }
 
+// Only an answer tells that the tab left the page: a browser that gives none
+// may still show it.
+TEST_F(PageOnDouble, APageCheckWithoutAnAnswerIsUnknownNotElsewhere)
+{
+    using Outcome = PageCheck::Outcome;
+    ASSERT_TRUE(page.SetWebPage(browser));
+    EXPECT_EQ(page.CheckPage().outcome, Outcome::SamePage);
+
+    browser->leaveUnanswered(u"LocationURL"_s);
+    const PageCheck unanswered = page.CheckPage();
+    EXPECT_EQ(unanswered.outcome, Outcome::NoAnswer);
+    ASSERT_TRUE(unanswered.failure.has_value());
+    EXPECT_TRUE(unanswered.failure->unanswered());
+    EXPECT_FALSE(page.CheckWebPage());
+    // Any other failure of the same number is a tab that cannot tell its page.
+    browser->failOn(u"LocationURL"_s, AutomationError::AutomationFailure);
+    EXPECT_EQ(page.CheckPage().outcome, Outcome::Elsewhere);
+
+    browser->clearFailure(u"LocationURL"_s);
+    EXPECT_EQ(page.CheckPage().outcome, Outcome::SamePage);
+    browser->navigate(u"http://b.test/"_s);
+    EXPECT_EQ(page.CheckPage().outcome, Outcome::Elsewhere);
+    browser->close();
+    EXPECT_EQ(page.CheckPage().outcome, Outcome::Elsewhere);
+}
+
 TEST_F(PageOnDouble, CountsEachKindAndGivesZeroAboveSixteenBits)
 {
     add({{u"tagName"_s, u"A"_s}, {u"href"_s, u"http://x/"_s}});

@@ -41,6 +41,11 @@ void Scripted::failOn(const QString &member, qint32 number, const QString &descr
     m_failures.insert(member.toLower(), {number, description});
 }
 
+void Scripted::leaveUnanswered(const QString &member)
+{
+    m_failures.insert(member.toLower(), {AutomationError::AutomationFailure, {}, true});
+}
+
 void Scripted::clearFailure(const QString &member)
 {
     m_failures.remove(member.toLower());
@@ -70,6 +75,8 @@ void Scripted::check(const QString &member) const
     if (m_life->endedWith != 0)
         throw makeError(m_life->endedWith, member);
     const auto failure = m_failures.constFind(member.toLower());
+    if (failure != m_failures.cend() && failure->unanswered)
+        throw AutomationError::noAnswer(member, member + u" gave no answer in time"_s);
     if (failure != m_failures.cend())
         throw makeError(failure->number, member, failure->description);
 }

@@ -31,6 +31,8 @@ public:
     // Member names are matched without regard to case; a property's read
     // and write are one member.
     void failOn(const QString &member, qint32 number, const QString &description = {});
+    // The member's calls go unanswered, as in a browser that stopped.
+    void leaveUnanswered(const QString &member);
     void clearFailure(const QString &member);
     // Runs action each time the member is entered, before it answers: the
     // world changing under a call.
@@ -55,6 +57,7 @@ private:
     {
         qint32 number = 0;
         QString description;
+        bool unanswered = false;
     };
 
     void check(const QString &member) const;
