@@ -30,6 +30,7 @@
 #include "windows/main/IeListRow.h"
 #include "windows/main/frmMain.h"
 #include "windows/shared/ListGrid.h"
+#include "windows/shared/StatusTexts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -206,7 +207,7 @@ int runWindow(const QCommandLineParser &args)
         fail(u"the main window lacks its list, timer or status panel"_s);
     window->show();
 
-    const QString notAnswering = QStringView(ielist::kBrowserNotAnsweringText).toString();
+    const QString notAnswering = QStringView(shared::kBrowserNotAnsweringText).toString();
     const auto listRight = [&] {
         if (grid->rows() - 1 != expected.size())
             return false;

@@ -13,6 +13,7 @@
 #include "windows/shared/CellButtonImages.h"
 #include "windows/shared/ControlRoutines.h"
 #include "windows/shared/MainFormParts.h"
+#include "windows/shared/StatusTexts.h"
 #include "platform/ui/Twips.h"
 
 #include <QAccessible>
@@ -496,7 +497,7 @@ TEST_F(MainWindowGrid, DetailButtonOfAGoneOrFailingBrowserOpensNothing)
     closeAnyInspector();
     press(1, 1);
     EXPECT_FALSE(opened);
-    EXPECT_EQ(statusPanel->text(), QStringView(ielist::kBrowserNotAnsweringText).toString() + u"gone"_s);
+    EXPECT_EQ(statusPanel->text(), QStringView(shared::kBrowserNotAnsweringText).toString() + u"gone"_s);
     EXPECT_EQ(pictureKey(1), raisedKey());
     EXPECT_FALSE(ui.opacityOf(window.get()).has_value());
 }

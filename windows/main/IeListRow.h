@@ -22,8 +22,6 @@ enum Column : int {
 // What the status panel says when a row's "詳細" is pressed after its
 // window closed or left the web since the last refresh.
 inline constexpr char16_t kBrowserClosedText[] = u"ﾌﾞﾗｳｻﾞが閉じられています";
-// Followed by the failure's description.
-inline constexpr char16_t kBrowserNotAnsweringText[] = u"ﾌﾞﾗｳｻﾞが応答しません: ";
 } // namespace ielist
 
 // Writes one browser window into its row of the browser list, touching only

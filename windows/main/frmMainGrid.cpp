@@ -15,6 +15,7 @@
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/NumberText.h"
+#include "windows/shared/StatusTexts.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -137,7 +138,7 @@ void frmMain::pressDetail(int row, int col)
         ie->setVisible(true);
         showInspector(ie);
     } catch (const automation::AutomationError &e) {
-        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.summary());
+        shared::SetStatusText(QStringView(shared::kBrowserNotAnsweringText).toString() + e.summary());
     } catch (const std::exception &e) {
         shared::SetStatusText(QString::fromLocal8Bit(e.what()));
     }

@@ -7,6 +7,7 @@
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/GridWrites.h"
 #include "windows/shared/ListGrid.h"
+#include "windows/shared/StatusTexts.h"
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
@@ -34,7 +35,7 @@ void frmMain::tmrUpdate_Timer()
     } catch (const AutomationError &e) {
         // The list stays usable and empty; every tick asks again.
         shared::SetRowCount(*fgIeList, 1);
-        shared::SetStatusText(QStringView(ielist::kBrowserNotAnsweringText).toString() + e.summary());
+        shared::SetStatusText(QStringView(shared::kBrowserNotAnsweringText).toString() + e.summary());
         mNoBrowser = true;
         mRenewGateway = e.number() == AutomationError::ServerUnavailable;
     }
