@@ -2,6 +2,7 @@
 // the timer step that fills them and watches the page.
 #include "tests/inspector/InspectorFixture.h"
 #include "windows/inspector/ItemListToolTip.h"
+#include "windows/shared/StatusTexts.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -292,6 +294,40 @@ TEST_F(ItemListRefresh, TheWatchRebuildsForANewPageAndClosesOffTheWeb)
     browser->navigate(u"file:///home/"_s);
     window.tmrUpdate_Timer();
     EXPECT_FALSE(window.isVisible());
+}
+
+// While the page check gets no answer, neither the step nor the fill asks the
+// browser anything; the window stays, says why, and goes on once it answers.
+TEST_F(ItemListRefresh, ASilentBrowserIsAskedNothingUntilItAnswers)
+{
+    addMany(2000);
+    showWindow();
+    window.UpdateItemList(false);
+    window.tmrUpdate_Timer();
+    const QString notAnswering = QStringView(shared::kBrowserNotAnsweringText).toString();
+    const auto silence = [&] {
+        browser->leaveUnanswered(u"LocationURL"_s);
+        browser->clearJournal();
+        clearReads();
+        window.tmrUpdate_Timer();
+        grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum() / 2);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_TRUE(status().startsWith(notAnswering)) << status().toStdString();
+        EXPECT_EQ(browser->journal(), QStringList{u"LocationURL"_s});
+        EXPECT_EQ(readManyCalls(), 0);
+        browser->clearFailure(u"LocationURL"_s);
+    };
+
+    ASSERT_TRUE(status().startsWith(u"Update："_s)) << status().toStdString();
+    silence();
+    window.tmrUpdate_Timer();
+    EXPECT_GT(readManyCalls(), 0);
+    EXPECT_TRUE(status().startsWith(u"Update："_s)) << status().toStdString();
+    fillAll();
+
+    silence();
+    window.tmrUpdate_Timer();
+    EXPECT_EQ(status(), u"Ready"_s);
 }
 
 TEST_F(ItemListRefresh, SortingWhileFillingKeepsItemNumbersWithTheirRows)

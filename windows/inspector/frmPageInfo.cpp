@@ -13,6 +13,7 @@
 #include "windows/shared/GridSetup.h"
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/StatusPanels.h"
+#include "windows/shared/StatusTexts.h"
 
 #include <QAction>
 #include <QEvent>
@@ -27,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -226,4 +228,15 @@ void frmPageInfo::placeControls()
     fraFilter->move(gridLeft, gridTop + gridHeight + marginY);
     cmdUpdateItem->move(gridLeft + gridWidth - cmdCancel->width(), fraFilter->y());
     cmdCancel->move(cmdUpdateItem->x(), cmdUpdateItem->y() + cmdUpdateItem->height() + marginY);
+}
+
+void frmPageInfo::showWhetherAnswering(const PageCheck &check)
+{
+    if (check.outcome == PageCheck::Outcome::NoAnswer) {
+        if (!mStatusBeforeNoAnswer)
+            mStatusBeforeNoAnswer = mStatusPanel->text();
+        setStatus(QStringView(shared::kBrowserNotAnsweringText).toString() + check.failure->summary());
+    } else if (mStatusBeforeNoAnswer) {
+        setStatus(*std::exchange(mStatusBeforeNoAnswer, std::nullopt));
+    }
 }

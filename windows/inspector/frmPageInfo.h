@@ -8,8 +8,10 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class CWebPageHV;
+struct PageCheck;
 class QAction;
 class QKeyEvent;
 class QLabel;
@@ -110,6 +112,9 @@ private:
     // One step of the fill; the window waits up to `patience` for the browser.
     void fillStep(std::chrono::milliseconds patience);
     void setStatus(const QString &text);
+    // Says in the status that the browser does not answer, and puts back what
+    // it said before once the browser answers again.
+    void showWhetherAnswering(const PageCheck &check);
 
     // A browser that goes away under a call is reported, not left to end
     // the program.
@@ -125,6 +130,8 @@ private:
     // A message box inside a step or a refresh runs the event loop, whose
     // timer (or a scroll) must not start a step on rows being built or filled.
     bool mListBusy = false;
+    // Set while the browser does not answer: what the status said before.
+    std::optional<QString> mStatusBeforeNoAnswer;
 
     QWidget *mClient = nullptr;
     shared::ListGrid *fgItem = nullptr;

@@ -119,7 +119,15 @@ void frmPageInfo::tmrUpdate_Timer()
     QScopedValueRollback busy(mListBusy, true);
     const automation::OperationBudget budget;
 
-    if (!mWebPage->CheckWebPage()) {
+    const PageCheck check = mWebPage->CheckPage();
+    showWhetherAnswering(check);
+    // Nothing more is asked of a browser that does not answer, in this step
+    // or by the fill between the ticks, until a tick finds it answering.
+    if (check.outcome == PageCheck::Outcome::NoAnswer) {
+        mFillTimer->stop();
+        return;
+    }
+    if (check.outcome == PageCheck::Outcome::Elsewhere) {
         shared::SetMousePointer(shared::kPointerDefault);
         if (!mWebPage->IsWebPage())
             cmdCancel_Click();
@@ -141,7 +149,7 @@ void frmPageInfo::fillRowsInView()
 
 void frmPageInfo::fillStep(std::chrono::milliseconds patience)
 {
-    if (mFillEnd)
+    if (mFillEnd || mStatusBeforeNoAnswer)
         return;
     using Step = inspector::ItemListFill::Step;
     const Step step = mFill->step(*mWebPage, fgItem->topRow() - 1, fgItem->bottomRow() - 1, patience);
