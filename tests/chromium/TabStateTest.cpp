@@ -3,12 +3,12 @@
 
 #include <QThread>
 
-#include <csignal>
 #include <functional>
 
 using namespace Qt::StringLiterals;
 using automation::AutomationError;
 using testsupport::ChromiumTest;
+using testsupport::StoppedBrowser;
 using testsupport::elementById;
 using testsupport::eventually;
 
@@ -138,27 +138,6 @@ TEST_F(LongDeadline, AReadOutIsNotWaitedForAndEndsWithItsTab)
     page->quit();
     EXPECT_EQ(failureOf([&] { read->take(); }).number, AutomationError::ServerUnavailable);
 }
-
-namespace {
-
-// The shared browser stopped as a swapping machine or a debugger stops it,
-// and let go again whatever the test does.
-class StoppedBrowser
-{
-public:
-    StoppedBrowser()
-        : m_pid(pid_t(testsupport::ChromiumEnvironment::instance().chromium().pid()))
-    {
-        ::kill(m_pid, SIGSTOP);
-    }
-    ~StoppedBrowser() { resume(); }
-    void resume() { ::kill(m_pid, SIGCONT); }
-
-private:
-    pid_t m_pid;
-};
-
-} // namespace
 
 // A browser that stops answering is known as such: after the call that met
 // its deadline, calls fail without being sent, and the browser is used again

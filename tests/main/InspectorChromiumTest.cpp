@@ -1,17 +1,19 @@
 // The inspector as a user drives it over a real Chromium: opened from the
 // list, it lists the page, narrows it, writes a value the page's own script
-// hears, clicks a link and follows the tab, and closes when the tab leaves
-// the web.
+// hears, clicks a link and follows the tab, closes when the tab leaves the
+// web, and stays through a browser that stops answering for a while.
 #include "platform/automation/Automation.h"
 #include "tests/inspector/InspectorView.h"
 #include "tests/main/MainWindowOnChromium.h"
 #include "tests/support/QtPrinting.h"
 #include "windows/shared/ListGrid.h"
+#include "windows/shared/StatusTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 
 using namespace Qt::StringLiterals;
 using testsupport::InspectorView;
@@ -138,6 +140,49 @@ TEST_F(MainWindowOnChromium, EveryCellOfARowComesFromOneElementOfAChangingPage)
         EXPECT_GT(paragraphs, 300);
         inspector.hide();
     });
+    EXPECT_TRUE(opened);
+    tab->quit();
+}
+
+// Stopped while it fills, the browser is waited out, and the fill goes on.
+TEST_F(MainWindowOnChromium, TheInspectorWaitsOutAStoppedBrowserAndCarriesOn)
+{
+    // Enough rows that the fill is still under way when the browser stops.
+    QString html = u"<title>長い</title>"_s;
+    QStringList paragraphs;
+    for (int i = 0; i < 20000; ++i) {
+        paragraphs.append(u"p"_s + QString::number(i));
+        html += u"<p id="_s + paragraphs.last() + u">"_s + QString::number(i) + u"</p>"_s;
+    }
+    auto tab = openPage(u"/long.html"_s, html);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return urls() == QStringList{url(u"/long.html"_s)}; }, kPatienceMs));
+    window->show();
+
+    const bool opened = inspectRow(1, [&](frmPageInfo &inspector) {
+        InspectorView view(inspector);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view.status().startsWith(u"Update："_s); }, kPatienceMs))
+            << view.status().toStdString();
+        const QString notAnswering = QStringView(shared::kBrowserNotAnsweringText).toString();
+        QSignalSpy steps(inspector.findChild<QTimer *>(u"tmrUpdate"_s), &QTimer::timeout);
+        {
+            const testsupport::StoppedBrowser stopped;
+            ASSERT_TRUE(QTest::qWaitFor([&] { return view.status().startsWith(notAnswering); }, kPatienceMs))
+                << view.status().toStdString();
+            // Nothing is asked of it from now on, so no read fails and beeps.
+            const int beeps = ui.beeps;
+            // Its steps go on while the browser stays stopped, and so does the user.
+            view.grid->verticalScrollBar()->setValue(view.grid->verticalScrollBar()->maximum() / 2);
+            const qsizetype stepsSoFar = steps.count();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return steps.count() >= stepsSoFar + 10; }, kPatienceMs));
+            EXPECT_TRUE(inspector.isVisible());
+            EXPECT_TRUE(view.status().startsWith(notAnswering)) << view.status().toStdString();
+            EXPECT_EQ(ui.beeps, beeps);
+        }
+        ASSERT_TRUE(view.waitUntilReady()) << view.status().toStdString();
+        EXPECT_TRUE(inspector.isVisible());
+        EXPECT_TRUE(view.ids().mid(view.ids().size() - paragraphs.size()) == paragraphs);
+    });
+
     EXPECT_TRUE(opened);
     tab->quit();
 }

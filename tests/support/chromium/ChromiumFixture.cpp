@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <csignal>
 #include <stdexcept>
 
 namespace testsupport {
@@ -31,6 +32,22 @@ void ChromiumEnvironment::TearDown()
 ChromiumEnvironment &ChromiumEnvironment::instance()
 {
     return *g_environment;
+}
+
+StoppedBrowser::StoppedBrowser()
+    : m_pid(ChromiumEnvironment::instance().chromium().pid())
+{
+    ::kill(pid_t(m_pid), SIGSTOP);
+}
+
+StoppedBrowser::~StoppedBrowser()
+{
+    resume();
+}
+
+void StoppedBrowser::resume()
+{
+    ::kill(pid_t(m_pid), SIGCONT);
 }
 
 bool eventually(const std::function<bool()> &cond, int timeoutMs)

@@ -45,6 +45,21 @@ protected:
     std::shared_ptr<chromium::ChromiumShellWindows> shell;
 };
 
+// The shared browser stopped as a swapping machine or a debugger stops it,
+// and let go again whatever the test does.
+class StoppedBrowser
+{
+public:
+    StoppedBrowser();
+    ~StoppedBrowser();
+    StoppedBrowser(const StoppedBrowser &) = delete;
+    StoppedBrowser &operator=(const StoppedBrowser &) = delete;
+    void resume();
+
+private:
+    qint64 m_pid;
+};
+
 // Polls cond (no event loop) for up to timeoutMs; true when it came true.
 bool eventually(const std::function<bool()> &cond, int timeoutMs = 5000);
 
