@@ -296,8 +296,9 @@ TEST_F(ItemListRefresh, TheWatchRebuildsForANewPageAndClosesOffTheWeb)
     EXPECT_FALSE(window.isVisible());
 }
 
-// While the page check gets no answer, neither the step nor the fill asks the
-// browser anything; the window stays, says why, and goes on once it answers.
+// While the page check gets no answer, neither the step, the fill nor an
+// update asks the browser anything; the window stays, keeps its list, says
+// why, and goes on once the browser answers.
 TEST_F(ItemListRefresh, ASilentBrowserIsAskedNothingUntilItAnswers)
 {
     addMany(2000);
@@ -311,6 +312,9 @@ TEST_F(ItemListRefresh, ASilentBrowserIsAskedNothingUntilItAnswers)
         clearReads();
         window.tmrUpdate_Timer();
         grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum() / 2);
+        const int rows = grid->rows();
+        window.UpdateItemList(false);
+        EXPECT_EQ(grid->rows(), rows);
         EXPECT_TRUE(window.isVisible());
         EXPECT_TRUE(status().startsWith(notAnswering)) << status().toStdString();
         EXPECT_EQ(browser->journal(), QStringList{u"LocationURL"_s});

@@ -42,6 +42,12 @@ void frmPageInfo::cmdUpdateItem_Click()
 
 void frmPageInfo::UpdateItemList(bool vForce)
 {
+    // A browser known not to answer would list nothing: the list stays as it
+    // is until a tick finds the browser answering.
+    if (mStatusBeforeNoAnswer) {
+        mUi.beep();
+        return;
+    }
     QScopedValueRollback busy(mListBusy, true);
     mFill->restart();
     fgItem->setRows(1);
