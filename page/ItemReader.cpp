@@ -114,6 +114,14 @@ bool ItemReader::passedOver(qint32 position)
     return !fetch.callError && at < fetch.texts.size() && fetch.texts[at].passedOver;
 }
 
+bool ItemReader::anyUnanswered()
+{
+    return std::any_of(m_fetches.begin(), m_fetches.end(), [](Fetch &fetch) {
+        settle(fetch);
+        return fetch.callError && fetch.callError->unanswered();
+    });
+}
+
 ItemText ItemReader::read(qint32 position, qint32 code)
 {
     const auto latest = latestSlot(position, code);

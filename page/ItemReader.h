@@ -33,6 +33,9 @@ public:
     // after waiting up to `patience` for them.
     bool fetched(std::chrono::milliseconds patience) const;
     ItemText read(qint32 position, qint32 code);
+    // Whether a fetch's whole call went unanswered, waiting for it if need
+    // be: what it asked about is unknown, not failed.
+    bool anyUnanswered();
 
 private:
     // The members of the codes, of the elements of one prefetch.

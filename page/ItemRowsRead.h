@@ -29,6 +29,9 @@ public:
     // Row k holds the properties of item (or identity) k, in the order asked for; waits
     // for what has not arrived.
     QList<QList<ItemText>> take();
+    // Whether the browser left the read unanswered, waiting for it if need
+    // be; then take() would fail every cell, and tell the user of each.
+    bool unanswered() { return mReader.anyUnanswered(); }
 
 private:
     ReadFailures mFailures;

@@ -378,3 +378,20 @@ TEST_F(ItemListRefresh, AFailedReadShowsPinkWithItsNumberAndIsReadAgainLater)
         EXPECT_EQ(grid->background(row, 10), QColor(255, 255, 255)) << row;
     }
 }
+
+TEST_F(ItemListRefresh, AReadTheBrowserLeftUnansweredLeavesItsRowsWaitingWithoutABeep)
+{
+    addMany(3);
+    auto *all = browser->page()->collectionDouble(automation::CollectionKind::All).get();
+    window.UpdateItemList(false);
+    all->leaveUnanswered(u"readMany"_s);
+    window.tmrUpdate_Timer();
+    EXPECT_TRUE(isPlaceholder(1));
+    EXPECT_EQ(grid->background(1, 1), QColor());
+    EXPECT_EQ(ui.beeps, 0);
+    EXPECT_TRUE(ui.messageBoxes.isEmpty());
+
+    all->clearFailure(u"readMany"_s);
+    fillAll();
+    EXPECT_EQ(grid->text(3, 10), u"e2"_s);
+}

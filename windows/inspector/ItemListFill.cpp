@@ -121,13 +121,20 @@ void ItemListFill::send(CWebPageHV &page, int top, int bottom)
 
 void ItemListFill::take()
 {
-    m_batchBrowserNs += double(m_sentAt.nsecsElapsed());
-    QElapsedTimer clock;
-    clock.start();
     // Taken out first: a message box about a failed read runs the event
     // loop, where the user may sort the rows or list them again.
     const std::unique_ptr<ItemRowsRead> read = std::move(m_read);
     const QList<ItemListModel::ListedRow> rows = std::exchange(m_readRows, {});
+    // A browser that did not answer says nothing about the rows, and the
+    // window already tells the user: they wait for their read again.
+    if (read->unanswered()) {
+        if (m_readIsLong)
+            m_longRows = rows;
+        return;
+    }
+    m_batchBrowserNs += double(m_sentAt.nsecsElapsed());
+    QElapsedTimer clock;
+    clock.start();
     const QList<QList<ItemText>> texts = read->take();
     const int failedBefore = m_model.failedCount();
     for (qsizetype k = 0; k < rows.size() && k < texts.size(); ++k) {
