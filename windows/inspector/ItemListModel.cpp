@@ -72,7 +72,7 @@ void ItemListModel::setRowCount(int rows)
         m_errors.clear();
         m_filled = m_failed = 0;
         for (const Row &row : m_rows) {
-            m_filled += row.state == State::Filled;
+            m_filled += row.state == State::ShortIn || row.state == State::Filled;
             m_failed += row.state == State::Failed;
         }
         endResetModel();
@@ -270,7 +270,9 @@ void ItemListModel::setState(ListedRow listed, State state)
 {
     Row &row = m_rows[listed];
     m_failed += int(state == State::Failed) - int(row.state == State::Failed);
-    m_filled += int(state == State::Filled) - int(row.state == State::Filled);
+    // A row counts as filled once it shows, its long texts still coming.
+    const auto shows = [](State s) { return s == State::ShortIn || s == State::Filled; };
+    m_filled += int(shows(state)) - int(shows(row.state));
     row.state = state;
     emitRowChanged(m_viewRowOf[listed]);
 }

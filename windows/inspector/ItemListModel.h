@@ -57,7 +57,8 @@ public:
     QString uniqueId(ListedRow listed) const;
     bool waitsForLongTexts(ListedRow listed) const;
     int viewRow(ListedRow listed) const;
-    // Rows filled and rows whose read failed, since the listing.
+    // Rows shown (their long texts may still be coming) and rows whose read
+    // failed, since the listing.
     int filledCount() const { return m_filled; }
     int failedCount() const { return m_failed; }
     bool isPlaceholder(int viewRow) const;
