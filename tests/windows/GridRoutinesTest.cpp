@@ -79,30 +79,6 @@ TEST_F(BrowserListGrid, CellTextIsWrittenOnlyWhenItChanges)
     EXPECT_EQ(grid.text(1, 3), u"HTTP://a/"_s);
 }
 
-TEST_F(BrowserListGrid, BulkWritesReachTheViewAsOneChangeWhenTheLastEnds)
-{
-    SetRowCount(grid, 4);
-    QSignalSpy writes(grid.model(), &QAbstractItemModel::dataChanged);
-    {
-        const ListGrid::BulkWrites outer(grid);
-        {
-            const ListGrid::BulkWrites inner(grid);
-            grid.setText(1, 0, u"1"_s);
-            grid.setCellData(3, 6, 42);
-        }
-        grid.setText(2, 1, u"x"_s);
-        EXPECT_EQ(writes.size(), 0);
-        EXPECT_EQ(grid.text(1, 0), u"1"_s);
-    }
-    ASSERT_EQ(writes.size(), 1);
-    EXPECT_EQ(writes[0][0].toModelIndex(), grid.model()->index(0, 0));
-    EXPECT_EQ(writes[0][1].toModelIndex(), grid.model()->index(2, 6));
-    EXPECT_EQ(grid.cellData(3, 6).toInt(), 42);
-
-    grid.setText(2, 1, u"y"_s);
-    EXPECT_EQ(writes.size(), 2) << "single writes are heard again";
-}
-
 TEST_F(BrowserListGrid, RowCountChangesAtTheBottomOnly)
 {
     SetRowCount(grid, 4);

@@ -128,20 +128,6 @@ ListGridModel *ListGrid::rowsModel() const
     return m_rows;
 }
 
-ListGrid::BulkWrites::BulkWrites(ListGrid &grid)
-    : m_grid(grid)
-    , m_wasBlocked(grid.model()->blockSignals(true))
-{
-}
-
-ListGrid::BulkWrites::~BulkWrites()
-{
-    QAbstractItemModel *model = m_grid.model();
-    model->blockSignals(m_wasBlocked);
-    if (!m_wasBlocked && model->rowCount() > 0 && model->columnCount() > 0)
-        emit model->dataChanged(model->index(0, 0), model->index(model->rowCount() - 1, model->columnCount() - 1));
-}
-
 int ListGrid::rows() const
 {
     return m_rows->rowCount() + 1;

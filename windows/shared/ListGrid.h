@@ -30,21 +30,6 @@ public:
     void setRowsModel(ListGridModel *model);
     ListGridModel *rowsModel() const;
 
-    // Writes made while one lives reach the view, its readers and the
-    // grid's own signals as one change of every cell, when it ends.
-    class BulkWrites
-    {
-    public:
-        explicit BulkWrites(ListGrid &grid);
-        ~BulkWrites();
-        BulkWrites(const BulkWrites &) = delete;
-        BulkWrites &operator=(const BulkWrites &) = delete;
-
-    private:
-        ListGrid &m_grid;
-        bool m_wasBlocked;
-    };
-
     int rows() const;
     // The header row always stays.
     void setRows(int rows);
