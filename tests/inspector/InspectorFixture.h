@@ -13,6 +13,7 @@
 #include "windows/shared/ListGrid.h"
 #include "windows/shared/MainFormParts.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
@@ -31,6 +32,9 @@ protected:
         window.SetIeWnd(browser);
         window.findChild<QTimer *>(u"tmrUpdate"_s)->stop();
         grid = window.findChild<shared::ListGrid *>(u"fgItem"_s);
+        // Every listing, fill, sort and edit of every test keeps the list a sound model.
+        modelTester = std::make_unique<QAbstractItemModelTester>(
+            grid->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
     ~InspectorFixture() override { gWebBrowser.reset(); }
 
@@ -92,6 +96,7 @@ protected:
     shared::MainFormParts mainParts{&mainStatus, images};
     frmPageInfo window{settings, ui};
     shared::ListGrid *grid = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> modelTester;
 };
 
 } // namespace testsupport

@@ -20,6 +20,8 @@ constexpr double kBrowserBudgetNs = 150e6;
 constexpr int kFirstFurther = 64;
 constexpr int kGrowth = 4;
 constexpr int kMostFurther = 20000;
+// A read costs the browser a look over the whole page besides its rows.
+constexpr int kFewestFurther = 32;
 // Steps between reads of failed rows: at one step a tick, five seconds at most.
 constexpr int kLongestFailedPause = 50;
 
@@ -84,7 +86,7 @@ int ItemListFill::furtherRows() const
         fit = std::min(fit, kWindowBudgetNs / m_windowCostPerRow);
     if (m_browserCostPerRow > 0)
         fit = std::min(fit, kBrowserBudgetNs / m_browserCostPerRow);
-    return std::clamp(int(fit), 1, m_lastFurther * kGrowth);
+    return std::max(kFewestFurther, std::min(int(fit), m_lastFurther * kGrowth));
 }
 
 void ItemListFill::send(CWebPageHV &page, int top, int bottom)
