@@ -49,6 +49,7 @@ void ItemListFill::restart()
     m_read.reset();
     m_readRows.clear();
     m_longRows.clear();
+    m_shortFirst = false;
     m_batchWindowNs = m_batchBrowserNs = 0;
     m_lastFilledView = -1;
     m_lastFurther = 0;
@@ -91,18 +92,30 @@ int ItemListFill::furtherRows() const
 
 void ItemListFill::send(CWebPageHV &page, int top, int bottom)
 {
-    if (!m_longRows.isEmpty()) {
-        m_readRows = std::exchange(m_longRows, {});
-        QStringList uniqueIds;
-        uniqueIds.reserve(m_readRows.size());
-        for (const ItemListModel::ListedRow row : std::as_const(m_readRows))
-            uniqueIds.append(m_model.uniqueId(row));
-        m_read = page.StartItemStrRowsOf(uniqueIds, kLongCodes);
-        m_readIsLong = true;
-        m_sentAt.start();
-        return;
-    }
-    const int further = furtherRows();
+    // After a read the browser left unanswered, a few new rows show first,
+    // small enough for the browser to answer at once: the long texts then
+    // follow for them all.
+    const bool resuming = std::exchange(m_shortFirst, false);
+    if (!m_longRows.isEmpty() && !resuming)
+        return sendLong(page);
+    if (!sendShort(page, top, bottom, resuming ? kFewestFurther : furtherRows()) && !m_longRows.isEmpty())
+        sendLong(page);
+}
+
+void ItemListFill::sendLong(CWebPageHV &page)
+{
+    m_readRows = std::exchange(m_longRows, {});
+    QStringList uniqueIds;
+    uniqueIds.reserve(m_readRows.size());
+    for (const ItemListModel::ListedRow row : std::as_const(m_readRows))
+        uniqueIds.append(m_model.uniqueId(row));
+    m_read = page.StartItemStrRowsOf(uniqueIds, kLongCodes);
+    m_readIsLong = true;
+    m_sentAt.start();
+}
+
+bool ItemListFill::sendShort(CWebPageHV &page, int top, int bottom, int further)
+{
     m_readRows = m_model.rowsToFill(top, bottom, m_lastFilledView, further, false);
     if (m_readRows.isEmpty() && m_model.failedCount() > 0 && ++m_idleSteps >= m_failedPause) {
         m_readRows = m_model.rowsToFill(top, bottom, m_lastFilledView, further, true);
@@ -110,7 +123,7 @@ void ItemListFill::send(CWebPageHV &page, int top, int bottom)
         m_failedPause = std::min(2 * m_failedPause, kLongestFailedPause);
     }
     if (m_readRows.isEmpty())
-        return;
+        return false;
     m_lastFurther = std::max(1, further);
     QList<qint32> itemNos;
     itemNos.reserve(m_readRows.size());
@@ -119,6 +132,7 @@ void ItemListFill::send(CWebPageHV &page, int top, int bottom)
     m_read = page.StartItemStrRows(itemNos, kShortCodes);
     m_readIsLong = false;
     m_sentAt.start();
+    return true;
 }
 
 void ItemListFill::take()
@@ -132,6 +146,7 @@ void ItemListFill::take()
     if (read->unanswered()) {
         if (m_readIsLong)
             m_longRows = rows;
+        m_shortFirst = true;
         return;
     }
     m_batchBrowserNs += double(m_sentAt.nsecsElapsed());

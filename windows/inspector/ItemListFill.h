@@ -41,6 +41,10 @@ public:
 
 private:
     void send(CWebPageHV &page, int top, int bottom);
+    void sendLong(CWebPageHV &page);
+    // The rows in view and `further` more; false when no row waits for its
+    // short part.
+    bool sendShort(CWebPageHV &page, int top, int bottom, int further);
     void take();
     int furtherRows() const;
 
@@ -50,6 +54,7 @@ private:
     QList<ItemListModel::ListedRow> m_readRows;
     // Rows whose short part is in and whose long texts are to be sent for.
     QList<ItemListModel::ListedRow> m_longRows;
+    bool m_shortFirst = false;
     QElapsedTimer m_sentAt;
     int m_lastFilledView = -1;
     // What a row cost in the last batches, in nanoseconds: to take and show
