@@ -202,8 +202,9 @@
   // The members of the elements at(0) .. at(count - 1) in one answer, as
   // readMany describes it.
   const readElements = (count, at, members, tests) => {
-    // One query of the document pays off only over many elements.
-    const attributes = count > 256 ? bulkAttributeTest : attributeTest;
+    // One query of the document pays off only over many elements, and a
+    // good share of the document's.
+    const attributes = count > 256 && count * 16 >= document.all.length ? bulkAttributeTest : attributeTest;
     const readers = members.map((member) => memberReader(member, attributes));
     const failsATest = testsFailed(tests, attributes);
     const partOf = members.map(partFinder);

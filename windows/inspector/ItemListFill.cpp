@@ -14,7 +14,7 @@ namespace {
 // What a step may spend taking an answer and showing it, and what a read may
 // keep the browser busy, so that rows scrolled into view wait little.
 constexpr double kWindowBudgetNs = 30e6;
-constexpr double kBrowserBudgetNs = 150e6;
+constexpr double kBrowserBudgetNs = 80e6;
 // The first read after a listing, before any cost is known; each later read
 // is at most this many times its predecessor.
 constexpr int kFirstFurther = 64;
