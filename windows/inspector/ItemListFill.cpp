@@ -5,7 +5,6 @@
 #include <QDeadlineTimer>
 
 #include <algorithm>
-#include <cmath>
 
 namespace inspector {
 
@@ -20,7 +19,8 @@ constexpr double kBrowserBudgetNs = 80e6;
 constexpr int kFirstFurther = 64;
 constexpr int kGrowth = 4;
 constexpr int kMostFurther = 20000;
-// A read costs the browser a look over the whole page besides its rows.
+// A read has a cost of its own besides its rows'; smaller batches spend
+// more on reads than on rows.
 constexpr int kFewestFurther = 32;
 // Steps between reads of failed rows: at one step a tick, five seconds at most.
 constexpr int kLongestFailedPause = 50;
